@@ -1,0 +1,102 @@
+#include "code_reader.hpp"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+#include "checked_math.hpp"
+#include "forward.hpp"
+#include "number_text.hpp"
+
+namespace qv {
+namespace {
+
+// The texts hold the whole part truncated and the tenth rounded, so a text
+// may read up to a kilometre below the value it came from.
+constexpr double textSlackKm = 1.0;
+
+class Cursor {
+ public:
+  explicit Cursor(std::string_view t) : text_(t) {}
+  bool accept(std::string_view s) {
+    if (text_.substr(pos_, s.size()) != s) return false;
+    pos_ += s.size();
+    return true;
+  }
+  // Digits with at most one point, as the code texts write a distance.
+  std::string_view number() {
+    const std::size_t start = pos_;
+    bool point = false;
+    while (pos_ < text_.size() && (std::isdigit(static_cast<unsigned char>(text_[pos_])) || (text_[pos_] == '.' && !point))) {
+      point = point || text_[pos_] == '.';
+      ++pos_;
+    }
+    return text_.substr(start, pos_ - start);
+  }
+  std::string_view rest() const { return text_.substr(pos_); }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+double kilometres(std::string_view digits, const char* field) {
+  double v = 0;
+  const auto res = std::from_chars(digits.data(), digits.data() + digits.size(), v);
+  if (digits.empty() || res.ec != std::errc() || res.ptr != digits.data() + digits.size())
+    throw CodeFormatError(std::string(field) + " is missing or not a number of kilometres");
+  return v;
+}
+
+std::string_view trimmed(std::string_view t) {
+  const auto first = t.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return t.substr(first, t.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+}  // namespace
+
+double maxOffsetKm(double distkm) {
+  const double c = degToRad(distkm / kmPerDegree);
+  const double cosv = std::cos(c) * std::cos(c) + std::sin(c) * std::sin(c) * std::cos(degToRad(30));
+  return radToDeg(std::acos(std::clamp(cosv, -1.0, 1.0))) * kmPerDegree;
+}
+
+CodeValues readCode(std::string_view text) {
+  Cursor c(trimmed(text));
+  if (!c.accept("m")) throw CodeFormatError("code must start with 'm' (as in \"m11:6.6 r236.8\")");
+
+  const std::string_view hour = c.number();
+  int h = 0;
+  const auto hourRes = std::from_chars(hour.data(), hour.data() + hour.size(), h);
+  if (hour.empty() || hourRes.ptr != hour.data() + hour.size() || h < 1 || h > 12)
+    throw CodeFormatError("hour '" + std::string(hour) + "' is not a whole number from 1 to 12");
+  if (!c.accept(":")) throw CodeFormatError("missing ':' after the hour");
+
+  CodeValues v;
+  v.stunde = static_cast<std::int16_t>(h);
+  v.versatzkm = kilometres(c.number(), "offset");
+  if (!c.accept(" r")) throw CodeFormatError("missing ' r' before the distance");
+  v.distkm = kilometres(c.number(), "distance");
+  if (!c.rest().empty()) throw CodeFormatError("unexpected text '" + std::string(c.rest()) + "' after the distance");
+
+  if (v.distkm > maxDistanceKm)
+    throw CodeFormatError("distance " + plainNumberText(v.distkm) +
+                          " km lies beyond the farthest point of the sphere, 20012.4 km");
+  // The largest offset over the distances the text may stand for; the
+  // offsets grow up to a quarter of the way round and shrink beyond.
+  const double upper = std::min(v.distkm + textSlackKm, maxDistanceKm);
+  const double quarter = maxDistanceKm / 2;
+  const double limit = v.distkm <= quarter && upper >= quarter
+                           ? maxOffsetKm(quarter)
+                           : std::max(maxOffsetKm(v.distkm), maxOffsetKm(upper));
+  if (v.versatzkm > limit + textSlackKm)
+    throw CodeFormatError("offset " + plainNumberText(v.versatzkm) + " km is more than a point " +
+                          plainNumberText(v.distkm) + " km away can have");
+  v.versatzkm = std::min(v.versatzkm, maxOffsetKm(v.distkm));
+  return v;
+}
+
+}  // namespace qv

@@ -1,0 +1,33 @@
+#pragma once
+// Reading a code text back: " m11:6.6 r236.8" (with or without its leading
+// blank, and in whole kilometres as "m11:6 r236") into its hour, offset and
+// distance, checked against what a point on the sphere can have.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string_view>
+
+namespace qv {
+
+struct CodeValues {
+  std::int16_t stunde = 0;
+  double versatzkm = 0;
+  double distkm = 0;
+};
+
+// A malformed code; the message names the bad field.
+class CodeFormatError : public std::invalid_argument {
+ public:
+  using std::invalid_argument::invalid_argument;
+};
+
+// The farthest distance on the sphere, 180 × 111.18 km.
+inline constexpr double maxDistanceKm = 20012.4;
+
+// The largest offset that a point `distkm` away can have: at the far border
+// of its 30° hour sector.
+double maxOffsetKm(double distkm);
+
+CodeValues readCode(std::string_view text);
+
+}  // namespace qv

@@ -1,0 +1,17 @@
+#include "dms.hpp"
+
+#include <cmath>
+
+#include "checked_math.hpp"
+#include "number_text.hpp"
+
+namespace qv {
+
+DmsText splitDegrees(double a) {
+  const double m = checked(std::fabs(a - std::trunc(a)) * 60);
+  const double wholeMinutes = std::floor(m);
+  return {plainNumberText(std::trunc(std::fabs(a))), plainNumberText(wholeMinutes),
+          plainNumberText(std::floor(checked((m - wholeMinutes) * 6000)) / 100)};
+}
+
+}  // namespace qv

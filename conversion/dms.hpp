@@ -1,0 +1,16 @@
+#pragma once
+// Degrees, minutes and seconds of a signed angle for display.  The sign is
+// left to the hemisphere letter; the seconds are truncated, not rounded, to
+// hundredths, so 0.5125 (minutes 30.749999999999996 in double) shows 44.99.
+
+#include <string>
+
+namespace qv {
+
+struct DmsText {
+  std::string degrees, minutes, seconds;
+};
+
+DmsText splitDegrees(double angle);
+
+}  // namespace qv

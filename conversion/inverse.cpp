@@ -1,0 +1,110 @@
+#include "inverse.hpp"
+
+#include <cmath>
+
+#include "checked_math.hpp"
+#include "forward.hpp"
+
+namespace qv {
+namespace {
+
+// Direction back from the hour and the angle s past its ray; an hour outside
+// 1..12 leaves it unset (0: due south).
+bool directionOfHour(std::int16_t stunde, double s, double& richtgradbk) {
+  switch (stunde) {
+    case 12: richtgradbk = checked(180 - s); return true;
+    case 1: richtgradbk = checked(150 - s); return true;
+    case 2: richtgradbk = checked(120 - s); return true;
+    case 3: richtgradbk = checked(90 - s); return true;
+    case 4: richtgradbk = checked(60 - s); return true;
+    case 5: richtgradbk = checked(30 - s); return true;
+    case 6: richtgradbk = checked(-s); return true;
+    case 7: richtgradbk = checked(-s - 30); return true;
+    case 8: richtgradbk = checked(-s - 60); return true;
+    case 9: richtgradbk = checked(-s - 90); return true;
+    case 10: richtgradbk = checked(-s - 120); return true;
+    case 11: richtgradbk = checked(-s - 150); return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+void inverseConversion(std::int16_t stunde, CaseValues& v, ErrorMode& mode) {
+  using std::cos;
+  using std::sin;
+
+  mode.step([&] { v.bogengradbk = quot(v.distkm, kmPerDegree); });
+  mode.step([&] { v.bogenradbk = degToRad(v.bogengradbk); });
+  mode.step([&] { v.versatzgradbk = quot(v.versatzkm, kmPerDegree); });
+  mode.step([&] { v.versatzradbk = degToRad(v.versatzgradbk); });
+  mode.step([&] { v.cosversatzbk = cos(v.versatzradbk); });
+
+  // Inverts cos(offset) = cos²(c) + sin²(c)·cos(angle); the quotient is used
+  // as it comes out, also when rounding has carried it past ±1.
+  if (mode.decide([&] { return sin(v.bogenradbk) == 0; })) {
+    mode.step([&] { v.cossektorbk = 1; });
+  } else {
+    mode.step([&] {
+      v.cossektorbk = quot(checked(v.cosversatzbk - cos(v.bogenradbk) * cos(v.bogenradbk)),
+                           checked(sin(v.bogenradbk) * sin(v.bogenradbk)));
+    });
+  }
+
+  if (mode.decide([&] { return v.cossektorbk == 1; })) {
+    mode.step([&] { v.sektorradbk = 0; });
+  } else if (mode.decide([&] { return v.cossektorbk == -1; })) {
+    mode.step([&] { v.sektorradbk = pi(); });
+  } else {
+    // Two steps: past ±1 the first fails and the angle comes back as 90°.
+    mode.step([&] { v.sektorradbk = arcTanForm(v.cossektorbk); });
+    mode.step([&] { v.sektorradbk = checked(v.sektorradbk + 2 * std::atan(1.0)); });
+  }
+  mode.step([&] { v.sektorgradbk = radToDeg(v.sektorradbk); });
+
+  mode.step([&] {
+    double r = 0;
+    if (directionOfHour(stunde, v.sektorgradbk, r)) v.richtgradbk = r;
+  });
+  mode.step([&] { v.richtradbk = degToRad(v.richtgradbk); });
+  mode.step([&] { v.kobogenradbk = degToRad(checked(90 - v.bogengradbk)); });
+
+  const double& k = v.kobogenradbk;
+  const double& r = v.richtradbk;
+
+  // Latitude: the arc sine of −negsinBbk.
+  mode.step([&] { v.negsinBbk = checked(cos(k) * cos(v.B0rad) * cos(r)); });
+  mode.step([&] { v.negsinBbk = checked(v.negsinBbk - sin(v.B0rad) * sin(k)); });
+  if (mode.decide([&] { return v.negsinBbk == 1; })) {
+    mode.step([&] { v.Bradbk = -2 * std::atan(1.0); });
+  } else if (mode.decide([&] { return v.negsinBbk == -1; })) {
+    mode.step([&] { v.Bradbk = 2 * std::atan(1.0); });
+  } else {
+    mode.step([&] { v.Bradbk = arcTanForm(v.negsinBbk); });
+  }
+  mode.step([&] { v.Bdezbk = radToDeg(v.Bradbk); });
+
+  // Cartesian components of the point back, both negated.
+  mode.step([&] { v.Xbk = checked(-sin(v.B0rad) * cos(v.L0rad) * cos(k) * cos(r)); });
+  mode.step([&] { v.Xbk = checked(v.Xbk + sin(v.L0rad) * cos(k) * sin(r)); });
+  mode.step([&] { v.Xbk = checked(v.Xbk - cos(v.B0rad) * cos(v.L0rad) * sin(k)); });
+  mode.step([&] { v.Ybk = checked(-sin(v.B0rad) * sin(v.L0rad) * cos(k) * cos(r)); });
+  mode.step([&] { v.Ybk = checked(v.Ybk - cos(v.L0rad) * cos(k) * sin(r)); });
+  mode.step([&] { v.Ybk = checked(v.Ybk - cos(v.B0rad) * sin(v.L0rad) * sin(k)); });
+
+  // Longitude: its absolute value through the arc cosine, its sign from Ybk.
+  const auto q = [&] { return root(checked(v.Xbk * v.Xbk + v.Ybk * v.Ybk)); };
+  if (mode.decide([&] { return q() == 0; })) {
+    mode.step([&] { v.cosLrestbk() = 1; });
+  } else {
+    mode.step([&] { v.cosLrestbk() = quot(v.Xbk, q()); });
+  }
+  mode.step([&] { v.Lrestradbk() = arcCos(v.cosLrestbk()); });
+  mode.step([&] { v.Ldezbk = checked(180 - radToDeg(v.Lrestradbk())); });
+  if (mode.decide([&] { return v.Ybk > 0; })) {
+    mode.step([&] { v.Ldezbk = -v.Ldezbk.value_or(0); });
+    if (mode.decide([&] { return v.Ldezbk.value_or(0) == -180; })) mode.step([&] { v.Ldezbk = 180; });
+  }
+}
+
+}  // namespace qv

@@ -1,0 +1,75 @@
+// qvcode decode: a code text back to a position, by the inverse conversion.
+
+#include <ostream>
+#include <string>
+
+#include "code_reader.hpp"
+#include "command.hpp"
+#include "dms.hpp"
+#include "inverse.hpp"
+#include "json_writer.hpp"
+#include "number_text.hpp"
+#include "runtime_error.hpp"
+
+namespace qvcode {
+namespace {
+
+std::string dmsText(double angle, char positive, char negative) {
+  const qv::DmsText d = qv::splitDegrees(angle);
+  return d.degrees + "\u00b0" + d.minutes + "'" + d.seconds + "\" " + (angle < 0 ? negative : positive);
+}
+
+}  // namespace
+
+int runDecode(Args args, std::ostream& out, std::ostream& err) {
+  bool json = false;
+  std::string_view code;
+  int codes = 0;
+  for (const std::string_view a : args) {
+    if (a == "--json") {
+      json = true;
+    } else {
+      code = a;
+      ++codes;
+    }
+  }
+  if (codes != 1) return usageError(err, "decode takes one code text, such as \"m11:6.6 r236.8\"");
+
+  qv::CaseValues v;
+  qv::CodeValues c;
+  try {
+    c = qv::readCode(code);
+  } catch (const qv::CodeFormatError& e) {
+    err << "qvcode: malformed code '" << code << "': " << e.what() << '\n';
+    return exitUsage;
+  }
+  v.distkm = c.distkm;
+  v.versatzkm = c.versatzkm;
+  qv::setReferencePoint(v);
+  qv::ErrorMode mode;
+  try {
+    qv::inverseConversion(c.stunde, v, mode);
+  } catch (const qv::RuntimeError& e) {
+    err << "qvcode: run-time error " << e.number() << ": " << e.what() << '\n';
+    return exitRuntimeError;
+  }
+
+  const double lat = v.Bdezbk.value_or(0);
+  const double lon = v.Ldezbk.value_or(0);
+  if (json) {
+    JsonObject(out)
+        .integer("stunde", c.stunde)
+        .number("versatzkm", c.versatzkm)
+        .number("distkm", c.distkm)
+        .number("latitude", lat)
+        .number("longitude", lon)
+        .text("latitudeDms", dmsText(lat, 'N', 'S'))
+        .text("longitudeDms", dmsText(lon, 'E', 'W'));
+    return exitOk;
+  }
+  out << qv::plainNumberText(lat) << ' ' << qv::plainNumberText(lon) << '\n'
+      << dmsText(lat, 'N', 'S') << ' ' << dmsText(lon, 'E', 'W') << '\n';
+  return exitOk;
+}
+
+}  // namespace qvcode

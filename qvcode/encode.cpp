@@ -1,0 +1,58 @@
+// qvcode encode: a position to its Quorvel code, with every field on request.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "command.hpp"
+#include "json_writer.hpp"
+#include "round_trip.hpp"
+#include "runtime_error.hpp"
+
+namespace qvcode {
+
+int runEncode(Args args, std::ostream& out, std::ostream& err) {
+  bool json = false;
+  std::vector<double> numbers;
+  for (const std::string_view a : args) {
+    double v = 0;
+    if (a == "--json") {
+      json = true;
+    } else if (parseNumber(a, v)) {
+      numbers.push_back(v);
+    } else {
+      return usageError(err, "encode: '" + std::string(a) + "' is not a number of degrees");
+    }
+  }
+  if (numbers.size() != 2) return usageError(err, "encode takes a latitude and a longitude");
+
+  qv::RoundTrip t;
+  try {
+    t = qv::roundTrip(numbers[0], numbers[1]);
+  } catch (const qv::RuntimeError& e) {
+    err << "qvcode: run-time error " << e.number() << ": " << e.what() << '\n';
+    return exitRuntimeError;
+  }
+
+  const qv::CaseValues& v = t.values;
+  if (!json) {
+    out << v.codetext.substr(1) << '\n';
+    return exitOk;
+  }
+  JsonObject o(out);
+  o.number("latitude", t.Bdez)
+      .number("longitude", t.Ldez)
+      .integer("stunde", t.stunde)
+      .number("distkm", v.distkm)
+      .number("versatzkm", v.versatzkm)
+      .text("disttext", v.disttext)
+      .text("versatztext", v.versatztext)
+      .text("codetext", v.codetext)
+      .boolean("skipOnError", t.skipOnError);
+  v.Bdezbk ? o.number("Bdezbk", *v.Bdezbk) : o.null("Bdezbk");
+  v.Ldezbk ? o.number("Ldezbk", *v.Ldezbk) : o.null("Ldezbk");
+  o.number("Ybk", v.Ybk);
+  return exitOk;
+}
+
+}  // namespace qvcode

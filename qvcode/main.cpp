@@ -1,0 +1,55 @@
+// qvcode: the Quorvel code conversions on the command line.
+
+#include <array>
+#include <charconv>
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+#include "command.hpp"
+
+namespace qvcode {
+namespace {
+
+constexpr std::array commands = {
+    Command{"encode", "[--json] LAT LON", "print the Quorvel code of a position (decimal degrees, north and east positive)",
+            runEncode},
+    Command{"decode", "[--json] CODE", "turn a code text such as \"m11:6.6 r236.8\" back into a position", runDecode},
+};
+
+void printUsage(std::ostream& out) {
+  out << "Usage: qvcode COMMAND [OPTIONS] ARGS...\n\nCommands:\n";
+  for (const Command& c : commands) out << "  qvcode " << c.name << ' ' << c.usage << "\n      " << c.summary << '\n';
+  out << "\nExit status: 0 done, 1 run-time error of the conversion, 2 usage error or malformed input.\n";
+}
+
+}  // namespace
+
+int usageError(std::ostream& err, std::string_view message) {
+  err << "qvcode: " << message << "\nTry 'qvcode --help' for more information.\n";
+  return exitUsage;
+}
+
+bool parseNumber(std::string_view text, double& value) {
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
+  return !text.empty() && res.ec == std::errc() && res.ptr == text.data() + text.size();
+}
+
+}  // namespace qvcode
+
+int main(int argc, char** argv) {
+  using namespace qvcode;
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  if (args.empty()) {
+    printUsage(std::cerr);
+    return exitUsage;
+  }
+  if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    printUsage(std::cout);
+    return exitOk;
+  }
+  for (const Command& c : commands)
+    if (args[0] == c.name) return c.run(Args(args).subspan(1), std::cout, std::cerr);
+  return usageError(std::cerr, "unknown command '" + std::string(args[0]) + "'");
+}
