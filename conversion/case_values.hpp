@@ -34,6 +34,8 @@ struct CaseValues {
   // direction angle: a skipped step there leaves the forward's value.
   double& cosLrestbk() { return cosricht; }
   double& Lrestradbk() { return richtrad; }
+  double cosLrestbk() const { return cosricht; }
+  double Lrestradbk() const { return richtrad; }
 };
 
 }  // namespace qv

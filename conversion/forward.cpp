@@ -31,6 +31,15 @@ constexpr SectorRow sectorTable[] = {
 
 }  // namespace
 
+const ReferenceTrig& referenceTrig() {
+  static const ReferenceTrig trig = [] {
+    CaseValues v;
+    setReferencePoint(v);
+    return ReferenceTrig{std::sin(v.B0rad), std::cos(v.B0rad), std::sin(v.L0rad), std::cos(v.L0rad)};
+  }();
+  return trig;
+}
+
 void setReferencePoint(CaseValues& v) {
   v.B0rad = degToRad(referenceLatitude());
   v.L0rad = degToRad(referenceLongitude());
@@ -55,11 +64,12 @@ void forwardConversion(double& Bdez, double& Ldez, std::int16_t& stunde, CaseVal
   mode.step([&] { v.dLrad = degToRad(checked(Ldez - L0dez)); });
   mode.step([&] { v.Brad = degToRad(Bdez); });
 
-  // Central angle.
-  mode.step([&] {
-    v.cosbogen = checked(std::sin(v.B0rad) * std::sin(v.Brad) +
-                         std::cos(v.Brad) * std::cos(v.B0rad) * std::cos(v.dLrad));
-  });
+  // Central angle.  The sines and cosines are taken once per value: they are
+  // pure, so this changes no result.
+  const ReferenceTrig& ref = referenceTrig();
+  const double sinBrad = std::sin(v.Brad), cosBrad = std::cos(v.Brad);
+  const double sinDL = std::sin(v.dLrad), cosDL = std::cos(v.dLrad);
+  mode.step([&] { v.cosbogen = checked(ref.sinB0 * sinBrad + cosBrad * ref.cosB0 * cosDL); });
   mode.step([&] { v.bogenrad = arcCos(v.cosbogen); });
   if (mode.decide([&] { return B0dez == Bdez && L0dez == Ldez; })) mode.step([&] { v.bogenrad = 0; });
 
@@ -71,8 +81,8 @@ void forwardConversion(double& Bdez, double& Ldez, std::int16_t& stunde, CaseVal
   // Direction: the cosine of the angle from due south, from the southward
   // component S and the square E2 of the eastward one.
   mode.step([&] {
-    const double S = std::cos(v.Brad) * std::sin(v.B0rad) * std::cos(v.dLrad) - std::cos(v.B0rad) * std::sin(v.Brad);
-    const double E2 = std::cos(v.Brad) * std::sin(v.dLrad) * std::cos(v.Brad) * std::sin(v.dLrad);
+    const double S = cosBrad * ref.sinB0 * cosDL - ref.cosB0 * sinBrad;
+    const double E2 = cosBrad * sinDL * cosBrad * sinDL;
     const double r = root(checked(S * S + E2));
     v.cosricht = r == 0 ? 1 : quot(S, r);
   });
@@ -92,8 +102,8 @@ void forwardConversion(double& Bdez, double& Ldez, std::int16_t& stunde, CaseVal
   // the sector angle.
   mode.step([&] { v.sektorrad = degToRad(v.sektorgrad); });
   mode.step([&] {
-    v.cosversatz = checked(std::cos(v.bogenrad) * std::cos(v.bogenrad) +
-                           std::sin(v.bogenrad) * std::sin(v.bogenrad) * std::cos(v.sektorrad));
+    const double sinBogen = std::sin(v.bogenrad), cosBogen = std::cos(v.bogenrad);
+    v.cosversatz = checked(cosBogen * cosBogen + sinBogen * sinBogen * std::cos(v.sektorrad));
   });
   if (v.cosversatz == 1) {
     mode.step([&] { v.versatzrad = 0; });

@@ -33,7 +33,6 @@ bool directionOfHour(std::int16_t stunde, double s, double& richtgradbk) {
 void inverseConversion(std::int16_t stunde, CaseValues& v, ErrorMode& mode) {
   using std::cos;
   using std::sin;
-
   mode.step([&] { v.bogengradbk = quot(v.distkm, kmPerDegree); });
   mode.step([&] { v.bogenradbk = degToRad(v.bogengradbk); });
   mode.step([&] { v.versatzgradbk = quot(v.versatzkm, kmPerDegree); });
@@ -41,13 +40,14 @@ void inverseConversion(std::int16_t stunde, CaseValues& v, ErrorMode& mode) {
   mode.step([&] { v.cosversatzbk = cos(v.versatzradbk); });
 
   // Inverts cos(offset) = cos²(c) + sin²(c)·cos(angle); the quotient is used
-  // as it comes out, also when rounding has carried it past ±1.
-  if (mode.decide([&] { return sin(v.bogenradbk) == 0; })) {
+  // as it comes out, also when rounding has carried it past ±1.  Sines and
+  // cosines are taken once per value: they are pure, so no result changes.
+  const double sinBogen = sin(v.bogenradbk), cosBogen = cos(v.bogenradbk);
+  if (mode.decide([&] { return sinBogen == 0; })) {
     mode.step([&] { v.cossektorbk = 1; });
   } else {
     mode.step([&] {
-      v.cossektorbk = quot(checked(v.cosversatzbk - cos(v.bogenradbk) * cos(v.bogenradbk)),
-                           checked(sin(v.bogenradbk) * sin(v.bogenradbk)));
+      v.cossektorbk = quot(checked(v.cosversatzbk - cosBogen * cosBogen), checked(sinBogen * sinBogen));
     });
   }
 
@@ -69,12 +69,13 @@ void inverseConversion(std::int16_t stunde, CaseValues& v, ErrorMode& mode) {
   mode.step([&] { v.richtradbk = degToRad(v.richtgradbk); });
   mode.step([&] { v.kobogenradbk = degToRad(checked(90 - v.bogengradbk)); });
 
-  const double& k = v.kobogenradbk;
-  const double& r = v.richtradbk;
+  const ReferenceTrig& ref = referenceTrig();
+  const double cosK = cos(v.kobogenradbk), sinK = sin(v.kobogenradbk);
+  const double cosR = cos(v.richtradbk), sinR = sin(v.richtradbk);
 
   // Latitude: the arc sine of −negsinBbk.
-  mode.step([&] { v.negsinBbk = checked(cos(k) * cos(v.B0rad) * cos(r)); });
-  mode.step([&] { v.negsinBbk = checked(v.negsinBbk - sin(v.B0rad) * sin(k)); });
+  mode.step([&] { v.negsinBbk = checked(cosK * ref.cosB0 * cosR); });
+  mode.step([&] { v.negsinBbk = checked(v.negsinBbk - ref.sinB0 * sinK); });
   if (mode.decide([&] { return v.negsinBbk == 1; })) {
     mode.step([&] { v.Bradbk = -2 * std::atan(1.0); });
   } else if (mode.decide([&] { return v.negsinBbk == -1; })) {
@@ -85,12 +86,12 @@ void inverseConversion(std::int16_t stunde, CaseValues& v, ErrorMode& mode) {
   mode.step([&] { v.Bdezbk = radToDeg(v.Bradbk); });
 
   // Cartesian components of the point back, both negated.
-  mode.step([&] { v.Xbk = checked(-sin(v.B0rad) * cos(v.L0rad) * cos(k) * cos(r)); });
-  mode.step([&] { v.Xbk = checked(v.Xbk + sin(v.L0rad) * cos(k) * sin(r)); });
-  mode.step([&] { v.Xbk = checked(v.Xbk - cos(v.B0rad) * cos(v.L0rad) * sin(k)); });
-  mode.step([&] { v.Ybk = checked(-sin(v.B0rad) * sin(v.L0rad) * cos(k) * cos(r)); });
-  mode.step([&] { v.Ybk = checked(v.Ybk - cos(v.L0rad) * cos(k) * sin(r)); });
-  mode.step([&] { v.Ybk = checked(v.Ybk - cos(v.B0rad) * sin(v.L0rad) * sin(k)); });
+  mode.step([&] { v.Xbk = checked(-ref.sinB0 * ref.cosL0 * cosK * cosR); });
+  mode.step([&] { v.Xbk = checked(v.Xbk + ref.sinL0 * cosK * sinR); });
+  mode.step([&] { v.Xbk = checked(v.Xbk - ref.cosB0 * ref.cosL0 * sinK); });
+  mode.step([&] { v.Ybk = checked(-ref.sinB0 * ref.sinL0 * cosK * cosR); });
+  mode.step([&] { v.Ybk = checked(v.Ybk - ref.cosL0 * cosK * sinR); });
+  mode.step([&] { v.Ybk = checked(v.Ybk - ref.cosB0 * ref.sinL0 * sinK); });
 
   // Longitude: its absolute value through the arc cosine, its sign from Ybk.
   const auto q = [&] { return root(checked(v.Xbk * v.Xbk + v.Ybk * v.Ybk)); };

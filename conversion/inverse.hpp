@@ -15,4 +15,10 @@ void inverseConversion(std::int16_t stunde, CaseValues& v, ErrorMode& mode);
 // Sets the reference point in radians, as the forward conversion does first.
 void setReferencePoint(CaseValues& v);
 
+// Sine and cosine of the reference latitude and longitude in radians.
+struct ReferenceTrig {
+  double sinB0, cosB0, sinL0, cosL0;
+};
+const ReferenceTrig& referenceTrig();
+
 }  // namespace qv

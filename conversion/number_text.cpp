@@ -30,10 +30,21 @@ Decimal toDecimal(double magnitude, int precision) {
   return d;
 }
 
+// 10^precision: the first whole number that needs the exponent form.
+double limitOfDigits(int precision) { return precision == 15 ? 1e15 : 1e7; }
+
 std::string format(double v, int precision, Style style) {
   if (v == 0) return style == Style::Signed ? " 0" : "0";
   std::string out = v < 0 ? "-" : (style == Style::Signed ? " " : "");
-  const Decimal d = toDecimal(std::fabs(v), precision);
+  const double magnitude = std::fabs(v);
+  if (magnitude < limitOfDigits(precision) && magnitude == std::trunc(magnitude)) {
+    // A whole number that the digits hold: just its digits (the common case
+    // of distances, hours and counts).
+    char buf[24];
+    const auto res = std::to_chars(buf, buf + sizeof buf, static_cast<std::int64_t>(magnitude));
+    return out.append(buf, res.ptr);
+  }
+  const Decimal d = toDecimal(magnitude, precision);
   const int x = d.exponent;
   if (x < -4 || x >= precision) {
     out += d.digits[0];

@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include "code_text.hpp"
+#include "dms.hpp"
+
+namespace {
+
+using qv::oneDecimalText;
+
+TEST(OneDecimalText, TruncatesTheWholePartAndRoundsTheTenth) {
+  EXPECT_EQ(oneDecimalText(523.96), "523");
+  EXPECT_EQ(oneDecimalText(523.44), "523.4");
+  EXPECT_EQ(oneDecimalText(523.06), "523.1");
+  EXPECT_EQ(oneDecimalText(0.96), "0");
+  EXPECT_EQ(oneDecimalText(99.96), "99");
+  EXPECT_EQ(oneDecimalText(0.04), "0");
+  EXPECT_EQ(oneDecimalText(0), "0");
+  EXPECT_EQ(oneDecimalText(236.7795803439312), "236.8");
+}
+
+TEST(OneDecimalText, TiesOfTheTenthRoundToEven) {
+  EXPECT_EQ(oneDecimalText(0.25), "0.2");   // 2.5 tenths → 2
+  EXPECT_EQ(oneDecimalText(0.75), "0.8");   // 7.5 tenths → 8
+  EXPECT_EQ(oneDecimalText(12.5), "12.5");
+  EXPECT_EQ(oneDecimalText(20012.4), "20012.4");
+}
+
+TEST(CodeText, HourTakesOneOrTwoCharacters) {
+  EXPECT_EQ(qv::codeText(5, "0", "0"), " m5:0 r0");
+  EXPECT_EQ(qv::codeText(10, "1.5", "2"), " m10:1.5 r2");
+  EXPECT_EQ(qv::codeText(11, "6.6", "236.8"), " m11:6.6 r236.8");
+  EXPECT_EQ(qv::codeText(12, "0", "1318.9"), " m12:0 r1318.9");
+  EXPECT_EQ(qv::hourText(9), "9");
+}
+
+TEST(DegreeSplit, TruncatesSecondsToHundredths) {
+  const auto ref = qv::splitDegrees(48.136944444444445);
+  EXPECT_EQ(ref.degrees, "48");
+  EXPECT_EQ(ref.minutes, "8");
+  EXPECT_EQ(ref.seconds, "13");
+  const auto half = qv::splitDegrees(0.5125);  // minutes 30.749999999999996
+  EXPECT_EQ(half.degrees, "0");
+  EXPECT_EQ(half.minutes, "30");
+  EXPECT_EQ(half.seconds, "44.99");
+}
+
+TEST(DegreeSplit, CarriesNoSign) {
+  const auto south = qv::splitDegrees(-33.75);
+  EXPECT_EQ(south.degrees, "33");
+  EXPECT_EQ(south.minutes, "45");
+  const auto tiny = qv::splitDegrees(-1e-9);
+  EXPECT_EQ(tiny.degrees, "0");
+  EXPECT_EQ(tiny.minutes, "0");
+  EXPECT_EQ(tiny.seconds, "0");
+}
+
+}  // namespace
