@@ -1,0 +1,65 @@
+#include "to_single.hpp"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <system_error>
+
+#include "checked_math.hpp"
+#include "runtime_error.hpp"
+
+namespace qv {
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+float single(double v) {
+  const auto s = static_cast<float>(checked(v));
+  if (std::isinf(s)) throw RuntimeError(ErrorKind::Overflow);
+  return s;
+}
+
+std::optional<double> numericText(std::string_view text) {
+  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  bool negative = false;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  // from_chars would also take "inf" and "nan"; a number starts with a digit
+  // or the decimal point.
+  if (text.empty() || !(isDigit(text.front()) || text.front() == '.')) return std::nullopt;
+
+  std::string digits(text);
+  for (char& c : digits)
+    if (c == 'D' || c == 'd') c = 'E';
+  double v = 0;
+  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v);
+  if (end != digits.data() + digits.size()) return std::nullopt;
+  if (ec == std::errc::result_out_of_range) throw RuntimeError(ErrorKind::Overflow);
+  if (ec != std::errc()) return std::nullopt;
+  return negative ? -v : v;
+}
+
+float toSingle(const Value& v) {
+  struct Convert {
+    float operator()(Empty) const { return 0; }
+    float operator()(Null) const { throw RuntimeError(ErrorKind::InvalidUseOfNull); }
+    float operator()(bool b) const { return b ? -1.0f : 0.0f; }
+    float operator()(double d) const { return single(d); }
+    float operator()(const std::string& s) const {
+      const std::optional<double> n = numericText(s);
+      if (!n) throw RuntimeError(ErrorKind::TypeMismatch);
+      return single(*n);
+    }
+    float operator()(Unsupported) const { throw RuntimeError(ErrorKind::TypeMismatch); }
+  };
+  return std::visit(Convert{}, v);
+}
+
+}  // namespace qv

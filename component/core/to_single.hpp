@@ -1,0 +1,26 @@
+#pragma once
+// The Variant-to-Single conversion of the elements 0..5 of `algorit`'s array.
+
+#include <optional>
+#include <string_view>
+
+#include "value.hpp"
+
+namespace qv {
+
+// A double rounded to Single.  A value beyond the Single range is an
+// Overflow, as is an infinite or NaN value.
+float single(double v);
+
+// Numbers and Booleans (True is −1) convert, Empty is 0, a numeric text is
+// read as its number.  Other text and unsupported kinds are a TypeMismatch,
+// Null is an InvalidUseOfNull.
+float toSingle(const Value& v);
+
+// The number a whole text spells, blanks around it allowed: an optional sign,
+// digits with "." as decimal point, an optional exponent with E or D.
+// Anything else, the empty text included, gives no number.  A magnitude beyond
+// the double range raises Overflow.
+std::optional<double> numericText(std::string_view text);
+
+}  // namespace qv
