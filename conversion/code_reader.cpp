@@ -8,6 +8,8 @@
 
 #include "checked_math.hpp"
 #include "forward.hpp"
+#include "inverse.hpp"
+#include "runtime_error.hpp"
 #include "number_text.hpp"
 
 namespace qv {
@@ -97,6 +99,22 @@ CodeValues readCode(std::string_view text) {
                           plainNumberText(v.distkm) + " km away can have");
   v.versatzkm = std::min(v.versatzkm, maxOffsetKm(v.distkm));
   return v;
+}
+
+Position positionOf(const CodeValues& code) {
+  for (double nudgeKm = 0;; nudgeKm = nudgeKm == 0 ? 1e-7 : nudgeKm * 2) {
+    CaseValues v;
+    setReferencePoint(v);
+    v.distkm = code.distkm;
+    v.versatzkm = std::min(code.versatzkm + nudgeKm, maxOffsetKm(code.distkm));
+    ErrorMode mode;
+    try {
+      inverseConversion(code.stunde, v, mode);
+      return {v.Bdezbk.value_or(0), v.Ldezbk.value_or(0)};
+    } catch (const RuntimeError&) {
+      if (nudgeKm > 1e-3) throw;
+    }
+  }
 }
 
 }  // namespace qv

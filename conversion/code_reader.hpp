@@ -30,4 +30,15 @@ double maxOffsetKm(double distkm);
 
 CodeValues readCode(std::string_view text);
 
+struct Position {
+  double latitude = 0, longitude = 0;
+};
+
+// The position of code values by the inverse conversion.  On the hour's ray
+// (offset 0) the sector cosine can round just past 1 and the inverse fails;
+// the text cannot tell an offset of 0 from one of a few centimetres, so the
+// offset is then raised in steps of 0.1 mm up to a metre until the arithmetic
+// holds.  Raises the inverse's run-time error where even that does not help.
+Position positionOf(const CodeValues& code);
+
 }  // namespace qv

@@ -6,7 +6,6 @@
 #include "code_reader.hpp"
 #include "command.hpp"
 #include "dms.hpp"
-#include "inverse.hpp"
 #include "json_writer.hpp"
 #include "number_text.hpp"
 #include "runtime_error.hpp"
@@ -35,7 +34,6 @@ int runDecode(Args args, std::ostream& out, std::ostream& err) {
   }
   if (codes != 1) return usageError(err, "decode takes one code text, such as \"m11:6.6 r236.8\"");
 
-  qv::CaseValues v;
   qv::CodeValues c;
   try {
     c = qv::readCode(code);
@@ -43,19 +41,16 @@ int runDecode(Args args, std::ostream& out, std::ostream& err) {
     err << "qvcode: malformed code '" << code << "': " << e.what() << '\n';
     return exitUsage;
   }
-  v.distkm = c.distkm;
-  v.versatzkm = c.versatzkm;
-  qv::setReferencePoint(v);
-  qv::ErrorMode mode;
+  qv::Position p;
   try {
-    qv::inverseConversion(c.stunde, v, mode);
+    p = qv::positionOf(c);
   } catch (const qv::RuntimeError& e) {
     err << "qvcode: run-time error " << e.number() << ": " << e.what() << '\n';
     return exitRuntimeError;
   }
 
-  const double lat = v.Bdezbk.value_or(0);
-  const double lon = v.Ldezbk.value_or(0);
+  const double lat = p.latitude;
+  const double lon = p.longitude;
   if (json) {
     JsonObject(out)
         .integer("stunde", c.stunde)

@@ -1,8 +1,8 @@
 // qvcode: the Quorvel code conversions on the command line.
 
 #include <array>
-#include <charconv>
 #include <iostream>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -24,17 +24,6 @@ void printUsage(std::ostream& out) {
 }
 
 }  // namespace
-
-int usageError(std::ostream& err, std::string_view message) {
-  err << "qvcode: " << message << "\nTry 'qvcode --help' for more information.\n";
-  return exitUsage;
-}
-
-bool parseNumber(std::string_view text, double& value) {
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
-  return !text.empty() && res.ec == std::errc() && res.ptr == text.data() + text.size();
-}
 
 }  // namespace qvcode
 

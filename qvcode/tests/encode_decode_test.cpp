@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "command.hpp"
+
+namespace {
+
+struct Result {
+  int status;
+  std::string out, err;
+};
+
+Result run(int (*command)(qvcode::Args, std::ostream&, std::ostream&), std::vector<std::string_view> args) {
+  std::ostringstream out, err;
+  const int status = command(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+TEST(EncodeCommand, PrintsTheCodeTextWithoutItsBlank) {
+  const Result r = run(qvcode::runEncode, {"50", "10"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "m11:6.6 r236.8\n");
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(run(qvcode::runEncode, {"-33.5", "+151"}).status, 0);
+}
+
+TEST(EncodeCommand, JsonHasEveryFieldWithRoundTripDigits) {
+  const Result r = run(qvcode::runEncode, {"--json", "48.136944444444445", "11.575277777777778"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find(R"("codetext":" m5:0 r0")"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find(R"("skipOnError":false)"), std::string::npos);
+  EXPECT_NE(r.out.find(R"("latitude":48.136944444444445)"), std::string::npos);
+  for (const char* key : {"longitude", "stunde", "distkm", "versatzkm", "disttext", "versatztext", "Bdezbk", "Ldezbk", "Ybk"})
+    EXPECT_NE(r.out.find("\"" + std::string(key) + "\":"), std::string::npos) << key;
+}
+
+TEST(EncodeCommand, JsonShowsTheAdjustedInput) {
+  const Result r = run(qvcode::runEncode, {"--json", "-95", "181"});
+  EXPECT_NE(r.out.find(R"("latitude":-89.900000000000006)"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find(R"("longitude":180)"), std::string::npos) << r.out;
+}
+
+TEST(EncodeCommand, UsageErrorsExitTwoWithNothingOnStdout) {
+  for (const std::vector<std::string_view>& args :
+       std::vector<std::vector<std::string_view>>{{}, {"50"}, {"50", "10", "3"}, {"fifty", "10"}, {"50", "10e"}, {"--yaml", "1", "2"}}) {
+    const Result r = run(qvcode::runEncode, args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("qvcode: "), std::string::npos);
+  }
+}
+
+TEST(EncodeCommand, RunTimeErrorOfTheConversionExitsOne) {
+  const Result r = run(qvcode::runEncode, {"48.146944444444443", "11.575277777777778"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "qvcode: run-time error 5: Invalid procedure call or argument\n");
+}
+
+TEST(DecodeCommand, WorkedExampleComesBackWithinATenthOfAKilometre) {
+  const Result r = run(qvcode::runDecode, {"m11:6.6 r236.8"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  std::istringstream in(r.out);
+  double lat = 0, lon = 0;
+  in >> lat >> lon;
+  EXPECT_NEAR(lat, 50, 0.1 / 111.18);
+  EXPECT_NEAR(lon, 10, 0.1 / 111.18 / 0.64);
+  EXPECT_NE(r.out.find("\" N "), std::string::npos);
+  EXPECT_NE(r.out.find("\" E\n"), std::string::npos);
+}
+
+TEST(DecodeCommand, AcceptsTheLeadingBlankAndWholeKilometres) {
+  EXPECT_EQ(run(qvcode::runDecode, {" m11:6.6 r236.8"}).status, 0);
+  const Result whole = run(qvcode::runDecode, {"--json", "m9:2537 r6536"});
+  ASSERT_EQ(whole.status, 0) << whole.err;
+  EXPECT_NE(whole.out.find(R"("longitudeDms":")"), std::string::npos);
+  EXPECT_NE(whole.out.find(R"( W")"), std::string::npos) << whole.out;
+}
+
+TEST(DecodeCommand, CodesOnTheHoursRayDecode) {
+  for (const char* code : {"m5:0 r0", "m12:0 r1318.9", "m5:1027.6 r2016.5", "m12:0 r4654.3", "m6:0 r20012.4"}) {
+    const Result r = run(qvcode::runDecode, {code});
+    EXPECT_EQ(r.status, 0) << code << ": " << r.err;
+  }
+}
+
+TEST(DecodeCommand, MalformedCodeExitsTwoNamingTheField) {
+  const Result r = run(qvcode::runDecode, {"m13:6.6 r236.8"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "qvcode: malformed code 'm13:6.6 r236.8': hour '13' is not a whole number from 1 to 12\n");
+  EXPECT_EQ(run(qvcode::runDecode, {"m11:6.6 r20100"}).status, 2);
+  EXPECT_EQ(run(qvcode::runDecode, {}).status, 2);
+  EXPECT_EQ(run(qvcode::runDecode, {"m1:0 r1", "m2:0 r2"}).status, 2);
+}
+
+}  // namespace
