@@ -12,17 +12,20 @@ namespace qv {
 
 // The result of a step; infinite or NaN raises Overflow.
 inline double checked(double r) {
-  if (!std::isfinite(r)) throw RuntimeError(ErrorKind::Overflow);
+  if (!std::isfinite(r)) [[unlikely]]
+    raise(ErrorKind::Overflow);
   return r;
 }
 
 inline double quot(double a, double b) {
-  if (b == 0) throw RuntimeError(a == 0 ? ErrorKind::Overflow : ErrorKind::DivisionByZero);
+  if (b == 0) [[unlikely]]
+    raise(a == 0 ? ErrorKind::Overflow : ErrorKind::DivisionByZero);
   return checked(a / b);
 }
 
 inline double root(double x) {
-  if (x < 0) throw RuntimeError(ErrorKind::InvalidCall);
+  if (x < 0) [[unlikely]]
+    raise(ErrorKind::InvalidCall);
   return std::sqrt(x);
 }
 

@@ -15,15 +15,28 @@ std::string oneDecimalText(double v) {
   if (tenths > std::numeric_limits<std::int32_t>::max() || tenths < std::numeric_limits<std::int32_t>::min())
     throw RuntimeError(ErrorKind::Overflow);
   const auto t = static_cast<std::int32_t>(tenths) % 10;
-  std::string text = leftCut(numberText(std::floor(v)).substr(1), 5);
-  if (t != 0) text += "." + std::to_string(t);
+  std::string text = numberText(std::floor(v));
+  text.erase(0, 1);
+  if (text.size() > 5) text.resize(5);
+  if (t != 0) {
+    text += '.';
+    text += std::to_string(t);
+  }
   return text;
 }
 
 std::string hourText(std::int16_t stunde) { return leftCut(plainNumberText(std::int64_t{stunde}), 2); }
 
 std::string codeText(std::int16_t stunde, const std::string& versatztext, const std::string& disttext) {
-  return " m" + hourText(stunde) + ":" + versatztext + " r" + disttext;
+  std::string text;
+  text.reserve(8 + versatztext.size() + disttext.size());
+  text += " m";
+  text += hourText(stunde);
+  text += ':';
+  text += versatztext;
+  text += " r";
+  text += disttext;
+  return text;
 }
 
 }  // namespace qv

@@ -1,5 +1,6 @@
 #include "number_text.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -10,23 +11,23 @@ namespace {
 
 enum class Style { Signed, Plain };
 
-// Decimal digits (no trailing zeros) and exponent of |v| rounded to `precision`
-// significant digits: v ≈ 0.d1d2d3… × 10^(exponent + 1).
+// Significant digits (no trailing zeros) and decimal exponent of a positive
+// magnitude rounded to `precision` digits: m = d.ddd… × 10^exponent.
 struct Decimal {
-  std::string digits;
+  char digits[20];
+  int count = 0;
   int exponent = 0;
 };
 
 Decimal toDecimal(double magnitude, int precision) {
-  char buf[64];
-  auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, precision - 1);
-  std::string text(buf, res.ptr);
-  const auto e = text.find('e');
+  char buf[40];
+  const char* end = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, precision - 1).ptr;
+  const char* e = std::find(buf, end, 'e');
   Decimal d;
-  for (std::size_t i = 0; i < e; ++i)
-    if (text[i] != '.') d.digits += text[i];
-  while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
-  std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(), d.exponent);
+  for (const char* p = buf; p < e; ++p)
+    if (*p != '.') d.digits[d.count++] = *p;
+  while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
+  std::from_chars(e + (e[1] == '+' ? 2 : 1), end, d.exponent);
   return d;
 }
 
@@ -34,33 +35,52 @@ Decimal toDecimal(double magnitude, int precision) {
 double limitOfDigits(int precision) { return precision == 15 ? 1e15 : 1e7; }
 
 std::string format(double v, int precision, Style style) {
-  if (v == 0) return style == Style::Signed ? " 0" : "0";
-  std::string out = v < 0 ? "-" : (style == Style::Signed ? " " : "");
+  char out[48];
+  char* p = out;
+  if (v < 0) {
+    *p++ = '-';
+  } else if (style == Style::Signed) {
+    *p++ = ' ';
+  }
   const double magnitude = std::fabs(v);
+  if (magnitude == 0) {
+    *p++ = '0';  // a negative zero is zero: it is not below 0, so no minus
+    return {out, static_cast<std::size_t>(p - out)};
+  }
   if (magnitude < limitOfDigits(precision) && magnitude == std::trunc(magnitude)) {
     // A whole number that the digits hold: just its digits (the common case
     // of distances, hours and counts).
-    char buf[24];
-    const auto res = std::to_chars(buf, buf + sizeof buf, static_cast<std::int64_t>(magnitude));
-    return out.append(buf, res.ptr);
+    p = std::to_chars(p, out + sizeof out, static_cast<std::int64_t>(magnitude)).ptr;
+    return {out, static_cast<std::size_t>(p - out)};
   }
   const Decimal d = toDecimal(magnitude, precision);
   const int x = d.exponent;
   if (x < -4 || x >= precision) {
-    out += d.digits[0];
-    if (d.digits.size() > 1) out += "." + d.digits.substr(1);
-    out += x < 0 ? "E-" : "E+";
-    const std::string exp = std::to_string(std::abs(x));
-    if (exp.size() < 2) out += '0';
-    return out + exp;
+    *p++ = d.digits[0];
+    if (d.count > 1) {
+      *p++ = '.';
+      p = std::copy(d.digits + 1, d.digits + d.count, p);
+    }
+    *p++ = 'E';
+    *p++ = x < 0 ? '-' : '+';
+    if (std::abs(x) < 10) *p++ = '0';
+    p = std::to_chars(p, out + sizeof out, std::abs(x)).ptr;
+  } else if (x < 0) {
+    if (style == Style::Plain) *p++ = '0';
+    *p++ = '.';
+    p = std::fill_n(p, -x - 1, '0');
+    p = std::copy(d.digits, d.digits + d.count, p);
+  } else {
+    const int whole = x + 1;
+    p = std::copy(d.digits, d.digits + std::min(whole, d.count), p);
+    if (d.count <= whole) {
+      p = std::fill_n(p, whole - d.count, '0');
+    } else {
+      *p++ = '.';
+      p = std::copy(d.digits + whole, d.digits + d.count, p);
+    }
   }
-  if (x < 0) {
-    if (style == Style::Plain) out += '0';
-    return out + "." + std::string(static_cast<std::size_t>(-x - 1), '0') + d.digits;
-  }
-  const auto whole = static_cast<std::size_t>(x) + 1;
-  if (d.digits.size() <= whole) return out + d.digits + std::string(whole - d.digits.size(), '0');
-  return out + d.digits.substr(0, whole) + "." + d.digits.substr(whole);
+  return {out, static_cast<std::size_t>(p - out)};
 }
 
 }  // namespace

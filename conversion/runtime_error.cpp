@@ -21,4 +21,6 @@ std::string_view standardText(ErrorKind kind) {
 RuntimeError::RuntimeError(ErrorKind kind, const std::string& detail)
     : std::runtime_error(detail.empty() ? std::string(standardText(kind)) : detail), kind_(kind) {}
 
+void raise(ErrorKind kind) { throw RuntimeError(kind); }
+
 }  // namespace qv

@@ -38,4 +38,7 @@ class RuntimeError : public std::runtime_error {
   ErrorKind kind_;
 };
 
+// Throws RuntimeError(kind): the cold path of the arithmetic checks.
+[[noreturn]] void raise(ErrorKind kind);
+
 }  // namespace qv
