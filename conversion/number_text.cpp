@@ -22,7 +22,7 @@ struct Decimal {
 Decimal toDecimal(double magnitude, int precision) {
   char buf[40];
   const char* end = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, precision - 1).ptr;
-  const char* e = std::find(buf, end, 'e');
+  const char* e = std::find(static_cast<const char*>(buf), end, 'e');
   Decimal d;
   for (const char* p = buf; p < e; ++p)
     if (*p != '.') d.digits[d.count++] = *p;
