@@ -15,6 +15,12 @@ constexpr std::array commands = {
     Command{"encode", "[--json] LAT LON", "print the Quorvel code of a position (decimal degrees, north and east positive)",
             runEncode},
     Command{"decode", "[--json] CODE", "turn a code text such as \"m11:6.6 r236.8\" back into a position", runDecode},
+    Command{"sweep",
+            "[--json] [--store errors|all] [--report PATH] [--lat-from 89] [--lat-to -89] [--lat-step 30.00]\n"
+            "               [--lon-from 180] [--lon-to -179] [--lon-step 30.00] [--tolerance .001]",
+            "the test program's sweep without a window (steps in minutes, tolerance in seconds of arc);\n"
+            "      exit 0 no error case, 1 error cases, 2 usage error or failed sweep, 130 interrupted",
+            runSweep},
 };
 
 void printUsage(std::ostream& out) {

@@ -1,0 +1,13 @@
+#pragma once
+#include <optional>
+#include <string>
+
+namespace qvpruef {
+
+// A back-converted value as the report line and the first-case display show
+// it: the first 7 characters of its plain number text, counting a minus sign
+// and the point, not filled up ("-88.833", "180"; an exponent form may lose
+// its exponent).  An empty value gives the empty text.
+std::string backText(const std::optional<double>& v);
+
+}  // namespace qvpruef
