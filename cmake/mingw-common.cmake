@@ -1,0 +1,13 @@
+# The part of the MinGW-w64 toolchains that both targets share.
+set(CMAKE_C_COMPILER ${QV_MINGW_TRIPLET}-gcc)
+set(CMAKE_CXX_COMPILER ${QV_MINGW_TRIPLET}-g++)
+set(CMAKE_RC_COMPILER ${QV_MINGW_TRIPLET}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${QV_MINGW_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Everything linked in statically: a Windows machine has no MinGW runtime DLLs.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+string(APPEND CMAKE_SHARED_LINKER_FLAGS_INIT " -static")

@@ -1,0 +1,4 @@
+#pragma once
+// The header widl names for automation_base.idl: the real declarations of
+// IUnknown and IDispatch come from the Windows headers.
+#include <oaidl.h>
