@@ -1,0 +1,140 @@
+// Sweeps that cannot finish: each stops with a clear message, keeps what it
+// wrote, leaves no closing line, and the form stays usable.
+
+#include <filesystem>
+
+#include "form_fixture.hpp"
+
+namespace qvpruef {
+namespace {
+
+using FaultPath = FormTest;
+
+bool contains(const std::string& s, std::string_view part) { return s.find(part) != std::string::npos; }
+
+// Stops the sweep before case `stopAt`.
+class StopAt : public SweepObserver {
+ public:
+  explicit StopAt(std::int64_t stopAt) : stopAt_(stopAt) {}
+  bool stopRequested() override { return ++asked_ >= stopAt_; }
+  void caseEvaluated(const QVpruefForm&, const qv::CaseValues&) override {}
+
+ private:
+  std::int64_t stopAt_, asked_ = 0;
+};
+
+TEST_F(FaultPath, AnUnopenableReportIsShownAndNothingRuns) {
+  view.setText(Control::fonte, "/nope/x.txt");
+  form.pruefe_Click();
+  ASSERT_EQ(view.shownErrors().size(), 1U);
+  EXPECT_EQ(view.shownErrors()[0], "Cannot open report file '/nope/x.txt': No such file or directory");
+  EXPECT_EQ(form.fallzahl, 0);
+  EXPECT_FALSE(view.programEnded());
+
+  // The next click works normally.
+  view.setText(Control::fonte, reportPath());
+  grid("1", "1", "1", "1");
+  form.pruefe_Click();
+  EXPECT_EQ(view.shownErrors().size(), 1U);
+  EXPECT_EQ(reportLines(), std::vector<std::string>{"cases=  1"});
+}
+
+TEST_F(FaultPath, AFolderIsNoReportFile) {
+  view.setText(Control::fonte, std::filesystem::temp_directory_path().string());
+  form.pruefe_Click();
+  ASSERT_EQ(view.shownErrors().size(), 1U);
+  EXPECT_TRUE(contains(view.shownErrors()[0], "Cannot open report file")) << view.shownErrors()[0];
+  EXPECT_TRUE(contains(view.shownErrors()[0], "Is a directory")) << view.shownErrors()[0];
+}
+
+TEST_F(FaultPath, AFullDiskStopsTheSweepEvenInSkipOnErrorMode) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  view.setText(Control::fonte, "/dev/full");
+  form.storeall_Click();
+  form.pruefe_Click();  // every case runs in skip-on-error mode
+  ASSERT_EQ(view.shownErrors().size(), 1U);
+  const std::string& message = view.shownErrors()[0];
+  EXPECT_TRUE(contains(message, "Cannot write report file '/dev/full': No space left on device")) << message;
+  EXPECT_TRUE(contains(message, "no closing line")) << message;
+  // It stopped at the first refused block, long before the end of the grid.
+  EXPECT_GT(form.fallzahl, 0);
+  EXPECT_LT(form.fallzahl, 256683);
+}
+
+TEST_F(FaultPath, AFullDiskAtTheClosingLineIsShownToo) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  view.setText(Control::fonte, "/dev/full");
+  grid("1", "1", "1", "1");
+  form.pruefe_Click();  // no error case: only the closing line is written
+  ASSERT_EQ(view.shownErrors().size(), 1U);
+  EXPECT_TRUE(contains(view.shownErrors()[0], "No space left on device"));
+}
+
+TEST_F(FaultPath, AnInterruptedSweepKeepsItsLinesWithoutClosingLine) {
+  StopAt stop(4);
+  form.setSweepObserver(&stop);
+  form.storeall_Click();
+  form.pruefe_Click();
+  ASSERT_EQ(view.shownErrors().size(), 1U);
+  EXPECT_TRUE(contains(view.shownErrors()[0], "Sweep interrupted")) << view.shownErrors()[0];
+  const auto lines = reportLines();
+  ASSERT_EQ(lines.size(), 3U);
+  EXPECT_EQ(form.fallzahl, 3);
+  EXPECT_FALSE(contains(lines.back(), "cases="));
+}
+
+TEST_F(FaultPath, ASouthernBoundBeyondThePoleEndsEachColumnAtThePole) {
+  // -95 is no filtered bound: the pole's case (moved to -89.9) is the last of
+  // its column instead of the start of an endless walk back north.
+  form.storeall_Click();
+  grid("-89", "-95", "10", "9.5");
+  form.pruefe_Click();
+  ASSERT_TRUE(view.shownErrors().empty());
+  const auto lines = reportLines();
+  ASSERT_EQ(lines.size(), 7U);
+  EXPECT_TRUE(contains(lines[0], " lat -89  long  10 "));
+  EXPECT_TRUE(contains(lines[1], " lat -89.5  long  10 "));
+  EXPECT_TRUE(contains(lines[2], " lat -89.9  long  10 "));
+  EXPECT_TRUE(contains(lines[3], " lat -89  long  9.5 "));
+  EXPECT_EQ(lines.back(), "cases=  6");
+
+  // A step too small to leave -89.9 behind ends the column there as well.
+  view.setText(Control::Bstep, "3");
+  grid("-89.9", "-95", "0", "0");
+  form.pruefe_Click();
+  EXPECT_EQ(form.fallzahl, 3);  // -89.9, -89.95, -90 moved to -89.9
+}
+
+TEST_F(FaultPath, AStepTooSmallToMoveTheLatitudeIsRefused) {
+  view.setText(Control::Bstep, "1e-20");
+  grid("45", "44", "0", "0");
+  form.pruefe_Click();
+  ASSERT_EQ(view.shownErrors().size(), 1U);
+  const std::string& message = view.shownErrors()[0];
+  EXPECT_TRUE(contains(message, "The latitude does not move on")) << message;
+  EXPECT_TRUE(contains(message, "no closing line")) << message;
+  EXPECT_EQ(form.fallzahl, 1);
+  EXPECT_EQ(reportLines().size(), 0U);  // store-errors: the one case held
+}
+
+TEST_F(FaultPath, ALongitudeSweptBackOverTheEasternClampIsRefused) {
+  // Both bounds 200 and an upward step: every column starts at 200 > 180 and
+  // is moved back to 180, so the loop would never pass 200.
+  view.setText(Control::Lstep, "-30");
+  grid("1", "1", "200", "200");
+  form.storeall_Click();
+  form.pruefe_Click();
+  ASSERT_EQ(view.shownErrors().size(), 1U);
+  EXPECT_TRUE(contains(view.shownErrors()[0], "The longitude does not move on")) << view.shownErrors()[0];
+  EXPECT_EQ(reportLines().size(), 1U);
+}
+
+TEST_F(FaultPath, AnOverflowingBoundIsARunTimeError) {
+  grid("1e400", "0", "0", "0");
+  form.pruefe_Click();
+  ASSERT_EQ(view.shownErrors().size(), 1U);
+  EXPECT_EQ(view.shownErrors()[0], "Run-time error 6: Overflow");
+}
+
+}  // namespace
+}  // namespace qvpruef

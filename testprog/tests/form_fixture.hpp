@@ -1,0 +1,70 @@
+#pragma once
+// A form on the in-memory view whose report goes to a fresh temporary file.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "form_logic.hpp"
+#include "memory_view.hpp"
+
+namespace qvpruef {
+
+class FormTest : public ::testing::Test {
+ protected:
+  FormTest() {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("qvform-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(dir_);
+    view.setText(Control::fonte, reportPath());
+  }
+  ~FormTest() override { std::filesystem::remove_all(dir_); }
+
+  std::string reportPath() const { return (dir_ / "report.txt").string(); }
+
+  // Sets the grid boxes: bounds in degrees, steps in minutes.
+  void grid(const std::string& latFrom, const std::string& latTo, const std::string& lonFrom,
+            const std::string& lonTo) {
+    view.setText(Control::Bgradpos, latFrom);
+    view.setText(Control::Bgradneg, latTo);
+    view.setText(Control::Lgradpos, lonFrom);
+    view.setText(Control::Lgradneg, lonTo);
+  }
+
+  std::string reportBytes() const {
+    std::ifstream in(reportPath(), std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+  // The records of the report, without their quotes and CR LF.
+  std::vector<std::string> reportLines() const {
+    std::vector<std::string> lines;
+    const std::string bytes = reportBytes();
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+      const auto end = bytes.find("\"\r\n", pos);
+      if (end == std::string::npos || bytes[pos] != '"') {
+        ADD_FAILURE() << "malformed record at byte " << pos;
+        break;
+      }
+      lines.push_back(bytes.substr(pos + 1, end - pos - 1));
+      pos = end + 3;
+    }
+    return lines;
+  }
+
+  MemoryView view;
+  QVpruefForm form{view};
+
+ private:
+  std::filesystem::path dir_;
+};
+
+}  // namespace qvpruef

@@ -1,0 +1,57 @@
+// The report line and the closing line: what a reader of the report file
+// parses.
+
+#include "back_text.hpp"
+#include "form_fixture.hpp"
+#include "report_file.hpp"
+
+namespace qvpruef {
+namespace {
+
+using ReportLine = FormTest;
+
+TEST_F(ReportLine, OneDigitHourAndBackValuesCutToSevenCharacters) {
+  grid("47.5", "47.5", "12", "12");
+  form.storeall_Click();
+  form.pruefe_Click();
+  ASSERT_TRUE(view.shownErrors().empty());
+  EXPECT_EQ(reportLines(), (std::vector<std::string>{
+                               " lat  47.5  long  12     m5:7.7  r77.6   lat 47.5000 long 12.0000",
+                               "cases=  1",
+                           }));
+  EXPECT_EQ(form.zeile, " lat  47.5  long  12     m5:7.7  r77.6   lat 47.5000 long 12.0000");
+}
+
+TEST_F(ReportLine, TwoDigitHourAndTheWholeNumber180) {
+  grid("0", "0", "180", "180");
+  form.storeall_Click();
+  form.pruefe_Click();
+  ASSERT_EQ(reportLines().size(), 2U);
+  EXPECT_EQ(reportLines()[0], " lat  0  long  180     m12:1292  r14545.4   lat 1.27222 long 180");
+}
+
+TEST_F(ReportLine, NegativeValuesAndExponentFormsAreCutLikeAnyText) {
+  grid("0", "0", "0", "0");
+  form.storeall_Click();
+  form.pruefe_Click();
+  // Bdezbk is about -1.27E-14: the cut keeps the sign and loses the exponent.
+  EXPECT_EQ(reportLines()[0], " lat  0  long  0     m6:1292  r5467   lat -1.2722 long 0");
+
+  EXPECT_EQ(backText(-88.9999876543), "-88.999");
+  EXPECT_EQ(backText(-179.0000123), "-179.00");
+  EXPECT_EQ(backText(180.0), "180");
+  EXPECT_EQ(backText(std::nullopt), "");
+}
+
+TEST(ClosingLine, CountsAreExactWholeNumbersWithTheirSignBlank) {
+  EXPECT_EQ(closingLine(0), "cases=  0");
+  EXPECT_EQ(closingLine(1221), "cases=  1221");
+  EXPECT_EQ(closingLine(256683), "cases=  256683");
+  // Where a 32-bit float count would have stopped growing and switched to
+  // an exponent form.
+  EXPECT_EQ(closingLine(10000000), "cases=  10000000");
+  EXPECT_EQ(closingLine(16777217), "cases=  16777217");
+}
+
+}  // namespace
+}  // namespace qvpruef
