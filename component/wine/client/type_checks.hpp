@@ -1,0 +1,14 @@
+#pragma once
+// The type library and the version resource inside a converterQV.dll file.
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <string>
+
+namespace client {
+
+void checkTypeLibrary(const std::wstring& dll, SYSKIND expectedSyskind);
+void checkVersionResource(const std::wstring& dll);
+
+}  // namespace client
