@@ -4,6 +4,16 @@
 
 namespace qvpruef {
 
-std::string backText(const std::optional<double>& v) { return qv::leftCut(qv::plainNumberText(v), 7); }
+constexpr std::size_t backTextLength = 7;
+
+void appendBackText(std::string& to, const std::optional<double>& v) {
+  to.append(qv::plainNumberText(v), 0, backTextLength);
+}
+
+std::string backText(const std::optional<double>& v) {
+  std::string text;
+  appendBackText(text, v);
+  return text;
+}
 
 }  // namespace qvpruef

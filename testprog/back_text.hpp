@@ -10,4 +10,7 @@ namespace qvpruef {
 // its exponent).  An empty value gives the empty text.
 std::string backText(const std::optional<double>& v);
 
+// The same, appended to `to` without a text of its own (once per case).
+void appendBackText(std::string& to, const std::optional<double>& v);
+
 }  // namespace qvpruef

@@ -32,7 +32,7 @@ void QVpruefForm::adler(ReportFile& report) {
     zeile.append(" lat ").append(n);
   });
   mode.step([&] {
-    const std::string n = qv::numberText(Ldez);
+    const std::string& n = longitudeText_.get(Ldez, [](double l) { return qv::numberText(l); });
     zeile.append("  long ").append(n);
   });
   mode.step([&] {
@@ -40,18 +40,22 @@ void QVpruefForm::adler(ReportFile& report) {
     zeile.append("     m").append(hour).append(":").append(v.versatztext).append("  r").append(v.disttext);
   });
   mode.step([&] {
-    const std::string b = backText(v.Bdezbk);
-    zeile.append("   lat ").append(b);
+    zeile.append("   lat ");
+    appendBackText(zeile, v.Bdezbk);
   });
   mode.step([&] {
-    const std::string l = backText(v.Ldezbk);
-    zeile.append(" long ").append(l);
+    zeile.append(" long ");
+    appendBackText(zeile, v.Ldezbk);
   });
 
   // The tolerance, read anew for every case: seconds of arc in the box,
   // degrees in the test.  Empty until computed, and empty counts as 0.
   double fehlergrad = 0;
-  mode.step([&] { fehlergrad = qv::checked(qv::textValue(view_.text(Control::fehlersec)) / 3600); });
+  mode.step([&] {
+    fehlergrad = toleranceDegrees_.get(view_.text(Control::fehlersec), [](const std::string& seconds) {
+      return qv::checked(qv::textValue(seconds) / 3600);
+    });
+  });
 
   ++fallzahl;
   if (fallzahl == 1) showFirstCase(v, mode);

@@ -13,6 +13,7 @@
 #include "case_values.hpp"
 #include "error_mode.hpp"
 #include "form_view.hpp"
+#include "text_memo.hpp"
 
 namespace qvpruef {
 
@@ -79,6 +80,10 @@ class QVpruefForm {
 
   FormView& view_;
   SweepObserver* observer_ = nullptr;
+  // Repeated inputs of the cases: the number text of Ldez, and the tolerance
+  // in degrees by the text of fehlersec.
+  Memo<double, std::string> longitudeText_;
+  Memo<std::string, double> toleranceDegrees_;
 };
 
 }  // namespace qvpruef

@@ -12,23 +12,34 @@ using SweepGrid = FormTest;
 
 bool startsWith(const std::string& s, std::string_view prefix) { return s.rfind(prefix, 0) == 0; }
 
-TEST_F(SweepGrid, DefaultGridRunsLongitudeColumnsFromTheNorthEast) {
-  form.storeall_Click();
+TEST_F(SweepGrid, DefaultGridHas256683Cases) {
   form.pruefe_Click();
   ASSERT_TRUE(view.shownErrors().empty());
-  const auto lines = reportLines();
-  ASSERT_EQ(lines.size(), 256683U + 1);
   EXPECT_EQ(form.fallzahl, 256683);
-  EXPECT_EQ(lines.back(), "cases=  256683");
+  EXPECT_EQ(view.text(Control::caseslab), "256683");
+  // No round trip of the default grid is off by more than .001 seconds.
+  EXPECT_EQ(reportBytes(), "\"cases=  256683\"\r\n");
+  // The loop values end one step past their bounds.
+  EXPECT_EQ(form.Ldez, -179.5);
+  EXPECT_EQ(form.Bdez, -89.5);
+}
+
+TEST_F(SweepGrid, ColumnsRunFromTheNorthEastWestwards) {
+  form.storeall_Click();
+  grid("89", "-89", "180", "179.5");
+  form.pruefe_Click();
+  const auto lines = reportLines();
+  ASSERT_EQ(lines.size(), 2U * 357 + 1);
   EXPECT_EQ(lines[0], " lat  89  long  180     m12:22.3  r4763.3   lat 89.0000 long 180");
   EXPECT_TRUE(startsWith(lines[1], " lat  88.5  long  180 "));
   EXPECT_TRUE(startsWith(lines[356], " lat -89  long  180 "));
   EXPECT_TRUE(startsWith(lines[357], " lat  89  long  179.5 "));
-  EXPECT_EQ(lines[256682], " lat -89  long -179     m5:2148.6  r15467.3   lat -88.999 long -179.00");
-  EXPECT_EQ(view.text(Control::caseslab), "256683");
-  // The loop values end one step past their bounds.
-  EXPECT_EQ(form.Ldez, -179.5);
-  EXPECT_EQ(form.Bdez, -89.5);
+  EXPECT_EQ(lines.back(), "cases=  714");
+
+  // The last case of the default grid.
+  grid("-89", "-89", "-179", "-179");
+  form.pruefe_Click();
+  EXPECT_EQ(reportLines().front(), " lat -89  long -179     m5:2148.6  r15467.3   lat -88.999 long -179.00");
 }
 
 TEST_F(SweepGrid, StepsThatAreNoBinaryFractionsDrift) {
