@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# One Wine test of converterQV.dll, as CTest runs it:
+#   wine_test.sh prefix              a fresh Wine prefix for the whole run
+#   wine_test.sh shutdown            stops the prefix's wineserver
+#   wine_test.sh STEP 32|64          STEP: registry, client, vbscript, jscript
+# Environment: QV_WINE_PREFIX, and QV_MINGW_X86_DIR / QV_MINGW_X64_DIR, the
+# build trees of the mingw-x86 and mingw-x64 presets.
+#
+# Exit 77 (skipped) when the DLL of that bitness has not been built (outside
+# CI), or for 32 bits when this machine's kernel runs no 32-bit programs, so
+# that 32-bit Wine cannot start at all.
+set -uo pipefail
+
+export WINEPREFIX=${QV_WINE_PREFIX:?}
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+unset DISPLAY WAYLAND_DISPLAY
+
+readonly wine32=/usr/lib/wine/wine wine64=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver
+readonly here=$(cd "$(dirname "$0")" && pwd)
+readonly clsid='{FFA69023-7E67-4E47-8485-E2FEEA59A60E}'
+readonly libid='{419429FF-9F91-4683-9F0A-1B2CAEDC399D}'
+readonly progid='convQVproj.convQV'
+
+fail() { echo "FAIL: $*"; exit 1; }
+skip() { echo "SKIP: $*"; exit 77; }
+
+# A Windows path for a Linux one (drive Z: is the root).
+winpath() { local p; p=$(readlink -f "$1"); echo "Z:${p//\//\\}"; }
+
+# wine64 runs reg; the view is chosen by /reg:32 or /reg:64.
+reg() { timeout 60 "$wine64" reg "$@" 2>&1 | tr -d '\r'; }
+
+step=${1:?step}
+bits=${2:-}
+
+case $step in
+  prefix)
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    timeout 300 "$wine64" wineboot --init >/dev/null 2>&1 || fail "wineboot could not set up $WINEPREFIX"
+    timeout 120 "$wineserver" -w
+    exit 0 ;;
+  shutdown)
+    "$wineserver" -k 2>/dev/null
+    exit 0 ;;
+esac
+
+case $bits in
+  32) wine=$wine32 dir=${QV_MINGW_X86_DIR:?} other=${QV_MINGW_X64_DIR:?} view=/reg:32 otherview=/reg:64 syskind=win32 ;;
+  64) wine=$wine64 dir=${QV_MINGW_X64_DIR:?} other=${QV_MINGW_X86_DIR:?} view=/reg:64 otherview=/reg:32 syskind=win64 ;;
+  *) fail "bitness must be 32 or 64, not '$bits'" ;;
+esac
+
+dll=$dir/component/com/converterQV.dll
+if [ ! -f "$dll" ]; then
+  [ "${CI:-}" = true ] && fail "$dll is missing: build the preset mingw-x${bits/32/86} first"
+  skip "$dll is not built (cmake --build --preset mingw-x${bits/32/86})"
+fi
+if [ "$bits" = 32 ] && ! "$wine32" --version >/dev/null 2>&1; then
+  if [ -e /lib/ld-linux.so.2 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+    skip "this machine's kernel cannot run 32-bit programs, so 32-bit Wine cannot start"
+  fi
+  fail "32-bit Wine ($wine32) does not start"
+fi
+windll=$(winpath "$dll")
+
+# Whatever happens, the test leaves the DLL unregistered for the next one.
+register() {
+  trap 'timeout 120 "$wine" regsvr32 /u /s "$windll" >/dev/null 2>&1' EXIT
+  timeout 120 "$wine" regsvr32 /s "$windll" || fail "regsvr32 $windll exited with $?"
+}
+unregister() { timeout 120 "$wine" regsvr32 /u /s "$windll" || fail "regsvr32 /u $windll exited with $?"; }
+
+expect_key() {  # KEY VIEW TEXT: the key's values mention TEXT
+  local out
+  out=$(reg query "$1" /s "$2")
+  grep -qiF -- "$3" <<<"$out" || fail "$1 ($2) should hold '$3'; reg query says: $out"
+}
+expect_no_key() {  # KEY VIEW
+  reg query "$1" "$2" >/dev/null && fail "$1 ($2) is still there"
+  return 0
+}
+
+# The script hosts end with exit code 0 even after a script error: success is
+# the script's own last line "<name>: 0 failed" and its exit code 0.
+run_script() {  # NAME FILE
+  local out status
+  out=$(timeout 120 "$wine" cscript //nologo "$(winpath "$2")" 2>&1 | tr -d '\r')
+  status=${PIPESTATUS[0]}
+  echo "$out"
+  [ "$status" -eq 0 ] && [ "$(tail -n 1 <<<"$out")" = "$1: 0 failed" ] || fail "$1 client (exit code $status)"
+}
+
+case $step in
+  registry)
+    register
+    expect_key "HKCR\\CLSID\\$clsid\\InprocServer32" $view "$windll"
+    expect_key "HKCR\\CLSID\\$clsid\\InprocServer32" $view Apartment
+    expect_key "HKCR\\CLSID\\$clsid\\ProgID" $view "$progid"
+    expect_key "HKCR\\$progid\\CLSID" $view "$clsid"
+    expect_key "HKCR\\TypeLib\\$libid\\1.0\\409\\$syskind" $view "$windll"
+    unregister
+    expect_no_key "HKCR\\CLSID\\$clsid" $view
+    expect_no_key "HKCR\\$progid" $view
+    expect_no_key "HKCR\\TypeLib\\$libid\\1.0\\409\\$syskind" $view
+
+    # The ProgID key is shared with the other bitness's registration: it stays
+    # while that one is registered, and goes with the last of the two.
+    reg add "HKCR\\CLSID\\$clsid\\InprocServer32" /ve /d 'C:\other\converterQV.dll' /f $otherview >/dev/null ||
+      fail "could not stand in for the other bitness's registration"
+    register
+    unregister
+    expect_key "HKCR\\$progid\\CLSID" $view "$clsid"
+    expect_key "HKCR\\CLSID\\$clsid\\InprocServer32" $otherview 'C:\other\converterQV.dll'
+    reg delete "HKCR\\CLSID\\$clsid" /f $otherview >/dev/null
+    register
+    unregister
+    expect_no_key "HKCR\\$progid" $view
+    echo "registry: keys written, kept for the other bitness, and removed" ;;
+  client)
+    # The other bitness's DLL, when built, has its type library and version
+    # resource checked as a file.
+    otherdll=()
+    [ -f "$other/component/com/converterQV.dll" ] && otherdll=("$(winpath "$other/component/com/converterQV.dll")")
+    register
+    out=$(timeout 120 "$wine" "$(winpath "$dir/component/wine/com_client.exe")" "${otherdll[@]}" 2>&1 | tr -d '\r')
+    status=${PIPESTATUS[0]}
+    echo "$out"
+    [ "$status" -eq 0 ] || fail "com_client exited with $status"
+    unregister ;;
+  vbscript)
+    register
+    run_script vbscript "$here/scripts/algorit_test.vbs"
+    unregister ;;
+  jscript)
+    register
+    run_script jscript "$here/scripts/algorit_test.js"
+    unregister ;;
+  *) fail "unknown step '$step'" ;;
+esac
