@@ -8,6 +8,7 @@
 #include "form_logic.hpp"
 #include "number_text.hpp"
 #include "report_file.hpp"
+#include "runtime_error.hpp"
 #include "top_level.hpp"
 
 namespace qvpruef {
@@ -40,16 +41,20 @@ void QVpruefForm::sweep() {
   view_.setText(Control::WGSin, "");
   view_.setText(Control::QV, "");
   view_.setText(Control::WGSbk, "");
-  metresDisplay(5);
-
-  // A step box without a number sweeps by whole degrees.
-  if (boxValue(Control::Lstep) == 0) view_.setText(Control::Lstep, "60");
-  if (boxValue(Control::Bstep) == 0) view_.setText(Control::Bstep, "60");
-  // An inverted range shrinks to its upper bound; the bounds are not swapped.
-  if (boxValue(Control::Bgradpos) < boxValue(Control::Bgradneg))
-    view_.setText(Control::Bgradneg, view_.text(Control::Bgradpos));
-  if (boxValue(Control::Lgradpos) < boxValue(Control::Lgradneg))
-    view_.setText(Control::Lgradneg, view_.text(Control::Lgradpos));
+  try {
+    metresDisplay(5);
+    // A step box without a number sweeps by whole degrees.
+    if (boxValue(Control::Lstep) == 0) view_.setText(Control::Lstep, "60");
+    if (boxValue(Control::Bstep) == 0) view_.setText(Control::Bstep, "60");
+    // An inverted range shrinks to its upper bound; the bounds are not swapped.
+    if (boxValue(Control::Bgradpos) < boxValue(Control::Bgradneg))
+      view_.setText(Control::Bgradneg, view_.text(Control::Bgradpos));
+    if (boxValue(Control::Lgradpos) < boxValue(Control::Lgradneg))
+      view_.setText(Control::Lgradneg, view_.text(Control::Lgradpos));
+  } catch (const qv::RuntimeError& e) {
+    // A box whose number overflows.
+    throw std::runtime_error("The sweep could not start: " + errorMessage(e));
+  }
 
   ReportFile report(view_.text(Control::fonte));
   try {
@@ -60,7 +65,7 @@ void QVpruefForm::sweep() {
     // The file is closed with what was written; without its closing line it
     // shows itself incomplete.
     throw std::runtime_error(errorMessage(e) + ". The sweep stopped after " + std::to_string(fallzahl) +
-                             " cases, at latitude " + qv::plainNumberText(Bdez) + ", longitude " +
+                             (fallzahl == 1 ? " case" : " cases") + ", at latitude " + qv::plainNumberText(Bdez) + ", longitude " +
                              qv::plainNumberText(Ldez) + "; the report file '" + report.path() +
                              "' keeps the lines written before and has no closing line.");
   }

@@ -133,7 +133,9 @@ TEST_F(FaultPath, AnOverflowingBoundIsARunTimeError) {
   grid("1e400", "0", "0", "0");
   form.pruefe_Click();
   ASSERT_EQ(view.shownErrors().size(), 1U);
-  EXPECT_EQ(view.shownErrors()[0], "Run-time error 6: Overflow");
+  EXPECT_EQ(view.shownErrors()[0], "The sweep could not start: Run-time error 6: Overflow");
+  // Before the file: nothing was written, not even an empty report.
+  EXPECT_FALSE(std::filesystem::exists(reportPath()));
 }
 
 }  // namespace
