@@ -26,6 +26,7 @@ inline constexpr int exitUsage = 2;
 int runEncode(Args args, std::ostream& out, std::ostream& err);
 int runDecode(Args args, std::ostream& out, std::ostream& err);
 int runSweep(Args args, std::ostream& out, std::ostream& err);
+int runAlgorit(Args args, std::ostream& out, std::ostream& err);
 
 // Prints "qvcode: <message>" and the hint to --help on `err`; returns exitUsage.
 int usageError(std::ostream& err, std::string_view message);

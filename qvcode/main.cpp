@@ -21,6 +21,10 @@ constexpr std::array commands = {
             "the test program's sweep without a window (steps in minutes, tolerance in seconds of arc);\n"
             "      exit 0 no error case, 1 error cases, 2 usage error or failed sweep, 130 interrupted",
             runSweep},
+    Command{"algorit", "[--text] [--empty N] [--null N] E0 E1 E2 E3 E4 E5 E6 E7",
+            "the component library's code in whole km from degrees, minutes, seconds and N/S, E/W letters;\n"
+            "      numbers pass as numbers, other arguments as text (--text: all); element N Empty or Null",
+            runAlgorit},
 };
 
 void printUsage(std::ostream& out) {

@@ -1,0 +1,73 @@
+// qvcode algorit: the component library's single-precision conversion on the
+// command line, with every kind of element a client can pass.
+
+#include <array>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "algorit.hpp"
+#include "command.hpp"
+#include "runtime_error.hpp"
+
+namespace qvcode {
+namespace {
+
+constexpr int elementCount = 8;
+
+// The element number after --empty or --null, 0..7.
+std::optional<int> elementIndex(std::string_view text) {
+  if (text.size() != 1 || text[0] < '0' || text[0] >= '0' + elementCount) return std::nullopt;
+  return text[0] - '0';
+}
+
+}  // namespace
+
+// Positional arguments fill, in order, the elements not made Empty or Null.
+int runAlgorit(Args args, std::ostream& out, std::ostream& err) {
+  bool allText = false;
+  std::array<std::optional<qv::Value>, elementCount> fixed;
+  std::vector<std::string_view> given;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view a = args[i];
+    if (a == "--text") {
+      allText = true;
+    } else if (a == "--empty" || a == "--null") {
+      const std::optional<int> n = i + 1 < args.size() ? elementIndex(args[++i]) : std::nullopt;
+      if (!n) return usageError(err, "algorit: " + std::string(a) + " takes an element number 0..7");
+      fixed[static_cast<std::size_t>(*n)] = a == "--empty" ? qv::Value(qv::Empty{}) : qv::Value(qv::Null{});
+    } else {
+      given.push_back(a);
+    }
+  }
+
+  std::vector<qv::Value> elements;
+  auto next = given.begin();
+  for (const std::optional<qv::Value>& f : fixed) {
+    if (f) {
+      elements.push_back(*f);
+      continue;
+    }
+    if (next == given.end()) break;
+    double number = 0;
+    if (!allText && parseNumber(*next, number))
+      elements.emplace_back(number);
+    else
+      elements.emplace_back(std::string(*next));
+    ++next;
+  }
+  if (elements.size() != elementCount || next != given.end())
+    return usageError(err, "algorit takes eight elements: degrees, minutes, seconds of latitude and longitude, "
+                           "then the two hemisphere letters");
+
+  try {
+    out << qv::algorit(qv::ElementArray(std::move(elements))) << '\n';
+  } catch (const qv::RuntimeError& e) {
+    err << "qvcode: run-time error " << e.number() << ": " << e.what() << '\n';
+    return exitRuntimeError;
+  }
+  return exitOk;
+}
+
+}  // namespace qvcode
