@@ -2,6 +2,7 @@
 // A form on the in-memory view whose report goes to a fresh temporary file.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -18,7 +19,7 @@ class FormTest : public ::testing::Test {
  protected:
   FormTest() {
     dir_ = std::filesystem::temp_directory_path() /
-           ("qvform-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+           ("qvform-" + std::to_string(getpid()) + "-" +
             ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(dir_);
     view.setText(Control::fonte, reportPath());
