@@ -75,6 +75,11 @@ void QVpruefWindow::buildControls() {
     QWidget* w = makeControl(this, placement(c), QString::fromStdString(designText(c)));
     w->setObjectName(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
     controls_[i] = w;
+    if (auto* box = qobject_cast<QLineEdit*>(w)) {
+      boxTexts_[i] = box->text().toStdString();
+      connect(box, &QLineEdit::textChanged, this,
+              [this, i](const QString& text) { boxTexts_[i] = text.toStdString(); });
+    }
   }
   // Pure yellow: a palette colour, or a style sheet colour without a border,
   // is drawn by the style as a gradient.
@@ -131,7 +136,7 @@ std::string QVpruefWindow::text(Control c) const {
   }
   QWidget* w = widget(c);
   switch (placement(c).kind) {
-    case Kind::Box: return static_cast<QLineEdit*>(w)->text().toStdString();
+    case Kind::Box: return boxTexts_[static_cast<std::size_t>(c)];
     case Kind::Button: return static_cast<QPushButton*>(w)->text().toStdString();
     case Kind::Label: return static_cast<QLabel*>(w)->text().toStdString();
   }
