@@ -2,9 +2,10 @@
 // logic itself on the in-memory view: options are typed into the boxes
 // unchanged, so "95" or "abc" behave as they would in the window.
 
+#include <algorithm>
 #include <array>
 #include <chrono>
-#include <iostream>
+#include <ostream>
 #include <string>
 #include <unistd.h>
 
@@ -47,21 +48,22 @@ std::string readOptions(Args args, qvpruef::MemoryView& view, Options& o) {
       continue;
     }
     std::string_view value;
-    bool inline_value = false;
+    bool inlineValue = false;
     if (const auto eq = name.find('='); name.starts_with("--") && eq != std::string_view::npos) {
       value = name.substr(eq + 1);
       name = name.substr(0, eq);
-      inline_value = true;
+      inlineValue = true;
     }
     const auto needValue = [&]() -> bool {
-      if (inline_value) return true;
+      if (inlineValue) return true;
       if (i + 1 >= args.size()) return false;
       value = args[++i];
       return true;
     };
     if (name == "--store") {
       if (!needValue()) return "sweep: --store needs 'errors' or 'all'";
-      if (value != "errors" && value != "all") return "sweep: --store takes 'errors' or 'all', not '" + std::string(value) + "'";
+      if (value != "errors" && value != "all")
+        return "sweep: --store takes 'errors' or 'all', not '" + std::string(value) + "'";
       o.storeAll = value == "all";
       continue;
     }
@@ -77,8 +79,8 @@ std::string readOptions(Args args, qvpruef::MemoryView& view, Options& o) {
   return {};
 }
 
-void printSummary(std::ostream& out, const qvpruef::QVpruefForm& form, const std::string& report, const SweepWatch& watch,
-                  double seconds, bool json) {
+void printSummary(std::ostream& out, const qvpruef::QVpruefForm& form, const std::string& report,
+                  const SweepWatch& watch, double seconds, bool json) {
   if (!json) {
     out << "cases: " << form.fallzahl << "\nerrors: " << form.fehlerzahl << "\nreport: " << report << '\n';
     return;

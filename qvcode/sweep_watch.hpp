@@ -5,7 +5,6 @@
 #include <chrono>
 #include <cstdint>
 #include <iosfwd>
-#include <optional>
 
 #include "form_logic.hpp"
 

@@ -65,8 +65,8 @@ void QVpruefForm::sweep() {
     // The file is closed with what was written; without its closing line it
     // shows itself incomplete.
     throw std::runtime_error(errorMessage(e) + ". The sweep stopped after " + std::to_string(fallzahl) +
-                             (fallzahl == 1 ? " case" : " cases") + ", at latitude " + qv::plainNumberText(Bdez) + ", longitude " +
-                             qv::plainNumberText(Ldez) + "; the report file '" + report.path() +
+                             (fallzahl == 1 ? " case" : " cases") + ", at latitude " + qv::plainNumberText(Bdez) +
+                             ", longitude " + qv::plainNumberText(Ldez) + "; the report file '" + report.path() +
                              "' keeps the lines written before and has no closing line.");
   }
 }
