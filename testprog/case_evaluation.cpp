@@ -48,8 +48,9 @@ void QVpruefForm::adler(ReportFile& report) {
     appendBackText(zeile, v.Ldezbk);
   });
 
-  // The tolerance, read anew for every case: seconds of arc in the box,
-  // degrees in the test.  Empty until computed, and empty counts as 0.
+  // The tolerance: seconds of arc in the box, degrees in the test.  The box
+  // is read for every case; its value is computed again when its text has
+  // changed.  Empty until computed, and empty counts as 0.
   double fehlergrad = 0;
   mode.step([&] {
     fehlergrad = toleranceDegrees_.get(view_.text(Control::fehlersec), [](const std::string& seconds) {

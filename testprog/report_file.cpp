@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <system_error>
+#include <utility>
 
 #include "number_text.hpp"
 #include "runtime_error.hpp"
