@@ -57,6 +57,14 @@ r = conv.algorit(Array(50, 0, 0, 10, 0, 0, "N"))
 Expect "seven elements: Err.Number", Hex(Err.Number), "8002000B"
 Expect "seven elements: Err.Description", Err.Description, "Subscript out of range"
 Err.Clear
+r = conv.algorit(Array(50, 0, 0, 1E+39, 0, 0, "N", "E"))
+Expect "beyond the float range: Err.Number", Hex(Err.Number), "8002000A"
+Expect "beyond the float range: Err.Description", Err.Description, "Overflow"
+Err.Clear
+r = "untouched"
+r = conv.algorit(Array(50, 0, 0, 10, 0, 0, "N"))
+Expect "no result on failure", r, "untouched"
+Err.Clear
 On Error GoTo 0
 
 WScript.Echo "vbscript: " & failures & " failed"
