@@ -92,7 +92,7 @@ HRESULT ConvQV::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID, DI
 // Invoke would refuse, and by value it would also free the caller's array:
 // this Invoke takes the argument apart itself and only ever reads it.
 HRESULT ConvQV::Invoke(DISPID member, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                       EXCEPINFO* excepInfo, UINT* argError) {
+                       EXCEPINFO* excepInfo, UINT*) {
   if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
   if (member != dispidAlgorit || !(flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET))) return DISP_E_MEMBERNOTFOUND;
   if (!params) return E_INVALIDARG;
@@ -110,7 +110,6 @@ HRESULT ConvQV::Invoke(DISPID member, REFIID riid, LCID, WORD flags, DISPPARAMS*
       },
       text, failure);
   if (FAILED(hr)) {
-    if (argError && !array) *argError = 0;
     raise(failure);
     if (!excepInfo) return hr;
     fillExcepInfo(excepInfo, failure);

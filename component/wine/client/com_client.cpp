@@ -42,6 +42,13 @@ const Case results[] = {
     {"numeric texts, Booleans, Empty",
      [] { return makeArray({L" 50 ", booleanOf(true), 60.0, L"1E1", booleanOf(false), empty(), L"N", empty()}); },
      L"m11:6 r236"},
+    {"elements by reference",
+     [] {
+       static double fifty = 50;
+       static BSTR north = SysAllocString(L"N");
+       return makeArray({byRef(&fifty), 0, 0, 10, 0, 0, byRef(&north), L"E"});
+     },
+     L"m11:6 r236"},
     {"Integer, Single, Currency, Decimal",
      [] { return makeArray({i2(50), r4(0), currency(0), decimalOf(10), i2(0), r4(0), L"N", L"E"}); },
      L"m11:6 r236"},

@@ -51,6 +51,22 @@ Element decimalOf(int whole) {
   return Element(v);
 }
 
+Element byRef(double* target) {
+  VARIANT v;
+  VariantInit(&v);
+  V_VT(&v) = VT_BYREF | VT_R8;
+  V_R8REF(&v) = target;
+  return Element(v);
+}
+
+Element byRef(BSTR* target) {
+  VARIANT v;
+  VariantInit(&v);
+  V_VT(&v) = VT_BYREF | VT_BSTR;
+  V_BSTRREF(&v) = target;
+  return Element(v);
+}
+
 SAFEARRAY* makeArray(std::initializer_list<Element> elements, long lowerBound) {
   SAFEARRAY* a = SafeArrayCreateVector(VT_VARIANT, lowerBound, static_cast<ULONG>(elements.size()));
   long i = lowerBound;

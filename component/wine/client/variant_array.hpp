@@ -28,6 +28,9 @@ Element i2(short s);
 Element r4(float f);
 Element currency(long long tenThousandths);
 Element decimalOf(int whole);
+// A VT_BYREF element pointing at `target`, which must outlive the array.
+Element byRef(double* target);
+Element byRef(BSTR* target);
 
 // A one-dimensional array with the given lower bound; it owns the elements.
 SAFEARRAY* makeArray(std::initializer_list<Element> elements, long lowerBound = 0);
