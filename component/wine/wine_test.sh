@@ -36,6 +36,7 @@ bits=${2:-}
 
 case $step in
   prefix)
+    [ -d "$WINEPREFIX" ] && "$wineserver" -k 2>/dev/null
     rm -rf "$WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
     timeout 300 "$wine64" wineboot --init >/dev/null 2>&1 || fail "wineboot could not set up $WINEPREFIX"
