@@ -71,6 +71,7 @@ const FailureCase failuresExpected[] = {
     {"seven elements", [] { return makeArray({50, 0, 0, 10, 0, 0, L"N"}); }, DISP_E_BADINDEX,
      L"Subscript out of range"},
     {"two dimensions", [] { return makeTwoDimensional(); }, DISP_E_BADINDEX, L"Subscript out of range"},
+    {"an array of Longs", [] { return SafeArrayCreateVector(VT_I4, 0, 8); }, DISP_E_TYPEMISMATCH, L"Type mismatch"},
     {"beyond Single", [] { return makeArray({50, 0, 0, 1e39, 0, 0, L"N", L"E"}); }, DISP_E_OVERFLOW, L"Overflow"},
 };
 
