@@ -44,6 +44,7 @@ class InputTest : public QObject {
   void init() {
     window_ = new QVpruefWindow;
     window_->show();
+    window_->activateWindow();  // as the program does: no window manager may do it
     QVERIFY(QTest::qWaitForWindowActive(window_));
   }
   void cleanup() { delete window_; }

@@ -64,6 +64,7 @@ class SweepTest : public QObject {
   void init() {
     window_ = new QVpruefWindow;
     window_->show();
+    window_->activateWindow();  // as the program does: no window manager may do it
     QVERIFY(QTest::qWaitForWindowActive(window_));
   }
   void cleanup() { delete window_; }
