@@ -28,7 +28,14 @@ int runDecode(Args args, std::ostream& out, std::ostream& err);
 int runSweep(Args args, std::ostream& out, std::ostream& err);
 int runAlgorit(Args args, std::ostream& out, std::ostream& err);
 
-// Prints "qvcode: <message>" and the hint to --help on `err`; returns exitUsage.
+// The whole command line after the program name: a command and its
+// arguments, or --help.
+int runCommand(Args args, std::ostream& out, std::ostream& err);
+
+// The usage text: every command with its arguments.
+void printUsage(std::ostream& out);
+
+// Prints "qvcode: <message>" and the usage text on `err`; returns exitUsage.
 int usageError(std::ostream& err, std::string_view message);
 
 // A whole argument read as a decimal number ("-33.5", "1e-3"), or false.

@@ -9,7 +9,8 @@
 namespace qvcode {
 
 int usageError(std::ostream& err, std::string_view message) {
-  err << "qvcode: " << message << "\nTry 'qvcode --help' for more information.\n";
+  err << "qvcode: " << message << "\n\n";
+  printUsage(err);
   return exitUsage;
 }
 

@@ -19,6 +19,22 @@ Result run(int (*command)(qvcode::Args, std::ostream&, std::ostream&), std::vect
   return {status, out.str(), err.str()};
 }
 
+TEST(CommandLine, HelpGoesToStdoutAndUsageErrorsToStderr) {
+  const Result help = run(qvcode::runCommand, {"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("Usage: qvcode COMMAND"), std::string::npos);
+  EXPECT_EQ(help.err, "");
+  for (const std::vector<std::string_view>& args : std::vector<std::vector<std::string_view>>{{}, {"transmogrify"}}) {
+    const Result r = run(qvcode::runCommand, args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("Usage: qvcode COMMAND"), std::string::npos);
+  }
+  const Result bad = run(qvcode::runCommand, {"encode", "50"});
+  EXPECT_EQ(bad.err.rfind("qvcode: encode takes a latitude and a longitude\n", 0), 0u) << bad.err;
+  EXPECT_NE(bad.err.find("qvcode encode [--json] LAT LON"), std::string::npos);
+}
+
 TEST(EncodeCommand, PrintsTheCodeTextWithoutItsBlank) {
   const Result r = run(qvcode::runEncode, {"50", "10"});
   EXPECT_EQ(r.status, 0);
