@@ -11,6 +11,7 @@
 #include "forward.hpp"
 #include "inverse.hpp"
 #include "number_text.hpp"
+#include "round_trip.hpp"
 
 namespace {
 
@@ -67,15 +68,9 @@ void inverse(benchmark::State& state) {
 
 void roundTrip(benchmark::State& state) {
   std::size_t i = 0;
-  qv::CaseValues v;
   for (auto _ : state) {
-    Position p = positions()[i++ % positions().size()];
-    std::int16_t stunde = 0;
-    v = qv::CaseValues{};
-    qv::ErrorMode mode;
-    qv::forwardConversion(p.lat, p.lon, stunde, v, mode);
-    qv::inverseConversion(stunde, v, mode);
-    benchmark::DoNotOptimize(v.Ldezbk);
+    const Position p = positions()[i++ % positions().size()];
+    benchmark::DoNotOptimize(qv::roundTrip(p.lat, p.lon).values.Ldezbk);
   }
   state.counters["points/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
