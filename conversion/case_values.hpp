@@ -2,9 +2,24 @@
 // The working values and results of one case: the forward conversion, its
 // Quorvel code, and the inverse conversion.  Everything starts empty (0, or
 // the empty text) on every case; a skipped step leaves its target as it was.
+//
+// The names are built from parts:
+//   B / L        latitude (Breite) / longitude (Laenge); B0, L0 the reference
+//   dez / grad   decimal degrees (a position / an angle)
+//   rad          radians
+//   km           kilometres on the sphere, at 111.18 km per degree
+//   bogen        the central angle between the reference point and the point
+//   richt        the direction seen from the reference point (180° − bearing)
+//   sektor       the angle past the ray of the clock hour
+//   versatz      the offset from that ray
+//   cos / sin    the cosine or sine of the named angle
+//   bk           back: a value of the inverse conversion
+//   text         the value's text in the code
 
 #include <optional>
 #include <string>
+
+#include "reference_point.hpp"
 
 namespace qv {
 
@@ -37,5 +52,11 @@ struct CaseValues {
   double cosLrestbk() const { return cosricht; }
   double Lrestradbk() const { return richtrad; }
 };
+
+// The reference point in radians, as the forward conversion sets it first.
+inline void setReferencePoint(CaseValues& v) {
+  v.B0rad = referenceTrig().B0rad;
+  v.L0rad = referenceTrig().L0rad;
+}
 
 }  // namespace qv

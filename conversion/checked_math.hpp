@@ -1,11 +1,14 @@
 #pragma once
+// Checked arithmetic and the angle helpers of every conversion.
+//
 // Floating-point faults are run-time errors, never silent infinities or NaNs:
-// these helpers raise where a plain expression would produce one.  They also
-// hold the angle helpers shared by every conversion: π is always 4·arctan(1),
-// and the degree/radian conversions run in a fixed order of operations.
+// these helpers raise where a plain expression would produce one.  The
+// degree/radian conversions and the arc cosine run in a fixed order of
+// operations on the constants of reference_point.hpp.
 
 #include <cmath>
 
+#include "reference_point.hpp"
 #include "runtime_error.hpp"
 
 namespace qv {
@@ -29,13 +32,11 @@ inline double root(double x) {
   return std::sqrt(x);
 }
 
-inline double pi() { return 4 * std::atan(1.0); }
-
 // ((v·4)·arctan 1)/180
-inline double degToRad(double v) { return checked(((v * 4) * std::atan(1.0)) / 180); }
+inline double degToRad(double v) { return checked(((v * 4) * arcTanOne()) / halfTurnDegrees); }
 
 // (v·180)/(4·arctan 1)
-inline double radToDeg(double v) { return checked((v * 180) / (4 * std::atan(1.0))); }
+inline double radToDeg(double v) { return checked((v * halfTurnDegrees) / pi()); }
 
 // arctan(−x / √(−x·x + 1)): the arc sine of −x, and the general branch of the
 // arc cosine without its 2·arctan(1).  No clamping: |x| > 1 raises.
@@ -45,7 +46,7 @@ inline double arcTanForm(double x) { return std::atan(quot(-x, root(-x * x + 1))
 inline double arcCos(double x) {
   if (x == 1) return 0;
   if (x == -1) return pi();
-  return arcTanForm(x) + 2 * std::atan(1.0);
+  return arcTanForm(x) + halfPi();
 }
 
 }  // namespace qv

@@ -7,10 +7,11 @@
 #include <string>
 
 #include "checked_math.hpp"
-#include "forward.hpp"
+#include "hour_sector.hpp"
 #include "inverse.hpp"
-#include "runtime_error.hpp"
 #include "number_text.hpp"
+#include "reference_point.hpp"
+#include "runtime_error.hpp"
 
 namespace qv {
 namespace {
@@ -62,7 +63,7 @@ std::string_view trimmed(std::string_view t) {
 
 double maxOffsetKm(double distkm) {
   const double c = degToRad(distkm / kmPerDegree);
-  const double cosv = std::cos(c) * std::cos(c) + std::sin(c) * std::sin(c) * std::cos(degToRad(30));
+  const double cosv = std::cos(c) * std::cos(c) + std::sin(c) * std::sin(c) * std::cos(degToRad(sectorDegrees));
   return radToDeg(std::acos(std::clamp(cosv, -1.0, 1.0))) * kmPerDegree;
 }
 

@@ -1,49 +1,15 @@
+// The forward conversion of the test program, in double precision.
+
 #include "forward.hpp"
 
 #include <cmath>
 
 #include "checked_math.hpp"
 #include "code_text.hpp"
-#include "inverse.hpp"
+#include "hour_sector.hpp"
+#include "reference_point.hpp"
 
 namespace qv {
-namespace {
-
-// One row of the hour sector table: the test on `richtgrad`, then the
-// sector angle and the hour it gives.
-struct SectorRow {
-  bool (*holds)(double richtgrad);
-  double base;  // sektorgrad = base − richtgrad
-  std::int16_t hour;
-};
-
-// Table order matters: every row that holds overwrites the ones before it.
-// The east half's borders belong to the lower hour, the west half's to the upper.
-constexpr SectorRow sectorTable[] = {
-    {[](double r) { return r >= 0; }, 30, 5},      {[](double r) { return r >= 30; }, 60, 4},
-    {[](double r) { return r >= 60; }, 90, 3},     {[](double r) { return r >= 90; }, 120, 2},
-    {[](double r) { return r >= 120; }, 150, 1},   {[](double r) { return r >= 150; }, 180, 12},
-    {[](double r) { return r < 0; }, 0, 6},        {[](double r) { return r <= -30; }, -30, 7},
-    {[](double r) { return r <= -60; }, -60, 8},   {[](double r) { return r <= -90; }, -90, 9},
-    {[](double r) { return r <= -120; }, -120, 10}, {[](double r) { return r <= -150; }, -150, 11},
-    {[](double r) { return r <= -180; }, -180, 12},
-};
-
-}  // namespace
-
-const ReferenceTrig& referenceTrig() {
-  static const ReferenceTrig trig = [] {
-    CaseValues v;
-    setReferencePoint(v);
-    return ReferenceTrig{std::sin(v.B0rad), std::cos(v.B0rad), std::sin(v.L0rad), std::cos(v.L0rad)};
-  }();
-  return trig;
-}
-
-void setReferencePoint(CaseValues& v) {
-  v.B0rad = degToRad(referenceLatitude());
-  v.L0rad = degToRad(referenceLongitude());
-}
 
 void forwardConversion(double& Bdez, double& Ldez, std::int16_t& stunde, CaseValues& v, ErrorMode& mode,
                        const std::function<void()>& eastBoundClamped) {
@@ -87,16 +53,12 @@ void forwardConversion(double& Bdez, double& Ldez, std::int16_t& stunde, CaseVal
     v.cosricht = r == 0 ? 1 : quot(S, r);
   });
   mode.step([&] { v.richtrad = arcCos(v.cosricht); });
-  mode.step([&] { v.richtgrad = checked(((-v.richtrad) * 180) / (4 * std::atan(1.0))); });
+  mode.step([&] { v.richtgrad = checked(((-v.richtrad) * halfTurnDegrees) / pi()); });
   if (mode.decide([&] { return Ldez > L0dez || Ldez < L0dez - 180; })) mode.step([&] { v.richtgrad = -v.richtgrad; });
 
-  // Hour sector: the last row that holds decides.
-  for (const SectorRow& row : sectorTable) {
-    if (mode.decide([&] { return row.holds(v.richtgrad); })) {
-      mode.step([&] { v.sektorgrad = checked(row.base - v.richtgrad); });
-      stunde = row.hour;
-    }
-  }
+  // Hour sector.  Its comparisons cannot raise, and skip-on-error mode is
+  // not on yet, so the rule needs no steps of the mode.
+  hourSector(v.richtgrad, v.sektorgrad, stunde, [](double s) { return checked(s); });
 
   // Offset: two points at the same central angle whose bearings differ by
   // the sector angle.

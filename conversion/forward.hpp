@@ -1,4 +1,22 @@
 #pragma once
+// The forward conversion: a position to the values of its Quorvel code.
+//
+// In: Bdez, the latitude, and Ldez, the longitude, in decimal degrees (north
+// and east positive).  They are adjusted in place first: a longitude of
+// exactly −180 becomes −179.999999 (below −180 it stays), one above 180
+// becomes 180; a latitude at or below −90 becomes −89.9, exactly 90 becomes
+// 89.9 (above 90 it stays).
+// Out: `stunde`, the clock hour 1..12 of the bearing's 30° sector, and in `v`
+// `distkm` (0..20012.4 km from the reference point), `versatzkm` (the offset
+// from the hour's ray, km), their one-decimal texts and `codetext`
+// (" m11:6.6 r236.8"), with every working value.  The reference point itself
+// is hour 5 at distance 0, " m5:0 r0".
+// Raises: before the offset's arc cosine, a floating-point fault or an arc
+// cosine argument that rounding pushed beyond ±1 (within about a decimetre of
+// the reference point or its antipode).  At the general branch of the
+// offset's arc cosine `mode` is switched into skip-on-error mode: from there
+// a failing step keeps its target's value (a failing offset stays 0).
+
 #include <cstdint>
 #include <functional>
 
@@ -7,19 +25,9 @@
 
 namespace qv {
 
-// The reference point, 48°8′13″ N, 11°34′31″ E, in decimal degrees.
-inline double referenceLatitude() { return (48 + 8.0 / 60) + 13.0 / 3600; }
-inline double referenceLongitude() { return (11 + 34.0 / 60) + 31.0 / 3600; }
-
-inline constexpr double kmPerDegree = 111.18;
-
-// Forward conversion of the position (Bdez, Ldez) into its Quorvel code.
-//
-// The input adjustment writes back into Bdez and Ldez.  When a longitude above
-// 180 is moved to 180, `eastBoundClamped` is called at that point, so that a
-// caller can show it (the test window sets its eastern bound box to "180").
-// Switches `mode` into skip-on-error mode at the general branch of the offset's
-// arc cosine; failures before that raise.
+// When a longitude above 180 is moved to 180, `eastBoundClamped` is called at
+// that point, so that a caller can show it (the test window sets its eastern
+// bound box to "180").
 void forwardConversion(double& Bdez, double& Ldez, std::int16_t& stunde, CaseValues& v, ErrorMode& mode,
                        const std::function<void()>& eastBoundClamped = {});
 

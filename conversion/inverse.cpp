@@ -1,34 +1,14 @@
+// The inverse conversion of the test program, in double precision.
+
 #include "inverse.hpp"
 
 #include <cmath>
 
 #include "checked_math.hpp"
-#include "forward.hpp"
+#include "hour_sector.hpp"
+#include "reference_point.hpp"
 
 namespace qv {
-namespace {
-
-// Direction back from the hour and the angle s past its ray; an hour outside
-// 1..12 leaves it unset (0: due south).
-bool directionOfHour(std::int16_t stunde, double s, double& richtgradbk) {
-  switch (stunde) {
-    case 12: richtgradbk = checked(180 - s); return true;
-    case 1: richtgradbk = checked(150 - s); return true;
-    case 2: richtgradbk = checked(120 - s); return true;
-    case 3: richtgradbk = checked(90 - s); return true;
-    case 4: richtgradbk = checked(60 - s); return true;
-    case 5: richtgradbk = checked(30 - s); return true;
-    case 6: richtgradbk = checked(-s); return true;
-    case 7: richtgradbk = checked(-s - 30); return true;
-    case 8: richtgradbk = checked(-s - 60); return true;
-    case 9: richtgradbk = checked(-s - 90); return true;
-    case 10: richtgradbk = checked(-s - 120); return true;
-    case 11: richtgradbk = checked(-s - 150); return true;
-    default: return false;
-  }
-}
-
-}  // namespace
 
 void inverseConversion(std::int16_t stunde, CaseValues& v, ErrorMode& mode) {
   using std::cos;
@@ -58,13 +38,14 @@ void inverseConversion(std::int16_t stunde, CaseValues& v, ErrorMode& mode) {
   } else {
     // Two steps: past ±1 the first fails and the angle comes back as 90°.
     mode.step([&] { v.sektorradbk = arcTanForm(v.cossektorbk); });
-    mode.step([&] { v.sektorradbk = checked(v.sektorradbk + 2 * std::atan(1.0)); });
+    mode.step([&] { v.sektorradbk = checked(v.sektorradbk + halfPi()); });
   }
   mode.step([&] { v.sektorgradbk = radToDeg(v.sektorradbk); });
 
+  // An hour outside 1..12 leaves the direction unset: due south.
   mode.step([&] {
     double r = 0;
-    if (directionOfHour(stunde, v.sektorgradbk, r)) v.richtgradbk = r;
+    if (directionOfHour(stunde, v.sektorgradbk, r)) v.richtgradbk = checked(r);
   });
   mode.step([&] { v.richtradbk = degToRad(v.richtgradbk); });
   mode.step([&] { v.kobogenradbk = degToRad(checked(90 - v.bogengradbk)); });
@@ -77,9 +58,9 @@ void inverseConversion(std::int16_t stunde, CaseValues& v, ErrorMode& mode) {
   mode.step([&] { v.negsinBbk = checked(cosK * ref.cosB0 * cosR); });
   mode.step([&] { v.negsinBbk = checked(v.negsinBbk - ref.sinB0 * sinK); });
   if (mode.decide([&] { return v.negsinBbk == 1; })) {
-    mode.step([&] { v.Bradbk = -2 * std::atan(1.0); });
+    mode.step([&] { v.Bradbk = -halfPi(); });
   } else if (mode.decide([&] { return v.negsinBbk == -1; })) {
-    mode.step([&] { v.Bradbk = 2 * std::atan(1.0); });
+    mode.step([&] { v.Bradbk = halfPi(); });
   } else {
     mode.step([&] { v.Bradbk = arcTanForm(v.negsinBbk); });
   }

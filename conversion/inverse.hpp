@@ -1,4 +1,20 @@
 #pragma once
+// The inverse conversion: the values of a Quorvel code back to a position.
+//
+// In: `stunde`, and from `v` the full-precision `distkm` and `versatzkm` (km,
+// never their rounded texts), with the reference point in radians set
+// (setReferencePoint).  An hour outside 1..12 leaves the direction at 0: due
+// south.
+// Out: in `v` `Bdezbk` (latitude back, −90..90), `Ldezbk` (longitude back, in
+// (−180, 180]; a point back at a pole gets 180) and `Ybk`, positive for
+// western longitudes, whose sign gives the east/west letter.  Distance 0
+// gives the reference point whatever the hour.
+// Raises: under skip-on-error mode nothing; a failing step keeps its target
+// (a sector cosine past ±1 gives an angle of 90° past the ray, a latitude
+// sine past ±1 a latitude of 0).  With the mode off (the forward conversion
+// took an exact branch of the offset's arc cosine) the first failing step
+// raises, typically a sector cosine rounded just above 1 on the hour's ray.
+
 #include <cstdint>
 
 #include "case_values.hpp"
@@ -6,19 +22,6 @@
 
 namespace qv {
 
-// Inverse conversion of the code values `distkm`, `versatzkm` (read from `v`)
-// and `stunde` back into `Bdezbk`, `Ldezbk` and `Ybk`, under whatever mode
-// the forward conversion of the same case left.  Reads the reference point in
-// radians from `v` (B0rad, L0rad) as the forward conversion set them.
 void inverseConversion(std::int16_t stunde, CaseValues& v, ErrorMode& mode);
-
-// Sets the reference point in radians, as the forward conversion does first.
-void setReferencePoint(CaseValues& v);
-
-// Sine and cosine of the reference latitude and longitude in radians.
-struct ReferenceTrig {
-  double sinB0, cosB0, sinL0, cosL0;
-};
-const ReferenceTrig& referenceTrig();
 
 }  // namespace qv
