@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "algorit.hpp"
-#include "number_text.hpp"
+#include "code_text.hpp"
 #include "to_single.hpp"
 
 namespace {
@@ -66,8 +66,7 @@ void resultText(benchmark::State& state) {
   float km = 0;
   for (auto _ : state) {
     km = km > 20000 ? 0 : km + 7;
-    benchmark::DoNotOptimize("m" + qv::plainNumberText(std::int64_t{11}) + ":" + qv::plainNumberText(std::floor(km / 3)) +
-                             " r" + qv::plainNumberText(std::floor(km)));
+    benchmark::DoNotOptimize(qv::wholeKmCode(11, std::floor(km / 3), std::floor(km)));
   }
 }
 BENCHMARK(resultText);

@@ -1,3 +1,5 @@
+// The spellings of a Quorvel code and the one-decimal text of its distances.
+
 #include "code_text.hpp"
 
 #include <cmath>
@@ -7,6 +9,16 @@
 #include "number_text.hpp"
 
 namespace qv {
+namespace {
+
+// m<hour>:<offset><gap>r<distance>, after `lead`.
+std::string& appendCode(std::string& to, const char* lead, std::int16_t stunde, const std::string& versatz,
+                        const char* gap, const std::string& dist) {
+  const std::string hour = hourText(stunde);
+  return to.append(lead).append(hour).append(":").append(versatz).append(gap).append(dist);
+}
+
+}  // namespace
 
 std::string oneDecimalText(double v) {
   // Mod works on whole numbers: v·10 is first rounded half-even (the default
@@ -30,13 +42,22 @@ std::string hourText(std::int16_t stunde) { return leftCut(plainNumberText(std::
 std::string codeText(std::int16_t stunde, const std::string& versatztext, const std::string& disttext) {
   std::string text;
   text.reserve(8 + versatztext.size() + disttext.size());
-  text += " m";
-  text += hourText(stunde);
-  text += ':';
-  text += versatztext;
-  text += " r";
-  text += disttext;
-  return text;
+  return appendCode(text, " m", stunde, versatztext, " r", disttext);
+}
+
+void appendReportCode(std::string& line, std::int16_t stunde, const std::string& versatztext,
+                      const std::string& disttext) {
+  appendCode(line, "     m", stunde, versatztext, "  r", disttext);
+}
+
+std::string captionCode(std::int16_t stunde, const std::string& versatztext, const std::string& disttext) {
+  std::string text;
+  return appendCode(text, "m", stunde, versatztext, "  r", disttext);
+}
+
+std::string wholeKmCode(std::int16_t stunde, float versatzganz, float distganz) {
+  std::string text;
+  return appendCode(text, "m", stunde, plainNumberText(versatzganz), " r", plainNumberText(distganz));
 }
 
 }  // namespace qv

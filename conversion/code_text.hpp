@@ -1,12 +1,19 @@
 #pragma once
+// Every spelling of a Quorvel code: the code text of the double conversion,
+// the report line's and the first-case caption's spacing of it, and the
+// component's whole-kilometre form.  Hour 11, offset 6.6 km, distance
+// 236.8 km reads " m11:6.6 r236.8", "     m11:6.6  r236.8" in a report line,
+// "m11:6.6  r236.8" in the caption, and "m11:6 r236" in whole km.
+
 #include <cstdint>
 #include <string>
 
 namespace qv {
 
-// A distance with at most one decimal: the whole part truncated, the tenth
-// taken from the value rounded half-even to tenths ("523" for 523.96, "523.1"
-// for 523.06), the whole part cut to 5 characters.
+// A distance v ≥ 0 with at most one decimal: the whole part truncated, the
+// tenth taken from the value rounded half-even to tenths ("523" for 523.96,
+// "523.1" for 523.06), the whole part cut to 5 characters.  Raises Overflow
+// when v·10 is not finite or leaves the 32-bit range.
 std::string oneDecimalText(double v);
 
 // The hour as the codes write it: its digits, at most 2 characters.
@@ -14,5 +21,16 @@ std::string hourText(std::int16_t stunde);
 
 // " m<hour>:<offset> r<distance>", with its leading blank.
 std::string codeText(std::int16_t stunde, const std::string& versatztext, const std::string& disttext);
+
+// Appends the report line's spelling, "     m<hour>:<offset>  r<distance>".
+void appendReportCode(std::string& line, std::int16_t stunde, const std::string& versatztext,
+                      const std::string& disttext);
+
+// The first-case caption, "m<hour>:<offset>  r<distance>".
+std::string captionCode(std::int16_t stunde, const std::string& versatztext, const std::string& disttext);
+
+// The whole-kilometre form, "m<hour>:<offset> r<distance>", without a leading
+// blank; offset and distance are whole numbers held in single precision.
+std::string wholeKmCode(std::int16_t stunde, float versatzganz, float distganz);
 
 }  // namespace qv

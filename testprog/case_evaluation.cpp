@@ -35,10 +35,7 @@ void QVpruefForm::adler(ReportFile& report) {
     const std::string& n = longitudeText_.get(Ldez, [](double l) { return qv::numberText(l); });
     zeile.append("  long ").append(n);
   });
-  mode.step([&] {
-    const std::string hour = qv::hourText(stunde);
-    zeile.append("     m").append(hour).append(":").append(v.versatztext).append("  r").append(v.disttext);
-  });
+  mode.step([&] { qv::appendReportCode(zeile, stunde, v.versatztext, v.disttext); });
   mode.step([&] {
     zeile.append("   lat ");
     appendBackText(zeile, v.Bdezbk);
@@ -88,7 +85,7 @@ void QVpruefForm::showFirstCase(const qv::CaseValues& v, qv::ErrorMode& mode) {
     const double longitude = qv::checked(std::floor(qv::checked(Ldez * 100)) / 100);
     return "lat " + qv::numberText(Bdez) + "  long " + qv::numberText(longitude);
   });
-  show(Control::QV, [&] { return "m" + qv::hourText(stunde) + ":" + v.versatztext + "  r" + v.disttext; });
+  show(Control::QV, [&] { return qv::captionCode(stunde, v.versatztext, v.disttext); });
   show(Control::WGSbk, [&] { return "lat " + backText(v.Bdezbk) + "  long " + backText(v.Ldezbk); });
   show(Control::Bgradin, [&] { return qv::splitDegrees(Bdez).degrees; });
   show(Control::nsin, [&] { return std::string(Bdez >= 0 ? "N" : "S"); });

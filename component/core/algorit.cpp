@@ -1,12 +1,16 @@
+// algorit: the forward conversion with most working values in single
+// precision, and the code in whole kilometres.
+
 #include "algorit.hpp"
 
 #include <cmath>
 #include <cstdint>
 
 #include "checked_math.hpp"
+#include "code_text.hpp"
 #include "error_mode.hpp"
-#include "forward.hpp"
-#include "number_text.hpp"
+#include "hour_sector.hpp"
+#include "reference_point.hpp"
 #include "runtime_error.hpp"
 #include "to_single.hpp"
 
@@ -22,37 +26,6 @@ double cs(float x) { return std::cos(static_cast<double>(x)); }
 // magnitude (−33° 54′ is −32.1).
 float decimalDegrees(float grad, float min, float sek) {
   return single((static_cast<double>(min) / 60 + grad) + static_cast<double>(sek) / 3600);
-}
-
-// The hour sector table of the forward conversion, for a Single direction:
-// every row that holds overwrites the ones before, so the last one decides.
-// The east half's borders belong to the lower hour, the west half's to the
-// upper.
-struct Sector {
-  float sektorgrad = 0;
-  std::int16_t stunde = 0;
-};
-
-Sector hourSector(float richtgrad) {
-  Sector s;
-  const auto set = [&](double base, std::int16_t hour) {
-    s.sektorgrad = single(base - richtgrad);
-    s.stunde = hour;
-  };
-  if (richtgrad >= 0) set(30, 5);
-  if (richtgrad >= 30) set(60, 4);
-  if (richtgrad >= 60) set(90, 3);
-  if (richtgrad >= 90) set(120, 2);
-  if (richtgrad >= 120) set(150, 1);
-  if (richtgrad >= 150) set(180, 12);
-  if (richtgrad < 0) set(0, 6);
-  if (richtgrad <= -30) set(-30, 7);
-  if (richtgrad <= -60) set(-60, 8);
-  if (richtgrad <= -90) set(-90, 9);
-  if (richtgrad <= -120) set(-120, 10);
-  if (richtgrad <= -150) set(-150, 11);
-  if (richtgrad <= -180) set(-180, 12);
-  return s;
 }
 
 }  // namespace
@@ -104,11 +77,14 @@ std::string algorit(const Elements& Ziffern) {
   float richtgrad = single(radToDeg(-static_cast<double>(richtrad)));
   if (laenge > L0dez || laenge < single(static_cast<double>(L0dez) - 180)) richtgrad = -richtgrad;
 
-  const Sector sector = hourSector(richtgrad);
+  // The forward conversion's sector rule, each sector angle rounded to Single.
+  float sektorgrad = 0;
+  std::int16_t stunde = 0;
+  hourSector(richtgrad, sektorgrad, stunde, single);
 
   // Offset.  A Single near 1 has steps of about 6e-8, so offsets below about
   // 1.5 km come out 0 and the smallest other one is about 2 km.
-  const double sektorrad = degToRad(sector.sektorgrad);
+  const double sektorrad = degToRad(sektorgrad);
   const float cosversatz =
       single(cs(bogenrad) * cs(bogenrad) + sn(bogenrad) * sn(bogenrad) * std::cos(sektorrad));
   float versatzrad = 0;
@@ -129,10 +105,7 @@ std::string algorit(const Elements& Ziffern) {
   mode.step([&] { distganz = single(std::floor(radToDeg(bogenrad) * kmPerDegree)); });
 
   std::string result;
-  mode.step([&] {
-    result = "m" + plainNumberText(std::int64_t{sector.stunde}) + ":" + plainNumberText(versatzganz) + " r" +
-             plainNumberText(distganz);
-  });
+  mode.step([&] { result = wholeKmCode(stunde, versatzganz, distganz); });
   return result;
 }
 

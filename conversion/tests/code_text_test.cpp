@@ -55,3 +55,17 @@ TEST(DegreeSplit, CarriesNoSign) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CodeText, EverySpellingOfOneCode) {
+  EXPECT_EQ(qv::codeText(11, "6.6", "236.8"), " m11:6.6 r236.8");
+  EXPECT_EQ(qv::captionCode(11, "6.6", "236.8"), "m11:6.6  r236.8");
+  std::string line = " lat  50  long  10";
+  qv::appendReportCode(line, 11, "6.6", "236.8");
+  EXPECT_EQ(line, " lat  50  long  10     m11:6.6  r236.8");
+  EXPECT_EQ(qv::wholeKmCode(11, 6, 236), "m11:6 r236");
+  EXPECT_EQ(qv::wholeKmCode(2, 1187, 16328), "m2:1187 r16328");
+}
+
+}  // namespace
