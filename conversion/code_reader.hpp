@@ -2,6 +2,12 @@
 // Reading a code text back: " m11:6.6 r236.8" (with or without its leading
 // blank, and in whole kilometres as "m11:6 r236") into its hour, offset and
 // distance, checked against what a point on the sphere can have.
+//
+// In: a code text.  Out: hour 1..12, offset and distance in km, the distance
+// at most 20012.4 km and the offset at most what a point that far away can
+// have at the far border of its 30° sector.  A malformed text raises
+// CodeFormatError naming the field; positionOf raises the inverse's
+// RuntimeError where no nearby offset makes the arithmetic hold.
 
 #include <cstdint>
 #include <stdexcept>

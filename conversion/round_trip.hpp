@@ -1,6 +1,12 @@
 #pragma once
 // One position taken to its Quorvel code and back, as a case of the test
 // program does, for callers outside the test form (command line, benchmarks).
+//
+// In: latitude and longitude in decimal degrees, adjusted as the forward
+// conversion adjusts them (the adjusted values come back in Bdez, Ldez).
+// Out: the hour 1..12, every value of the code and of the way back, and
+// whether the case ran into skip-on-error mode.  The reference point gives
+// " m5:0 r0" and comes back as itself.
 
 #include <cstdint>
 
@@ -15,7 +21,9 @@ struct RoundTrip {
   CaseValues values;
 };
 
-// Raises the run-time error of a failing step when skip-on-error mode is off.
+// Raises the run-time error of a failing step when skip-on-error mode is off:
+// a floating-point fault, or on the hour's ray a sector cosine of the inverse
+// rounded just past 1 (e.g. 48.2 N on the reference meridian).
 RoundTrip roundTrip(double latitude, double longitude);
 
 }  // namespace qv

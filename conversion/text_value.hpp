@@ -1,4 +1,6 @@
 #pragma once
+// The text value: the number that a box's text starts with.
+
 #include <string_view>
 
 namespace qv {

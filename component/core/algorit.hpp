@@ -37,9 +37,18 @@ class ElementArray final : public Elements {
 };
 
 // Reads the elements in the order 0, 1, 2, 6, then 3, 4, 5, 7 and returns
-// "m<hour>:<offset> r<distance>".  Raises RuntimeError for a missing index,
-// an element 0..5 that does not convert to Single, or a floating-point fault
-// before the offset's arc cosine; from there on failures are skipped.
+// "m<hour>:<offset> r<distance>" in whole km (hour 1..12, distance
+// 0..20012 km; the offset is 0 or at least 2, as a Single near 1 cannot tell
+// smaller offsets).
+// In: elements 0..2 latitude degrees, minutes, seconds and 3..5 the same of
+// longitude, simply added ((min/60 + deg) + sec/3600, so −33° 54′ is −32.1);
+// element 6 the text "S" makes the latitude south, element 7 "W" the
+// longitude west (case-sensitive; anything else is north or east).  A
+// latitude beyond a pole goes to that pole; a longitude is used as given.
+// Raises RuntimeError: SubscriptOutOfRange for a missing index, TypeMismatch
+// or InvalidUseOfNull for an element 0..5 that does not convert to Single,
+// Overflow beyond the Single range, or a floating-point fault before the
+// offset's arc cosine; from there on failures are skipped.
 std::string algorit(const Elements& Ziffern);
 
 }  // namespace qv
