@@ -64,8 +64,7 @@ int runAlgorit(Args args, std::ostream& out, std::ostream& err) {
   try {
     out << qv::algorit(qv::ElementArray(std::move(elements))) << '\n';
   } catch (const qv::RuntimeError& e) {
-    err << "qvcode: run-time error " << e.number() << ": " << e.what() << '\n';
-    return exitRuntimeError;
+    return runtimeError(err, e);
   }
   return exitOk;
 }

@@ -1,12 +1,13 @@
-#pragma once
 // The subcommands of qvcode.  Each gets its arguments after the command name
-// and answers with the exit status: 0 done, 1 a run-time error (or, for a
-// sweep, error cases found), 2 a usage error or malformed input.
+// and answers with its exit status (failure.hpp).
+#pragma once
 
 #include <iosfwd>
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "failure.hpp"
 
 namespace qvcode {
 
@@ -19,10 +20,6 @@ struct Command {
   int (*run)(Args args, std::ostream& out, std::ostream& err);
 };
 
-inline constexpr int exitOk = 0;
-inline constexpr int exitRuntimeError = 1;
-inline constexpr int exitUsage = 2;
-
 int runEncode(Args args, std::ostream& out, std::ostream& err);
 int runDecode(Args args, std::ostream& out, std::ostream& err);
 int runSweep(Args args, std::ostream& out, std::ostream& err);
@@ -34,9 +31,6 @@ int runCommand(Args args, std::ostream& out, std::ostream& err);
 
 // The usage text: every command with its arguments.
 void printUsage(std::ostream& out);
-
-// Prints "qvcode: <message>" and the usage text on `err`; returns exitUsage.
-int usageError(std::ostream& err, std::string_view message);
 
 // A whole argument read as a decimal number ("-33.5", "1e-3"), or false.
 bool parseNumber(std::string_view text, double& value);

@@ -45,8 +45,7 @@ int runDecode(Args args, std::ostream& out, std::ostream& err) {
   try {
     p = qv::positionOf(c);
   } catch (const qv::RuntimeError& e) {
-    err << "qvcode: run-time error " << e.number() << ": " << e.what() << '\n';
-    return exitRuntimeError;
+    return runtimeError(err, e);
   }
 
   const double lat = p.latitude;

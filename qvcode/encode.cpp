@@ -30,8 +30,7 @@ int runEncode(Args args, std::ostream& out, std::ostream& err) {
   try {
     t = qv::roundTrip(numbers[0], numbers[1]);
   } catch (const qv::RuntimeError& e) {
-    err << "qvcode: run-time error " << e.number() << ": " << e.what() << '\n';
-    return exitRuntimeError;
+    return runtimeError(err, e);
   }
 
   const qv::CaseValues& v = t.values;

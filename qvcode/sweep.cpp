@@ -134,14 +134,14 @@ int runSweep(Args args, std::ostream& out, std::ostream& err) {
   if (watch.interrupted()) {
     err << "qvcode: sweep interrupted after " << form.fallzahl << " cases; the report '" << report
         << "' keeps the lines written so far and has no closing line\n";
-    return 130;
+    return exitInterrupted;
   }
   if (!view.shownErrors().empty()) {
     err << "qvcode: sweep failed: " << view.shownErrors().back() << '\n';
     return exitUsage;
   }
   printSummary(out, form, report, watch, seconds, options.json);
-  return form.fehlerzahl > 0 ? exitRuntimeError : exitOk;
+  return form.fehlerzahl > 0 ? exitErrorCases : exitOk;
 }
 
 }  // namespace qvcode

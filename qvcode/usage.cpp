@@ -1,18 +1,10 @@
-// Shared pieces of the commands' argument handling.
+// Reading the commands' arguments.
 
 #include <charconv>
-#include <ostream>
-#include <string>
 
 #include "command.hpp"
 
 namespace qvcode {
-
-int usageError(std::ostream& err, std::string_view message) {
-  err << "qvcode: " << message << "\n\n";
-  printUsage(err);
-  return exitUsage;
-}
 
 bool parseNumber(std::string_view text, double& value) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);

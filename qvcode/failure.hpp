@@ -1,0 +1,30 @@
+// How a qvcode command ends: its exit statuses, and the messages of a usage
+// error and of a run-time error of the conversion.
+#pragma once
+
+#include <iosfwd>
+#include <string_view>
+
+namespace qv {
+class RuntimeError;
+}
+
+namespace qvcode {
+
+inline constexpr int exitOk = 0;
+// A run-time error of the conversion; for a sweep, error cases found.
+inline constexpr int exitRuntimeError = 1;
+inline constexpr int exitErrorCases = exitRuntimeError;
+// A usage error or malformed input; for a sweep, one that failed.
+inline constexpr int exitUsage = 2;
+// A sweep stopped by Ctrl-C: what a shell reports for SIGINT (128 + 2).
+inline constexpr int exitInterrupted = 130;
+
+// Prints "qvcode: <message>" and the usage text on `err`; returns exitUsage.
+int usageError(std::ostream& err, std::string_view message);
+
+// Prints "qvcode: run-time error <number>: <text>" on `err`; returns
+// exitRuntimeError.
+int runtimeError(std::ostream& err, const qv::RuntimeError& e);
+
+}  // namespace qvcode
