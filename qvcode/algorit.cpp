@@ -15,6 +15,7 @@ namespace qvcode {
 namespace {
 
 constexpr int elementCount = 8;
+constexpr std::string_view elementNumber = "takes an element number 0..7";
 
 // The element number after --empty or --null, 0..7.
 std::optional<int> elementIndex(std::string_view text) {
@@ -29,18 +30,18 @@ int runAlgorit(Args args, std::ostream& out, std::ostream& err) {
   bool allText = false;
   std::array<std::optional<qv::Value>, elementCount> fixed;
   std::vector<std::string_view> given;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string_view a = args[i];
-    if (a == "--text") {
-      allText = true;
-    } else if (a == "--empty" || a == "--null") {
-      const std::optional<int> n = i + 1 < args.size() ? elementIndex(args[++i]) : std::nullopt;
-      if (!n) return usageError(err, "algorit: " + std::string(a) + " takes an element number 0..7");
-      fixed[static_cast<std::size_t>(*n)] = a == "--empty" ? qv::Value(qv::Empty{}) : qv::Value(qv::Null{});
-    } else {
-      given.push_back(a);
-    }
-  }
+  const auto fix = [&](std::string_view name, const qv::Value& value) {
+    return withValue(name, [&fixed, name, value](std::string_view text) -> Problem {
+      const std::optional<int> n = elementIndex(text);
+      if (!n) return std::string(name) + ' ' + std::string(elementNumber);
+      fixed[static_cast<std::size_t>(*n)] = value;
+      return {};
+    }, elementNumber);
+  };
+  const Option options[] = {flag("--text", allText), fix("--empty", qv::Empty{}), fix("--null", qv::Null{})};
+  // An element may be any text, "-N" as well.
+  if (const Problem problem = readArguments(args, "algorit", options, appendTo(given), Undeclared::positional))
+    return usageError(err, *problem);
 
   std::vector<qv::Value> elements;
   auto next = given.begin();

@@ -3,15 +3,12 @@
 #pragma once
 
 #include <iosfwd>
-#include <span>
-#include <string>
 #include <string_view>
 
 #include "failure.hpp"
+#include "options.hpp"
 
 namespace qvcode {
-
-using Args = std::span<const std::string_view>;
 
 struct Command {
   std::string_view name;
@@ -31,8 +28,5 @@ int runCommand(Args args, std::ostream& out, std::ostream& err);
 
 // The usage text: every command with its arguments.
 void printUsage(std::ostream& out);
-
-// A whole argument read as a decimal number ("-33.5", "1e-3"), or false.
-bool parseNumber(std::string_view text, double& value);
 
 }  // namespace qvcode

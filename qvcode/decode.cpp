@@ -2,6 +2,7 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "code_reader.hpp"
 #include "command.hpp"
@@ -22,17 +23,11 @@ std::string dmsText(double angle, char positive, char negative) {
 
 int runDecode(Args args, std::ostream& out, std::ostream& err) {
   bool json = false;
-  std::string_view code;
-  int codes = 0;
-  for (const std::string_view a : args) {
-    if (a == "--json") {
-      json = true;
-    } else {
-      code = a;
-      ++codes;
-    }
-  }
-  if (codes != 1) return usageError(err, "decode takes one code text, such as \"m11:6.6 r236.8\"");
+  std::vector<std::string_view> codes;
+  const Option options[] = {flag("--json", json)};
+  if (const Problem problem = readArguments(args, "decode", options, appendTo(codes))) return usageError(err, *problem);
+  if (codes.size() != 1) return usageError(err, "decode takes one code text, such as \"m11:6.6 r236.8\"");
+  const std::string_view code = codes.front();
 
   qv::CodeValues c;
   try {

@@ -14,16 +14,14 @@ namespace qvcode {
 int runEncode(Args args, std::ostream& out, std::ostream& err) {
   bool json = false;
   std::vector<double> numbers;
-  for (const std::string_view a : args) {
+  const Option options[] = {flag("--json", json)};
+  const Taker number = [&](std::string_view a) -> Problem {
     double v = 0;
-    if (a == "--json") {
-      json = true;
-    } else if (parseNumber(a, v)) {
-      numbers.push_back(v);
-    } else {
-      return usageError(err, "encode: '" + std::string(a) + "' is not a number of degrees");
-    }
-  }
+    if (!parseNumber(a, v)) return "'" + std::string(a) + "' is not a number of degrees";
+    numbers.push_back(v);
+    return {};
+  };
+  if (const Problem problem = readArguments(args, "encode", options, number)) return usageError(err, *problem);
   if (numbers.size() != 2) return usageError(err, "encode takes a latitude and a longitude");
 
   qv::RoundTrip t;

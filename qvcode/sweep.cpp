@@ -7,6 +7,7 @@
 #include <chrono>
 #include <ostream>
 #include <string>
+#include <vector>
 #include <unistd.h>
 
 #include "command.hpp"
@@ -38,45 +39,28 @@ struct Options {
   bool storeAll = false;
 };
 
-// Fills the boxes from the arguments ("--name VALUE" or "--name=VALUE");
-// returns an error text, or an empty one.
-std::string readOptions(Args args, qvpruef::MemoryView& view, Options& o) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string_view name = args[i];
-    if (name == "--json") {
-      o.json = true;
-      continue;
-    }
-    std::string_view value;
-    bool inlineValue = false;
-    if (const auto eq = name.find('='); name.starts_with("--") && eq != std::string_view::npos) {
-      value = name.substr(eq + 1);
-      name = name.substr(0, eq);
-      inlineValue = true;
-    }
-    const auto needValue = [&]() -> bool {
-      if (inlineValue) return true;
-      if (i + 1 >= args.size()) return false;
-      value = args[++i];
-      return true;
-    };
-    if (name == "--store") {
-      if (!needValue()) return "sweep: --store needs 'errors' or 'all'";
-      if (value != "errors" && value != "all")
-        return "sweep: --store takes 'errors' or 'all', not '" + std::string(value) + "'";
-      o.storeAll = value == "all";
-      continue;
-    }
-    bool known = false;
-    for (const BoxOption& b : boxOptions) {
-      if (name != b.name) continue;
-      if (!needValue()) return "sweep: " + std::string(name) + " needs a value";
-      view.setText(b.box, std::string(value));
-      known = true;
-    }
-    if (!known) return "sweep: unknown option '" + std::string(args[i]) + "'";
-  }
-  return {};
+// Fills the boxes from the arguments and answers the first problem.
+Problem readOptions(Args args, qvpruef::MemoryView& view, Options& o) {
+  std::vector<Option> options = {
+      flag("--json", o.json),
+      withValue(
+          "--store",
+          [&o](std::string_view value) -> Problem {
+            if (value != "errors" && value != "all")
+              return "--store takes 'errors' or 'all', not '" + std::string(value) + "'";
+            o.storeAll = value == "all";
+            return {};
+          },
+          "needs 'errors' or 'all'"),
+  };
+  for (const BoxOption& b : boxOptions)
+    options.push_back(withValue(b.name, [&view, box = b.box](std::string_view value) -> Problem {
+      view.setText(box, std::string(value));
+      return {};
+    }));
+  // The sweep takes nothing but options.
+  return readArguments(args, "sweep", options,
+                       [](std::string_view a) -> Problem { return "unknown option '" + std::string(a) + "'"; });
 }
 
 void printSummary(std::ostream& out, const qvpruef::QVpruefForm& form, const std::string& report,
@@ -107,7 +91,7 @@ int runSweep(Args args, std::ostream& out, std::ostream& err) {
   // The headless default report lies in the current folder.
   view.setText(Control::fonte, "QV_errorDetect.txt");
   Options options;
-  if (const std::string problem = readOptions(args, view, options); !problem.empty()) return usageError(err, problem);
+  if (const Problem problem = readOptions(args, view, options)) return usageError(err, *problem);
 
   qvpruef::QVpruefForm form(view);
   form.Form_Activate();
