@@ -1,3 +1,5 @@
+// Writing a flat JSON object: numbers that read back exactly, escaped strings.
+
 #include "json_writer.hpp"
 
 #include <charconv>

@@ -1,5 +1,5 @@
-#pragma once
 // A flat JSON object on one line, written field by field.
+#pragma once
 
 #include <ostream>
 #include <string>

@@ -1,3 +1,5 @@
+// What the headless sweep watches: Ctrl-C, the progress bar, the worst differences.
+
 #include "sweep_watch.hpp"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
-#pragma once
 // What the headless sweep watches while the form logic runs: Ctrl-C, the
 // progress bar, and the worst round-trip differences for the summary.
+#pragma once
 
 #include <chrono>
 #include <cstdint>

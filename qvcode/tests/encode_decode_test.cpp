@@ -1,3 +1,5 @@
+// qvcode encode and decode through their entry functions, and the usage text.
+
 #include <gtest/gtest.h>
 
 #include <sstream>
