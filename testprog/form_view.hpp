@@ -1,36 +1,14 @@
+// The test form's controls as the form logic sees them.
 #pragma once
-// The test form's controls as the form logic sees them.  The logic reads and
-// writes control texts through this interface only, so it runs the same on
-// the Qt window and on the in-memory view used by the tests and by the
-// command line's headless sweep.
+// The logic reads and writes control texts through this interface only, so it
+// runs the same on the Qt window and on the in-memory view used by the tests
+// and by the command line's headless sweep.
 
-#include <cstdint>
 #include <string>
-#include <string_view>
+
+#include "form_design.hpp"
 
 namespace qvpruef {
-
-// Every control whose text, caption or state the logic reads or writes.
-enum class Control : std::uint8_t {
-  // input text boxes
-  Bgradpos, Bgradneg, Bstep, Lgradpos, Lgradneg, Lstep, fehlersec, fonte,
-  // command buttons
-  pruefe, storeerrors, storeall, fim,
-  // result labels
-  metros, Label15, errors, caseslab, WGSin, QV, WGSbk,
-  // case display fields
-  Bgradin, nsin, Bminin, Bsekin, Lgradin, EWin, Lminin, Lsekin,
-  Bgradbk, NSbk, Bminbk, Bsekbk, Lgradbk, EWbk, Lminbk, Lsekbk,
-};
-inline constexpr std::size_t controlCount = static_cast<std::size_t>(Control::Lsekbk) + 1;
-
-// The object name of a control, e.g. "Bgradpos".
-std::string_view controlName(Control c);
-
-// The text or caption a control has when the window opens.  The report path
-// is "c:/QV_errorDetect.txt" on Windows and the same file name in the user's
-// home folder elsewhere, where "c:/" names no writable place.
-std::string designText(Control c);
 
 class FormView {
  public:

@@ -1,14 +1,14 @@
+// The in-memory view starts as the window opens: design texts and states.
 #include "memory_view.hpp"
 
 namespace qvpruef {
 
 MemoryView::MemoryView() {
   for (std::size_t i = 0; i < controlCount; ++i) {
-    texts_[i] = designText(static_cast<Control>(i));
-    enabled_[i] = true;
+    const auto c = static_cast<Control>(i);
+    texts_[i] = designText(c);
+    enabled_[i] = design(c).enabled;
   }
-  // The store-errors mode is in force at start, so its button is off.
-  enabled_[index(Control::storeerrors)] = false;
 }
 
 }  // namespace qvpruef

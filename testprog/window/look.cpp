@@ -1,27 +1,24 @@
+// The window's style and the design face at its design sizes.
 #include "look.hpp"
 
 #include <QApplication>
 #include <QScreen>
 
+#include "qt_design.hpp"
+
 namespace qvpruef::window {
-namespace {
-
-constexpr const char* designFace = "MS Sans Serif";
-constexpr double windowPoints = 8.25;  // the classic size of the face
-
-}  // namespace
 
 void setUpLook() {
-  QFont::insertSubstitution(designFace, "Liberation Sans");
+  QFont::insertSubstitution(toQString(formWindow.fontFace), "Liberation Sans");
   QApplication::setStyle("Fusion");
 }
 
 QFont designFont(double points) {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
-  QFont f(designFace);
+  QFont f(toQString(formWindow.fontFace));
   f.setWeight(QFont::Normal);
-  f.setPointSizeF((points > 0 ? points : windowPoints) * 96.0 / dpi);
+  f.setPointSizeF((points > 0 ? points : formWindow.points) * 96.0 / dpi);
   return f;
 }
 

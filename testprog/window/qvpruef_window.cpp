@@ -1,3 +1,4 @@
+// The Qt window of the test program: the form's design table made widgets, wired to the form logic.
 #include "qvpruef_window.hpp"
 
 #include <QEvent>
@@ -6,56 +7,61 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "form_layout.hpp"
 #include "key_box.hpp"
 #include "look.hpp"
+#include "qt_design.hpp"
 
 namespace qvpruef::window {
 namespace {
 
-const QColor windowGrey(224, 224, 224);
-const QColor darkRed(192, 0, 0);
-
-// The line under the title and the frame around the first case.
-constexpr int line1Left = 240, line1Right = 6840, line1Y = 1080;  // twips
-constexpr int line1Width = 3;
-constexpr Twips shape1{240, 4440, 9492, 2052};
-constexpr int shape1Width = 2;
-
-QLabel* makeLabel(QWidget* parent, const QString& text, Twips at, double points, Ink ink) {
-  auto* label = new QLabel(text, parent);
-  label->setTextFormat(Qt::PlainText);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  label->setGeometry(toPixels(at));
-  if (points > 0) label->setFont(designFont(points));
-  if (ink == Ink::Caption) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, darkRed);
-    label->setPalette(palette);
-  }
-  return label;
-}
-
-QWidget* makeControl(QWidget* parent, const Placement& p, const QString& text) {
+QWidget* makeControl(QWidget* parent, const ControlDesign& d, const QString& text) {
   QWidget* w = nullptr;
-  switch (p.kind) {
+  switch (d.kind) {
     case Kind::Box: w = new KeyBox(text, parent); break;
     case Kind::Button: w = new QPushButton(text, parent); break;
-    case Kind::Label: return makeLabel(parent, text, p.at, p.points, p.ink);
+    case Kind::Label: {
+      auto* label = new QLabel(text, parent);
+      label->setTextFormat(Qt::PlainText);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      w = label;
+      break;
+    }
   }
-  w->setGeometry(toPixels(p.at));
-  if (p.points > 0) w->setFont(designFont(p.points));
+  w->setObjectName(toQString(d.name));
+  w->setGeometry(toQRect(d.at));
+  if (d.points > 0) w->setFont(designFont(d.points));
+  switch (d.ink) {
+    case Ink::Plain: break;
+    case Ink::Caption: {
+      QPalette palette = w->palette();
+      palette.setColor(QPalette::WindowText, toQColor(darkRed));
+      w->setPalette(palette);
+      break;
+    }
+    case Ink::Yellow:
+      // Pure yellow: a palette colour, or a style sheet colour without a
+      // border, is drawn by the style as a gradient.
+      w->setStyleSheet(QString("QPushButton { background-color: rgb(%1, %2, %3); border: 1px solid rgb(128, 128, 128);"
+                               " border-radius: 2px; }"
+                               "QPushButton:focus { border: 2px solid palette(highlight); }"
+                               "QPushButton:pressed { background-color: rgb(224, 224, 0); }")
+                           .arg(yellow.red)
+                           .arg(yellow.green)
+                           .arg(yellow.blue));
+      break;
+  }
+  if (!d.enabled) w->setEnabled(false);
   return w;
 }
 
 }  // namespace
 
 QVpruefWindow::QVpruefWindow(QWidget* parent) : QWidget(parent) {
-  setWindowTitle(QString::fromUtf8("Quorvel\u00a9 test programe"));
-  setFixedSize(toPixels(9960), toPixels(6636));
+  setWindowTitle(toQString(formWindow.caption));
+  setFixedSize(toPixels(formWindow.width), toPixels(formWindow.height));
   setFont(designFont(0));
   QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, windowGrey);
+  palette.setColor(QPalette::Window, toQColor(formWindow.background));
   setPalette(palette);
   setAutoFillBackground(true);
 
@@ -64,16 +70,10 @@ QVpruefWindow::QVpruefWindow(QWidget* parent) : QWidget(parent) {
 }
 
 void QVpruefWindow::buildControls() {
-  for (const FixedCaption& c : fixedCaptions()) {
-    QLabel* label = makeLabel(this, QString::fromUtf8(c.text.data(), static_cast<qsizetype>(c.text.size())),
-                              c.at, c.points, c.ink);
-    label->setObjectName(QString::fromUtf8(c.name.data(), static_cast<qsizetype>(c.name.size())));
-  }
+  for (const ControlDesign& d : fixedCaptions) makeControl(this, d, toQString(d.text));
   for (std::size_t i = 0; i < controlCount; ++i) {
     const auto c = static_cast<Control>(i);
-    const std::string_view name = controlName(c);
-    QWidget* w = makeControl(this, placement(c), QString::fromStdString(designText(c)));
-    w->setObjectName(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    QWidget* w = makeControl(this, design(c), QString::fromStdString(designText(c)));
     controls_[i] = w;
     if (auto* box = qobject_cast<QLineEdit*>(w)) {
       boxTexts_[i] = box->text().toStdString();
@@ -81,19 +81,9 @@ void QVpruefWindow::buildControls() {
               [this, i](const QString& text) { boxTexts_[i] = text.toStdString(); });
     }
   }
-  // Pure yellow: a palette colour, or a style sheet colour without a border,
-  // is drawn by the style as a gradient.
-  widget(Control::fim)->setStyleSheet(
-      "QPushButton { background-color: rgb(255, 255, 0); border: 1px solid rgb(128, 128, 128);"
-      " border-radius: 2px; }"
-      "QPushButton:focus { border: 2px solid palette(highlight); }"
-      "QPushButton:pressed { background-color: rgb(224, 224, 0); }");
-  // The store-errors mode is in force at start-up: its button is disabled.
-  widget(Control::storeerrors)->setEnabled(false);
 
-  const auto order = tabOrder();
-  for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(widget(order[i - 1]), widget(order[i]));
-  widget(Control::pruefe)->setFocus();
+  for (std::size_t i = 1; i < tabOrder.size(); ++i) setTabOrder(widget(tabOrder[i - 1]), widget(tabOrder[i]));
+  widget(tabOrder.front())->setFocus();
 
   progress_.emplace(static_cast<QLabel*>(widget(Control::errors)),
                     static_cast<QLabel*>(widget(Control::caseslab)));
@@ -135,7 +125,7 @@ std::string QVpruefWindow::text(Control c) const {
     default: break;
   }
   QWidget* w = widget(c);
-  switch (placement(c).kind) {
+  switch (design(c).kind) {
     case Kind::Box: return boxTexts_[static_cast<std::size_t>(c)];
     case Kind::Button: return static_cast<QPushButton*>(w)->text().toStdString();
     case Kind::Label: return static_cast<QLabel*>(w)->text().toStdString();
@@ -151,7 +141,7 @@ void QVpruefWindow::setText(Control c, const std::string& text) {
   }
   QWidget* w = widget(c);
   const QString t = QString::fromStdString(text);
-  switch (placement(c).kind) {
+  switch (design(c).kind) {
     case Kind::Box: static_cast<QLineEdit*>(w)->setText(t); break;
     case Kind::Button: static_cast<QPushButton*>(w)->setText(t); break;
     case Kind::Label: static_cast<QLabel*>(w)->setText(t); break;
@@ -184,12 +174,12 @@ void QVpruefWindow::changeEvent(QEvent* event) {
 void QVpruefWindow::paintEvent(QPaintEvent* event) {
   QWidget::paintEvent(event);
   QPainter painter(this);
-  painter.setPen(QPen(darkRed, line1Width, Qt::SolidLine, Qt::FlatCap));
-  painter.drawLine(toPixels(line1Left), toPixels(line1Y), toPixels(line1Right), toPixels(line1Y));
+  painter.setPen(QPen(toQColor(line1.colour), line1.width, Qt::SolidLine, Qt::FlatCap));
+  painter.drawLine(toPixels(line1.x1), toPixels(line1.y), toPixels(line1.x2), toPixels(line1.y));
   // The border lies inside the frame's rectangle.
-  painter.setPen(QPen(darkRed, shape1Width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-  const double inset = shape1Width / 2.0;
-  painter.drawRect(QRectF(toPixels(shape1)).adjusted(inset, inset, -inset, -inset));
+  painter.setPen(QPen(toQColor(shape1.colour), shape1.width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  const double inset = shape1.width / 2.0;
+  painter.drawRect(QRectF(toQRect(shape1.at)).adjusted(inset, inset, -inset, -inset));
 }
 
 }  // namespace qvpruef::window
