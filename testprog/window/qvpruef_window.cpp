@@ -85,8 +85,16 @@ void QVpruefWindow::buildControls() {
   for (std::size_t i = 1; i < tabOrder.size(); ++i) setTabOrder(widget(tabOrder[i - 1]), widget(tabOrder[i]));
   widget(tabOrder.front())->setFocus();
 
-  progress_.emplace(static_cast<QLabel*>(widget(Control::errors)),
-                    static_cast<QLabel*>(widget(Control::caseslab)));
+  const std::array labels{static_cast<QLabel*>(widget(Control::errors)),
+                          static_cast<QLabel*>(widget(Control::caseslab))};
+  progress_.emplace(
+      CounterProgress::Texts{labels[0]->text().toStdString(), labels[1]->text().toStdString()},
+      [labels](const CounterProgress::Texts& texts, bool paintNow) {
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+          labels[i]->setText(QString::fromStdString(texts[i]));
+          if (paintNow) labels[i]->repaint();
+        }
+      });
 }
 
 template <class Handler>
