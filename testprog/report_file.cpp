@@ -1,6 +1,8 @@
+// The report file of a sweep: its records in blocks, and every refusal as a run-time error.
 #include "report_file.hpp"
 
 #include <cerrno>
+#include <filesystem>
 #include <system_error>
 #include <utility>
 
@@ -21,7 +23,9 @@ ReportFile::ReportFile(std::string path) : path_(std::move(path)) {
   // Binary, so that CR LF reaches the file as written on every platform.
   file_ = std::fopen(path_.c_str(), "wb");
   if (!file_) {
-    const int error = errno ? errno : EIO;
+    int error = errno ? errno : EIO;
+    // Windows refuses a folder as "Permission denied": say what it is.
+    if (std::error_code ec; error == EACCES && std::filesystem::is_directory(path_, ec)) error = EISDIR;
     throw qv::RuntimeError(error == ENOENT || error == ENOTDIR ? qv::ErrorKind::PathNotFound
                                                                 : qv::ErrorKind::FileAccess,
                            "Cannot open report file '" + path_ + "': " + reason(error));

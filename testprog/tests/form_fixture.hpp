@@ -1,8 +1,7 @@
-#pragma once
 // A form on the in-memory view whose report goes to a fresh temporary file.
+#pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -18,10 +17,13 @@ namespace qvpruef {
 class FormTest : public ::testing::Test {
  protected:
   FormTest() {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("qvform-" + std::to_string(getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
+    // The first free folder of the test's name: another run of the same test
+    // at the same time (another build, Wine) takes the next one.
+    const std::string base = (std::filesystem::temp_directory_path() / "qvform-").string() +
+                             ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-";
+    int n = 0;
+    do dir_ = base + std::to_string(n++);
+    while (!std::filesystem::create_directory(dir_));
     view.setText(Control::fonte, reportPath());
   }
   ~FormTest() override { std::filesystem::remove_all(dir_); }
