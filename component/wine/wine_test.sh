@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# One Wine test of converterQV.dll, as CTest runs it:
+# One Wine test of converterQV.dll, or of another Windows test program, as
+# CTest runs it:
 #   wine_test.sh prefix              a fresh Wine prefix for the whole run
 #   wine_test.sh shutdown            stops the prefix's wineserver
 #   wine_test.sh STEP 32|64          STEP: registry, client, vbscript, jscript
+#   wine_test.sh run 32|64 PROGRAM   PROGRAM (a path in the build tree) must
+#                                    end with exit code 0
 # Environment: QV_WINE_PREFIX, and QV_MINGW_X86_DIR / QV_MINGW_X64_DIR, the
 # build trees of the mingw-x86 and mingw-x64 presets.
 #
-# Exit 77 (skipped) when the DLL of that bitness has not been built (outside
-# CI), or for 32 bits when this machine's kernel runs no 32-bit programs, so
-# that 32-bit Wine cannot start at all.
+# Exit 77 (skipped) when the DLL or program of that bitness has not been built
+# (outside CI), or for 32 bits when this machine's kernel runs no 32-bit
+# programs, so that 32-bit Wine cannot start at all.
 set -uo pipefail
 
 export WINEPREFIX=${QV_WINE_PREFIX:?}
@@ -54,9 +57,11 @@ case $bits in
 esac
 
 dll=$dir/component/com/converterQV.dll
-if [ ! -f "$dll" ]; then
-  [ "${CI:-}" = true ] && fail "$dll is missing: build the preset mingw-x${bits/32/86} first"
-  skip "$dll is not built (cmake --build --preset mingw-x${bits/32/86})"
+needed=$dll
+[ "$step" = run ] && needed=$dir/${3:?path of the program in the build tree}
+if [ ! -f "$needed" ]; then
+  [ "${CI:-}" = true ] && fail "$needed is missing: build the preset mingw-x${bits/32/86} first"
+  skip "$needed is not built (cmake --build --preset mingw-x${bits/32/86})"
 fi
 if [ "$bits" = 32 ] && ! "$wine32" --version >/dev/null 2>&1; then
   if [ -e /lib/ld-linux.so.2 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
@@ -81,6 +86,14 @@ expect_key() {  # KEY VIEW TEXT: the key's values mention TEXT
 expect_no_key() {  # KEY VIEW
   reg query "$1" "$2" >/dev/null && fail "$1 ($2) is still there"
   return 0
+}
+
+run_program() {  # PROGRAM [ARGUMENTS]: it must end with exit code 0
+  local out status
+  out=$(timeout 120 "$wine" "$(winpath "$1")" "${@:2}" 2>&1 | tr -d '\r')
+  status=${PIPESTATUS[0]}
+  echo "$out"
+  [ "$status" -eq 0 ] || fail "$(basename "$1") exited with $status"
 }
 
 # The script hosts end with exit code 0 even after a script error: success is
@@ -125,10 +138,7 @@ case $step in
     otherdll=()
     [ -f "$other/component/com/converterQV.dll" ] && otherdll=("$(winpath "$other/component/com/converterQV.dll")")
     register
-    out=$(timeout 120 "$wine" "$(winpath "$dir/component/wine/com_client.exe")" "${otherdll[@]}" 2>&1 | tr -d '\r')
-    status=${PIPESTATUS[0]}
-    echo "$out"
-    [ "$status" -eq 0 ] || fail "com_client exited with $status"
+    run_program "$dir/component/wine/com_client.exe" "${otherdll[@]}"
     unregister ;;
   vbscript)
     register
@@ -138,5 +148,7 @@ case $step in
     register
     run_script jscript "$here/scripts/algorit_test.js"
     unregister ;;
+  run)
+    run_program "$needed" ;;
   *) fail "unknown step '$step'" ;;
 esac
