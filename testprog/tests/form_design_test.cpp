@@ -1,4 +1,4 @@
-// What any window built on the control table relies on: unique names, every control inside the window, a complete tab order.
+// What any window built on the control table relies on: unique names, places inside the window, a full tab order.
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ bool inside(Twips t) {
          t.top + t.height <= formWindow.height;
 }
 
-TEST(FormDesign, EveryControlHasItsOwnNameAndPlaceInTheWindowAndBoxesAndButtonsAreInTheTabOrderOnce) {
+TEST(FormDesign, EveryControlHasItsOwnNameAndPlaceAndEveryBoxAndButtonOneTabStop) {
   std::vector<ControlDesign> all(fixedCaptions.begin(), fixedCaptions.end());
   for (std::size_t i = 0; i < controlCount; ++i) all.push_back(design(static_cast<Control>(i)));
 
