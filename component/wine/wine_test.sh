@@ -34,6 +34,11 @@ winpath() { local p; p=$(readlink -f "$1"); echo "Z:${p//\//\\}"; }
 # wine64 runs reg; the view is chosen by /reg:32 or /reg:64.
 reg() { timeout 60 "$wine64" reg "$@" 2>&1 | tr -d '\r'; }
 
+# ProgID keys are not redirected by bitness: Wine, like Windows since 7, keeps
+# them in one place shared by both registrations, which reg reaches through
+# the 64-bit view only.  The class and type library keys have a view each.
+readonly sharedview=/reg:64
+
 step=${1:?step}
 bits=${2:-}
 
@@ -112,11 +117,11 @@ case $step in
     expect_key "HKCR\\CLSID\\$clsid\\InprocServer32" $view "$windll"
     expect_key "HKCR\\CLSID\\$clsid\\InprocServer32" $view Apartment
     expect_key "HKCR\\CLSID\\$clsid\\ProgID" $view "$progid"
-    expect_key "HKCR\\$progid\\CLSID" $view "$clsid"
+    expect_key "HKCR\\$progid\\CLSID" $sharedview "$clsid"
     expect_key "HKCR\\TypeLib\\$libid\\1.0\\409\\$syskind" $view "$windll"
     unregister
     expect_no_key "HKCR\\CLSID\\$clsid" $view
-    expect_no_key "HKCR\\$progid" $view
+    expect_no_key "HKCR\\$progid" $sharedview
     expect_no_key "HKCR\\TypeLib\\$libid\\1.0\\409\\$syskind" $view
 
     # The ProgID key is shared with the other bitness's registration: it stays
@@ -125,12 +130,12 @@ case $step in
       fail "could not stand in for the other bitness's registration"
     register
     unregister
-    expect_key "HKCR\\$progid\\CLSID" $view "$clsid"
+    expect_key "HKCR\\$progid\\CLSID" $sharedview "$clsid"
     expect_key "HKCR\\CLSID\\$clsid\\InprocServer32" $otherview 'C:\other\converterQV.dll'
     reg delete "HKCR\\CLSID\\$clsid" /f $otherview >/dev/null
     register
     unregister
-    expect_no_key "HKCR\\$progid" $view
+    expect_no_key "HKCR\\$progid" $sharedview
     echo "registry: keys written, kept for the other bitness, and removed" ;;
   client)
     # The other bitness's DLL, when built, has its type library and version
