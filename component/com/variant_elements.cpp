@@ -19,10 +19,9 @@ bool holdsVariants(const SAFEARRAY& a) {
   return a.cbElements == sizeof(VARIANT);
 }
 
-}  // namespace
-
-qv::Value toValue(const VARIANT& v) {
-  if (V_VT(&v) == (VT_BYREF | VT_VARIANT)) return V_VARIANTREF(&v) ? toValue(*V_VARIANTREF(&v)) : qv::Unsupported{};
+// A Variant that holds its value itself or by reference to it; a reference
+// to another Variant is no value here.
+qv::Value valueOf(const VARIANT& v) {
   const bool byRef = V_VT(&v) & VT_BYREF;
   if (byRef && !V_BYREF(&v)) return qv::Unsupported{};
   switch (V_VT(&v) & ~VT_BYREF) {
@@ -53,6 +52,17 @@ qv::Value toValue(const VARIANT& v) {
     case VT_BSTR: return bstrToUtf8(byRef ? *V_BSTRREF(&v) : V_BSTR(&v));
     default: return qv::Unsupported{};
   }
+}
+
+}  // namespace
+
+// Automation clients nest a by-reference Variant one level deep (a Variant
+// variable passed by reference); a reference to a reference is followed no
+// further, so a chain or a cycle of them cannot exhaust the stack.
+qv::Value toValue(const VARIANT& v) {
+  if (V_VT(&v) != (VT_BYREF | VT_VARIANT)) return valueOf(v);
+  const VARIANT* target = V_VARIANTREF(&v);
+  return target ? valueOf(*target) : qv::Unsupported{};
 }
 
 SafeArrayElements::SafeArrayElements(const SAFEARRAY* array) {

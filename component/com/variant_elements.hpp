@@ -11,7 +11,10 @@
 
 namespace convqv {
 
-// The core's view of one VARIANT, through any VT_BYREF.
+// The core's view of one VARIANT, through its VT_BYREF.  A VT_BYREF|VT_VARIANT
+// is followed one level: the Variant it points at must hold the value (itself
+// or by reference to it); one that points at another Variant again is
+// Unsupported, which the conversion reports as a type mismatch.
 qv::Value toValue(const VARIANT& v);
 
 class SafeArrayElements final : public qv::Elements {

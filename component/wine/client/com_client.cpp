@@ -13,6 +13,7 @@
 #include "converterQV.h"
 #include "type_checks.hpp"
 #include "variant_array.hpp"
+#include "variant_references.hpp"
 
 using namespace client;
 
@@ -222,6 +223,7 @@ int wmain(int argc, wchar_t** argv) {
   if (object) {
     checkResults(object);
     checkFailures(object);
+    checkVariantReferences(object);
     checkNames(object);
     object->Release();
   }
