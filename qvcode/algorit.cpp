@@ -23,6 +23,16 @@ std::optional<int> elementIndex(std::string_view text) {
   return text[0] - '0';
 }
 
+// An argument beyond the double range stays text: the element's own
+// conversion then raises its Overflow, in the order algorit reads them.
+bool numberArgument(std::string_view text, double& value) {
+  try {
+    return parseNumber(text, value);
+  } catch (const qv::RuntimeError&) {
+    return false;
+  }
+}
+
 }  // namespace
 
 // Positional arguments fill, in order, the elements not made Empty or Null.
@@ -52,7 +62,7 @@ int runAlgorit(Args args, std::ostream& out, std::ostream& err) {
     }
     if (next == given.end()) break;
     double number = 0;
-    if (!allText && parseNumber(*next, number))
+    if (!allText && numberArgument(*next, number))
       elements.emplace_back(number);
     else
       elements.emplace_back(std::string(*next));

@@ -1,5 +1,6 @@
 // qvcode encode: a position to its Quorvel code, with every field on request.
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -14,10 +15,15 @@ namespace qvcode {
 int runEncode(Args args, std::ostream& out, std::ostream& err) {
   bool json = false;
   std::vector<double> numbers;
+  std::optional<qv::RuntimeError> overflow;  // reported once the arguments are complete
   const Option options[] = {flag("--json", json)};
   const Taker number = [&](std::string_view a) -> Problem {
     double v = 0;
-    if (!parseNumber(a, v)) return "'" + std::string(a) + "' is not a number of degrees";
+    try {
+      if (!parseNumber(a, v)) return "'" + std::string(a) + "' is not a number of degrees";
+    } catch (const qv::RuntimeError& e) {
+      if (!overflow) overflow = e;
+    }
     numbers.push_back(v);
     return {};
   };
@@ -26,6 +32,7 @@ int runEncode(Args args, std::ostream& out, std::ostream& err) {
 
   qv::RoundTrip t;
   try {
+    if (overflow) throw *overflow;
     t = qv::roundTrip(numbers[0], numbers[1]);
   } catch (const qv::RuntimeError& e) {
     return runtimeError(err, e);

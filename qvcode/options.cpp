@@ -3,18 +3,21 @@
 #include "options.hpp"
 
 #include <algorithm>
-#include <charconv>
 #include <utility>
+
+#include "decimal_number.hpp"
 
 namespace qvcode {
 namespace {
 
 // "-33.87" is a latitude, not an option; so are numbers too small or too
-// large to read ("-1e-400"), which the command then rejects as numbers.
+// large for a double ("-1e-400", "-1e400"), which the command then reads as a
+// zero of their sign or reports as an overflow.
 bool isNegativeNumber(std::string_view a) {
   if (a.size() < 2 || a[0] != '-') return false;
+  if ((a[1] >= '0' && a[1] <= '9') || a[1] == '.') return true;
   double ignored = 0;
-  return (a[1] >= '0' && a[1] <= '9') || a[1] == '.' || parseNumber(a, ignored);
+  return parseNumber(a, ignored);  // "-inf"
 }
 
 }  // namespace
@@ -74,8 +77,9 @@ Problem readArguments(Args args, std::string_view command, std::span<const Optio
 
 bool parseNumber(std::string_view text, double& value) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
-  return !text.empty() && res.ec == std::errc() && res.ptr == text.data() + text.size();
+  const std::optional<double> v = qv::decimalNumber(text);
+  if (v) value = *v;
+  return v.has_value();
 }
 
 }  // namespace qvcode

@@ -52,6 +52,8 @@ Problem readArguments(Args args, std::string_view command, std::span<const Optio
                       Undeclared undeclared = Undeclared::unknownOption);
 
 // A whole argument read as a decimal number ("-33.5", "+1e-3", "inf"), or false.
+// A magnitude below the smallest double reads as a zero of its sign ("-1e-400"
+// is -0); one beyond the largest raises the run-time error Overflow.
 bool parseNumber(std::string_view text, double& value);
 
 }  // namespace qvcode

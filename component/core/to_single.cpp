@@ -1,11 +1,10 @@
 #include "to_single.hpp"
 
-#include <charconv>
 #include <cmath>
 #include <string>
-#include <system_error>
 
 #include "checked_math.hpp"
+#include "decimal_number.hpp"
 #include "runtime_error.hpp"
 
 namespace qv {
@@ -38,12 +37,9 @@ std::optional<double> numericText(std::string_view text) {
   std::string digits(text);
   for (char& c : digits)
     if (c == 'D' || c == 'd') c = 'E';
-  double v = 0;
-  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v);
-  if (end != digits.data() + digits.size()) return std::nullopt;
-  if (ec == std::errc::result_out_of_range) throw RuntimeError(ErrorKind::Overflow);
-  if (ec != std::errc()) return std::nullopt;
-  return negative ? -v : v;
+  const std::optional<double> v = decimalNumber(digits);
+  if (!v) return std::nullopt;
+  return negative ? -*v : *v;
 }
 
 float toSingle(const Value& v) {

@@ -19,8 +19,9 @@ float toSingle(const Value& v);
 
 // The number a whole text spells, blanks around it allowed: an optional sign,
 // digits with "." as decimal point, an optional exponent with E or D.
-// Anything else, the empty text included, gives no number.  A magnitude beyond
-// the double range raises Overflow.
+// Anything else, the empty text included, gives no number.  A magnitude below
+// the smallest double reads as a zero of its sign; one beyond the largest
+// raises Overflow.
 std::optional<double> numericText(std::string_view text);
 
 }  // namespace qv
