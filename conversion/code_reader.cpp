@@ -4,12 +4,12 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "checked_math.hpp"
 #include "hour_sector.hpp"
 #include "inverse.hpp"
-#include "number_text.hpp"
 #include "reference_point.hpp"
 #include "runtime_error.hpp"
 
@@ -45,18 +45,28 @@ class Cursor {
   std::size_t pos_ = 0;
 };
 
-double kilometres(std::string_view digits, const char* field) {
-  double v = 0;
-  const auto res = std::from_chars(digits.data(), digits.data() + digits.size(), v);
-  if (digits.empty() || res.ec != std::errc() || res.ptr != digits.data() + digits.size())
-    throw CodeFormatError(std::string(field) + " is missing or not a number of kilometres");
-  return v;
+// Kilometres as the code texts write them: the whole kilometres without a
+// leading zero, then at most one decimal, which is never 0 ("236", "236.8",
+// "0.5"; not "00236", "236.0", ".5" or "236.80").
+bool asWritten(std::string_view t) {
+  const std::string_view whole = t.substr(0, t.find('.'));
+  if (whole.empty() || (whole.size() > 1 && whole.front() == '0')) return false;
+  if (whole.size() == t.size()) return true;
+  return t.size() == whole.size() + 2 && t.back() >= '1' && t.back() <= '9';
 }
 
-std::string_view trimmed(std::string_view t) {
-  const auto first = t.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return t.substr(first, t.find_last_not_of(" \t\r\n") - first + 1);
+double kilometres(std::string_view digits, const char* field) {
+  if (digits.empty()) throw CodeFormatError(std::string(field) + " is missing or not a number of kilometres");
+  if (!asWritten(digits))
+    throw CodeFormatError(std::string(field) + " '" + std::string(digits) +
+                          "' is not written as codes write kilometres: whole kilometres without leading zeros "
+                          "and at most one decimal other than 0, as in 236.8, 236 or 0.5");
+  double v = 0;
+  // Only more digits than a double holds are out of range: far beyond the
+  // sphere, which the range checks report.
+  if (std::from_chars(digits.data(), digits.data() + digits.size(), v).ec == std::errc::result_out_of_range)
+    v = std::numeric_limits<double>::infinity();
+  return v;
 }
 
 }  // namespace
@@ -68,7 +78,8 @@ double maxOffsetKm(double distkm) {
 }
 
 CodeValues readCode(std::string_view text) {
-  Cursor c(trimmed(text));
+  Cursor c(text);
+  c.accept(" ");  // the code text's leading blank
   if (!c.accept("m")) throw CodeFormatError("code must start with 'm' (as in \"m11:6.6 r236.8\")");
 
   const std::string_view hour = c.number();
@@ -76,17 +87,22 @@ CodeValues readCode(std::string_view text) {
   const auto hourRes = std::from_chars(hour.data(), hour.data() + hour.size(), h);
   if (hour.empty() || hourRes.ptr != hour.data() + hour.size() || h < 1 || h > 12)
     throw CodeFormatError("hour '" + std::string(hour) + "' is not a whole number from 1 to 12");
+  if (hour.front() == '0')
+    throw CodeFormatError("hour '" + std::string(hour) + "' is not written as codes write it: 1 to 12, no leading zero");
   if (!c.accept(":")) throw CodeFormatError("missing ':' after the hour");
 
   CodeValues v;
   v.stunde = static_cast<std::int16_t>(h);
-  v.versatzkm = kilometres(c.number(), "offset");
-  if (!c.accept(" r")) throw CodeFormatError("missing ' r' before the distance");
-  v.distkm = kilometres(c.number(), "distance");
+  const std::string_view offset = c.number();
+  v.versatzkm = kilometres(offset, "offset");
+  // One blank in the code text, two in the report line and the window.
+  if (!c.accept(" r") && !c.accept("  r")) throw CodeFormatError("missing ' r' before the distance");
+  const std::string_view distance = c.number();
+  v.distkm = kilometres(distance, "distance");
   if (!c.rest().empty()) throw CodeFormatError("unexpected text '" + std::string(c.rest()) + "' after the distance");
 
   if (v.distkm > maxDistanceKm)
-    throw CodeFormatError("distance " + plainNumberText(v.distkm) +
+    throw CodeFormatError("distance " + std::string(distance) +
                           " km lies beyond the farthest point of the sphere, 20012.4 km");
   // The largest offset over the distances the text may stand for; the
   // offsets grow up to a quarter of the way round and shrink beyond.
@@ -96,8 +112,8 @@ CodeValues readCode(std::string_view text) {
                            ? maxOffsetKm(quarter)
                            : std::max(maxOffsetKm(v.distkm), maxOffsetKm(upper));
   if (v.versatzkm > limit + textSlackKm)
-    throw CodeFormatError("offset " + plainNumberText(v.versatzkm) + " km is more than a point " +
-                          plainNumberText(v.distkm) + " km away can have");
+    throw CodeFormatError("offset " + std::string(offset) + " km is more than a point " + std::string(distance) +
+                          " km away can have");
   v.versatzkm = std::min(v.versatzkm, maxOffsetKm(v.distkm));
   return v;
 }

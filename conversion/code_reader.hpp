@@ -1,7 +1,11 @@
 #pragma once
-// Reading a code text back: " m11:6.6 r236.8" (with or without its leading
-// blank, and in whole kilometres as "m11:6 r236") into its hour, offset and
-// distance, checked against what a point on the sphere can have.
+// Reading a code text back into its hour, offset and distance, checked
+// against what a point on the sphere can have.  Read are the forms the system
+// writes: the code text " m11:6.6 r236.8" with or without its leading blank,
+// the component's whole kilometres "m11:6 r236", and the report line's and
+// the window's spacing with two blanks before the r, "m11:6.6  r236.8".  The
+// hour is 1 to 12 and the kilometres have no leading zero and at most one
+// decimal, which is not 0; anything else is refused naming its field.
 //
 // In: a code text.  Out: hour 1..12, offset and distance in km, the distance
 // at most 20012.4 km and the offset at most what a point that far away can
