@@ -5,15 +5,27 @@
 
 namespace qv {
 
-RoundTrip roundTrip(double latitude, double longitude) {
-  RoundTrip t;
+Encoding encodePosition(double latitude, double longitude) {
+  Encoding e;
+  RoundTrip& t = e.trip;
   t.Bdez = latitude;
   t.Ldez = longitude;
   ErrorMode mode;
   forwardConversion(t.Bdez, t.Ldez, t.stunde, t.values, mode);
-  inverseConversion(t.stunde, t.values, mode);
+  // Skip-on-error mode is settled by the forward conversion.
   t.skipOnError = mode.skipping();
-  return t;
+  try {
+    inverseConversion(t.stunde, t.values, mode);
+  } catch (const RuntimeError& error) {
+    e.inverseError = error;
+  }
+  return e;
+}
+
+RoundTrip roundTrip(double latitude, double longitude) {
+  Encoding e = encodePosition(latitude, longitude);
+  if (e.inverseError) throw *e.inverseError;
+  return e.trip;
 }
 
 }  // namespace qv

@@ -9,8 +9,10 @@
 // " m5:0 r0" and comes back as itself.
 
 #include <cstdint>
+#include <optional>
 
 #include "case_values.hpp"
+#include "runtime_error.hpp"
 
 namespace qv {
 
@@ -25,5 +27,15 @@ struct RoundTrip {
 // a floating-point fault, or on the hour's ray a sector cosine of the inverse
 // rounded just past 1 (e.g. 48.2 N on the reference meridian).
 RoundTrip roundTrip(double latitude, double longitude);
+
+// The same, keeping the code when only the inverse fails: next to the hour's
+// ray skip-on-error mode stays off, and the inverse can raise for a code that
+// exists.  Raises the forward conversion's run-time error only; the inverse's
+// is kept, with the values the inverse left.
+struct Encoding {
+  RoundTrip trip;
+  std::optional<RuntimeError> inverseError;
+};
+Encoding encodePosition(double latitude, double longitude);
 
 }  // namespace qv

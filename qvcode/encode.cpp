@@ -30,14 +30,17 @@ int runEncode(Args args, std::ostream& out, std::ostream& err) {
   if (const Problem problem = readArguments(args, "encode", options, number)) return usageError(err, *problem);
   if (numbers.size() != 2) return usageError(err, "encode takes a latitude and a longitude");
 
-  qv::RoundTrip t;
+  // The code exists whenever the forward conversion succeeds; a failing
+  // inverse only leaves the position back open.
+  qv::Encoding e;
   try {
     if (overflow) throw *overflow;
-    t = qv::roundTrip(numbers[0], numbers[1]);
-  } catch (const qv::RuntimeError& e) {
-    return runtimeError(err, e);
+    e = qv::encodePosition(numbers[0], numbers[1]);
+  } catch (const qv::RuntimeError& error) {
+    return runtimeError(err, error);
   }
 
+  const qv::RoundTrip& t = e.trip;
   const qv::CaseValues& v = t.values;
   if (!json) {
     out << v.codetext.substr(1) << '\n';
@@ -56,6 +59,7 @@ int runEncode(Args args, std::ostream& out, std::ostream& err) {
   v.Bdezbk ? o.number("Bdezbk", *v.Bdezbk) : o.null("Bdezbk");
   v.Ldezbk ? o.number("Ldezbk", *v.Ldezbk) : o.null("Ldezbk");
   o.number("Ybk", v.Ybk);
+  if (e.inverseError) o.text("inverseError", e.inverseError->what());
   return exitOk;
 }
 

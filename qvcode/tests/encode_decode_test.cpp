@@ -71,11 +71,45 @@ TEST(EncodeCommand, UsageErrorsExitTwoWithNothingOnStdout) {
   }
 }
 
-TEST(EncodeCommand, RunTimeErrorOfTheConversionExitsOne) {
-  const Result r = run(qvcode::runEncode, {"48.146944444444443", "11.575277777777778"});
+TEST(EncodeCommand, RunTimeErrorOfTheForwardConversionExitsOne) {
+  const Result r = run(qvcode::runEncode, {"1e308", "0"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "qvcode: run-time error 5: Invalid procedure call or argument\n");
+  EXPECT_EQ(r.err, "qvcode: run-time error 6: Overflow\n");
+}
+
+TEST(EncodeCommand, TheCodeIsPrintedWhereOnlyTheInverseFails) {
+  // On the hour's ray skip-on-error mode stays off and the inverse raises;
+  // the code exists all the same.
+  struct Case {
+    std::string_view latitude, longitude, code;
+  };
+  for (const Case& c : {Case{"48.2", "11.575277777777778", "m12:0 r7\n"},
+                        Case{"89.999999999999929", "0", "m12:0 r4654.3\n"},
+                        Case{"89.9", "-168.42472222222221", "m12:0 r4665.5\n"},
+                        Case{"48.146944444444443", "11.575277777777778", "m12:0 r1.1\n"}}) {
+    const Result text = run(qvcode::runEncode, {c.latitude, c.longitude});
+    EXPECT_EQ(text.status, 0) << c.latitude << ": " << text.err;
+    EXPECT_EQ(text.out, c.code);
+    const Result json = run(qvcode::runEncode, {"--json", c.latitude, c.longitude});
+    EXPECT_EQ(json.status, 0);
+    EXPECT_NE(json.out.find(R"("codetext":" )" + std::string(c.code.substr(0, c.code.size() - 1)) + '"'),
+              std::string::npos) << json.out;
+    EXPECT_TRUE(json.out.ends_with(R"("inverseError":"Invalid procedure call or argument"})" "\n")) << json.out;
+  }
+
+  // Every tenth of a degree of latitude on the reference meridian has its
+  // code; where the inverse holds, the JSON has no error field.
+  int failedInverses = 0;
+  for (int tenths = -899; tenths <= 899; ++tenths) {
+    const std::string latitude = std::to_string(tenths / 10.0);
+    const Result r = run(qvcode::runEncode, {"--json", latitude, "11.575277777777778"});
+    ASSERT_EQ(r.status, 0) << latitude << ": " << r.err;
+    EXPECT_NE(r.out.find(R"("codetext":" m)"), std::string::npos) << r.out;
+    failedInverses += r.out.find("inverseError") != std::string::npos;
+  }
+  EXPECT_GT(failedInverses, 0);
+  EXPECT_EQ(run(qvcode::runEncode, {"--json", "50", "10"}).out.find("inverseError"), std::string::npos);
 }
 
 TEST(DecodeCommand, WorkedExampleComesBackWithinATenthOfAKilometre) {
