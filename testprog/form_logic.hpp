@@ -8,6 +8,7 @@
 // normally.
 
 #include <cstdint>
+#include <exception>
 #include <string>
 
 #include "case_values.hpp"
@@ -25,9 +26,12 @@ class ReportFile;
 class SweepObserver {
  public:
   virtual ~SweepObserver() = default;
-  // Asked before every case; true stops the sweep like an error: the report
+  // Asked before every case, and when a signal breaks off a blocked open or
+  // write of the report; true stops the sweep like an error: the report
   // keeps its lines and gets no closing line.
   virtual bool stopRequested() = 0;
+  // What stopped it, to begin the sweep's message.
+  virtual std::string stopReason() const { return "Sweep interrupted"; }
   // After every case that ran to its end, with the case's values.
   virtual void caseEvaluated(const QVpruefForm& form, const qv::CaseValues& values) = 0;
 };
@@ -75,6 +79,8 @@ class QVpruefForm {
 
   void sweep();
   void walkGrid(ReportFile& report);
+  std::string stopMessage(const std::exception& cause, ReportFile& report);
+  std::string describe(const std::exception& e) const;
   void adler(ReportFile& report);
   void showFirstCase(const qv::CaseValues& v, qv::ErrorMode& mode);
 

@@ -1,5 +1,15 @@
-// The report file of a sweep: its records in blocks, and every refusal as a run-time error.
+// The report file of a sweep: buffered whole records, every write and the
+// close checked, a refused write cut back to the last whole record.
+
 #include "report_file.hpp"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <filesystem>
@@ -14,63 +24,170 @@ namespace {
 
 constexpr std::size_t blockSize = 1 << 16;
 
+// The file calls, binary so that CR LF reaches the file as written; each
+// answers -1 with errno on failure.
+#ifdef _WIN32
+int openFile(const std::string& path) {
+  return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+}
+long long writeFile(int fd, const char* data, std::size_t size) {
+  return _write(fd, data, static_cast<unsigned>(size));  // a block is far below 4 GiB
+}
+int cutFile(int fd, std::uint64_t size) {
+  const errno_t error = _chsize_s(fd, static_cast<long long>(size));
+  if (error != 0) errno = error;
+  return error == 0 ? 0 : -1;
+}
+int closeFile(int fd) { return _close(fd); }
+#else
+int openFile(const std::string& path) { return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666); }
+long long writeFile(int fd, const char* data, std::size_t size) { return ::write(fd, data, size); }
+int cutFile(int fd, std::uint64_t size) { return ::ftruncate(fd, static_cast<off_t>(size)); }
+int closeFile(int fd) { return ::close(fd); }
+#endif
+
+bool isDiskFull(int error) {
+#ifdef EDQUOT
+  if (error == EDQUOT) return true;
+#endif
+  return error == ENOSPC;
+}
+
 std::string reason(int error) { return std::generic_category().message(error); }
+
+std::string records(std::int64_t n) { return std::to_string(n) + (n == 1 ? " whole record" : " whole records"); }
 
 }  // namespace
 
-ReportFile::ReportFile(std::string path) : path_(std::move(path)) {
-  errno = 0;
-  // Binary, so that CR LF reaches the file as written on every platform.
-  file_ = std::fopen(path_.c_str(), "wb");
-  if (!file_) {
+#ifdef _WIN32
+// Windows ends no program for a broken pipe or a file-size limit.
+ReportFile::QuietSignals::QuietSignals() = default;
+ReportFile::QuietSignals::~QuietSignals() = default;
+#else
+ReportFile::QuietSignals::QuietSignals() {
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  sigemptyset(&ignore.sa_mask);
+  sigaction(SIGPIPE, &ignore, &pipe_);
+  sigaction(SIGXFSZ, &ignore, &fileSize_);
+}
+
+ReportFile::QuietSignals::~QuietSignals() {
+  sigaction(SIGPIPE, &pipe_, nullptr);
+  sigaction(SIGXFSZ, &fileSize_, nullptr);
+}
+#endif
+
+ReportFile::ReportFile(std::string path, std::function<bool()> stopRequested)
+    : path_(std::move(path)), stopRequested_(std::move(stopRequested)) {
+  for (;;) {
+    fd_ = openFile(path_);
+    if (fd_ >= 0) break;
     int error = errno ? errno : EIO;
+    if (error == EINTR) {
+      if (this->stopRequested()) throw Interrupted();
+      continue;
+    }
     // Windows refuses a folder as "Permission denied": say what it is.
     if (std::error_code ec; error == EACCES && std::filesystem::is_directory(path_, ec)) error = EISDIR;
     throw qv::RuntimeError(error == ENOENT || error == ENOTDIR ? qv::ErrorKind::PathNotFound
                                                                 : qv::ErrorKind::FileAccess,
                            "Cannot open report file '" + path_ + "': " + reason(error));
   }
-  // Our own buffer collects the records; the stream passes blocks straight on.
-  std::setvbuf(file_, nullptr, _IONBF, 0);
+  struct stat st {};
+  regular_ = ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode);
   buffer_.reserve(blockSize + 256);
 }
 
 ReportFile::~ReportFile() {
-  if (!file_) return;
-  if (!failed_ && !buffer_.empty()) std::fwrite(buffer_.data(), 1, buffer_.size(), file_);
-  std::fclose(file_);
+  if (fd_ >= 0) closeFile(fd_);
 }
 
 void ReportFile::writeLine(std::string_view text) {
   buffer_ += '"';
   buffer_ += text;
   buffer_ += "\"\r\n";
+  recordEnds_.push_back(buffer_.size());
   if (buffer_.size() >= blockSize) flush();
 }
 
 void ReportFile::flush() {
-  if (buffer_.empty()) return;
-  errno = 0;
-  if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) fail(errno);
+  const std::uint64_t base = bytes_;
+  std::size_t done = 0;
+  while (done < buffer_.size()) {
+    const long long n = writeFile(fd_, buffer_.data() + done, buffer_.size() - done);
+    if (n > 0) {
+      done += static_cast<std::size_t>(n);
+      accepted(base, done);
+      // A write that blocked and was broken off by a signal hands over
+      // part of the block.
+      if (done < buffer_.size() && stopRequested()) {
+        giveUp();
+        throw Interrupted();
+      }
+      continue;
+    }
+    const int error = n < 0 ? errno : EIO;
+    if (error == EINTR) {
+      if (!stopRequested()) continue;
+      giveUp();
+      throw Interrupted();
+    }
+    fail(error);
+  }
   buffer_.clear();
+  recordEnds_.clear();
+  endsAccepted_ = 0;
 }
 
-void ReportFile::close() {
-  flush();
-  std::FILE* f = file_;
-  file_ = nullptr;
-  errno = 0;
-  if (std::fclose(f) != 0) {
-    failed_ = true;
-    fail(errno);
+void ReportFile::accepted(std::uint64_t base, std::size_t done) {
+  bytes_ = base + done;
+  while (endsAccepted_ < recordEnds_.size() && recordEnds_[endsAccepted_] <= done) {
+    wholeBytes_ = base + recordEnds_[endsAccepted_];
+    ++endsAccepted_;
+    ++wholeRecords_;
   }
 }
 
+void ReportFile::giveUp() {
+  refused_ = true;
+  if (bytes_ == wholeBytes_ || !regular_) return;
+  if (cutFile(fd_, wholeBytes_) == 0)
+    bytes_ = wholeBytes_;
+  else
+    cutError_ = errno;
+}
+
 void ReportFile::fail(int error) {
-  failed_ = true;
-  if (error == 0) error = EIO;
-  throw qv::RuntimeError(error == ENOSPC ? qv::ErrorKind::DiskFull : qv::ErrorKind::DeviceIo,
+  giveUp();
+  throw qv::RuntimeError(isDiskFull(error) ? qv::ErrorKind::DiskFull : qv::ErrorKind::DeviceIo,
                          "Cannot write report file '" + path_ + "': " + reason(error));
+}
+
+void ReportFile::close() {
+  if (fd_ < 0) return;
+  if (!refused_) flush();
+  const int fd = std::exchange(fd_, -1);
+  // After an interrupted close the descriptor is gone all the same, and
+  // what was written has reached the system.
+  if (closeFile(fd) != 0 && errno != EINTR) {
+    closeError_ = errno;
+    refused_ = true;
+    throw qv::RuntimeError(qv::ErrorKind::DeviceIo, "Cannot close report file '" + path_ + "': " + reason(closeError_));
+  }
+}
+
+std::string ReportFile::contents() const {
+  const std::string file = "the report file '" + path_ + "'";
+  if (closeError_) return file + " may lack lines written to it, since closing it failed";
+  // A device or a FIFO keeps nothing: it was handed the records.
+  std::string held = file + (regular_ ? " holds " : " was handed ") + records(wholeRecords_);
+  if (bytes_ != wholeBytes_) {
+    held += ", then the start of another";
+    if (cutError_) held += " that could not be cut off (" + reason(cutError_) + ")";
+    held += ',';
+  }
+  return held + " and no closing line";
 }
 
 std::string closingLine(std::int64_t fallzahl) { return "cases= " + qv::numberText(fallzahl); }

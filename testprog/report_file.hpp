@@ -1,41 +1,96 @@
-#pragma once
 // The report file of one sweep.  Every record is the line's text in double
 // quotes followed by CR LF.  Records are collected in a buffer and handed to
 // the file system in large blocks; the first block it refuses raises at once,
-// so a sweep never goes on after losing a line.
+// so a sweep never goes on after losing a line, and the file is cut back to
+// its last whole record, so that every line a reader finds is whole.
+#pragma once
+
+#ifndef _WIN32
+#include <signal.h>
+#endif
 
 #include <cstdint>
-#include <cstdio>
+#include <functional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qvpruef {
+
+// A sweep that was asked to stop, before a case or inside a blocked open or
+// write of its report.
+class Interrupted : public std::runtime_error {
+ public:
+  Interrupted() : std::runtime_error("Interrupted") {}
+};
 
 class ReportFile {
  public:
   // Creates the file or empties an existing one.  Raises a file error
   // ("Cannot open report file '/nope/x.txt': No such file or directory").
-  explicit ReportFile(std::string path);
-  // Closes what was written if close() was not reached (a stopped sweep);
-  // raises nothing.
+  // An open or a write that blocks (a FIFO without reader, or one that does
+  // not read) and is broken off by a signal raises Interrupted when
+  // `stopRequested` answers true, and goes on otherwise.
+  explicit ReportFile(std::string path, std::function<bool()> stopRequested = {});
+  // Closes the file if close() was not reached, writing nothing more.
   ~ReportFile();
   ReportFile(const ReportFile&) = delete;
   ReportFile& operator=(const ReportFile&) = delete;
 
   void writeLine(std::string_view text);
   // Hands over the rest and closes; raises if the file system refused it.
+  // After a refusal it only closes.
   void close();
+
+  // Whether a write was refused or broken off: the file takes no more.
+  bool refused() const noexcept { return refused_; }
+  // What the file holds after a sweep that stopped, for its message: "the
+  // report file 'r.txt' holds 301 whole records and no closing line" (a
+  // device or a FIFO "was handed" them).
+  std::string contents() const;
 
   const std::string& path() const noexcept { return path_; }
 
  private:
+  // While the report is open, a FIFO whose reader went away and the limit
+  // of the file size make writes fail instead of ending the program.
+  class QuietSignals {
+   public:
+    QuietSignals();
+    ~QuietSignals();
+    QuietSignals(const QuietSignals&) = delete;
+    QuietSignals& operator=(const QuietSignals&) = delete;
+
+#ifndef _WIN32
+   private:
+    struct sigaction pipe_ {}, fileSize_{};
+#endif
+  };
+
   void flush();
+  bool stopRequested() const { return stopRequested_ && stopRequested_(); }
+  // Counts the bytes and whole records of the buffer that reached the file:
+  // its first `done` bytes, written from the file's size `base` on.
+  void accepted(std::uint64_t base, std::size_t done);
+  // Gives up writing: cuts a record that reached the file in part.
+  void giveUp();
   [[noreturn]] void fail(int error);
 
+  QuietSignals quiet_;
   std::string path_;
-  std::FILE* file_ = nullptr;
+  std::function<bool()> stopRequested_;
+  int fd_ = -1;
+  bool regular_ = true;
   std::string buffer_;
-  bool failed_ = false;
+  std::vector<std::size_t> recordEnds_;  // ends of the buffer's records
+  std::size_t endsAccepted_ = 0;         // how many of them reached the file
+  std::int64_t wholeRecords_ = 0;        // records in the file, each whole
+  std::uint64_t wholeBytes_ = 0;         // their bytes
+  std::uint64_t bytes_ = 0;              // bytes in the file
+  bool refused_ = false;
+  int cutError_ = 0;     // why a part of a record could not be cut off
+  int closeError_ = 0;   // why closing failed
 };
 
 // The closing line's text: "cases= " and the number text of the count, so

@@ -2,6 +2,7 @@
 // longitude westwards in the outer loop and latitude southwards in the inner
 // one, with Ldez and Bdez themselves as the loop variables.
 
+#include <optional>
 #include <stdexcept>
 
 #include "checked_math.hpp"
@@ -56,19 +57,43 @@ void QVpruefForm::sweep() {
     throw std::runtime_error("The sweep could not start: " + errorMessage(e));
   }
 
-  ReportFile report(view_.text(Control::fonte));
+  const std::string path = view_.text(Control::fonte);
+  std::optional<ReportFile> opened;
+  try {
+    opened.emplace(path, [this] { return observer_ && observer_->stopRequested(); });
+  } catch (const Interrupted& e) {
+    throw std::runtime_error(describe(e) + " while the report file '" + path +
+                             "' was being opened: no case has run and nothing was written.");
+  }
+  ReportFile& report = *opened;
   try {
     walkGrid(report);
     report.writeLine(closingLine(fallzahl));
     report.close();
   } catch (const std::exception& e) {
-    // The file is closed with what was written; without its closing line it
-    // shows itself incomplete.
-    throw std::runtime_error(errorMessage(e) + ". The sweep stopped after " + std::to_string(fallzahl) +
-                             (fallzahl == 1 ? " case" : " cases") + ", at latitude " + qv::plainNumberText(Bdez) +
-                             ", longitude " + qv::plainNumberText(Ldez) + "; the report file '" + report.path() +
-                             "' keeps the lines written before and has no closing line.");
+    throw std::runtime_error(stopMessage(e, report));
   }
+}
+
+std::string QVpruefForm::describe(const std::exception& e) const {
+  if (dynamic_cast<const Interrupted*>(&e)) return observer_ ? observer_->stopReason() : "Sweep interrupted";
+  return errorMessage(e);
+}
+
+// The file is closed with what was due; without its closing line it shows
+// itself incomplete.  The message says what it holds.
+std::string QVpruefForm::stopMessage(const std::exception& cause, ReportFile& report) {
+  std::string message = describe(cause) + ". The sweep stopped after " + std::to_string(fallzahl) +
+                        (fallzahl == 1 ? " case" : " cases") + ", at latitude " + qv::plainNumberText(Bdez) +
+                        ", longitude " + qv::plainNumberText(Ldez) + "; ";
+  if (report.refused()) return message + report.contents() + ".";
+  try {
+    report.close();
+  } catch (const std::exception& late) {
+    return message + "writing the rest of the report then failed (" + describe(late) + "), so " +
+           report.contents() + ".";
+  }
+  return message + "the report file '" + report.path() + "' keeps the lines written before and has no closing line.";
 }
 
 void QVpruefForm::walkGrid(ReportFile& report) {
@@ -83,7 +108,7 @@ void QVpruefForm::walkGrid(ReportFile& report) {
     const double Bstep = stepInDegrees(boxValue(Control::Bstep));
     Bdez = boxValue(Control::Bgradpos);
     while (continues(Bdez, Bend, Bstep)) {
-      if (observer_ && observer_->stopRequested()) throw std::runtime_error("Sweep interrupted");
+      if (observer_ && observer_->stopRequested()) throw Interrupted();
       const double Btested = Bdez;
       adler(report);
       // The input adjustment moves a latitude at or below -90 up to -89.9:

@@ -1,7 +1,12 @@
 // Sweeps that cannot finish: each stops with a clear message, keeps what it
 // wrote, leaves no closing line, and the form stays usable.
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
 #include <filesystem>
+#include <functional>
 
 #include "form_fixture.hpp"
 
@@ -77,6 +82,85 @@ TEST_F(FaultPath, AFullDiskAtTheClosingLineIsShownToo) {
   form.pruefe_Click();  // no error case: only the closing line is written
   ASSERT_EQ(view.shownErrors().size(), 1U);
   EXPECT_TRUE(contains(view.shownErrors()[0], "No space left on device"));
+}
+
+#ifndef _WIN32
+// A limit on the size of the files this process writes, for one scope.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &before_);
+    rlimit limited = before_;
+    limited.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &before_); }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit before_{};
+};
+#endif
+
+TEST_F(FaultPath, ARefusedWriteCutsTheReportBackToItsLastWholeRecord) {
+#ifdef _WIN32
+  GTEST_SKIP() << "no limit on the size of the files a process writes (POSIX only)";
+#else
+  const std::string path = reportPath();
+  form.storeall_Click();
+  {
+    // The limit falls inside a record of the second block.
+    const FileSizeLimit limit(100000);
+    form.pruefe_Click();
+  }
+  ASSERT_EQ(view.shownErrors().size(), 1U);
+  const std::string& message = view.shownErrors()[0];
+  const std::string bytes = reportBytes();
+  EXPECT_LT(bytes.size(), 100000U);
+  EXPECT_TRUE(bytes.ends_with("\"\r\n"));
+  EXPECT_TRUE(contains(message, "Cannot write report file '" + path + "': File too large.")) << message;
+  EXPECT_TRUE(message.ends_with("; the report file '" + path + "' holds " + std::to_string(reportLines().size()) +
+                                " whole records and no closing line."))
+      << message;
+#endif
+}
+
+TEST_F(FaultPath, EveryStopChecksItsLastWriteAndSaysWhatTheFileHolds) {
+  if (!haveFullDevice()) GTEST_SKIP() << "no /dev/full, the device that is always full (POSIX only)";
+  struct Stop {
+    const char* name;
+    std::function<void()> setUp;
+    const char* cause;
+  };
+  StopAt stop(100);
+  const Stop stops[] = {
+      {"asked to stop", [&] { form.setSweepObserver(&stop); }, "Sweep interrupted. "},
+      {"a latitude that does not move on",
+       [&] {
+         view.setText(Control::Bstep, "1e-20");
+         grid("45", "44", "0", "0");
+       },
+       "The latitude does not move on: "},
+  };
+  for (const Stop& s : stops) {
+    SCOPED_TRACE(s.name);
+    MemoryView fresh;
+    view = fresh;
+    form.setSweepObserver(nullptr);
+    view.setText(Control::fonte, "/dev/full");
+    form.storeall_Click();
+    s.setUp();
+    // Store-all: the records of the stopped sweep are still in the buffer.
+    form.pruefe_Click();
+    ASSERT_EQ(view.shownErrors().size(), 1U);
+    const std::string& message = view.shownErrors()[0];
+    EXPECT_EQ(message.rfind(s.cause, 0), 0U) << message;
+    EXPECT_TRUE(message.ends_with("; writing the rest of the report then failed (Cannot write report file "
+                                  "'/dev/full': No space left on device), so the report file '/dev/full' "
+                                  "was handed 0 whole records and no closing line."))
+        << message;
+  }
 }
 
 TEST_F(FaultPath, AnInterruptedSweepKeepsItsLinesWithoutClosingLine) {
