@@ -17,8 +17,12 @@ inline constexpr int exitRuntimeError = 1;
 inline constexpr int exitErrorCases = exitRuntimeError;
 // A usage error or malformed input; for a sweep, one that failed.
 inline constexpr int exitUsage = 2;
-// A sweep stopped by Ctrl-C: what a shell reports for SIGINT (128 + 2).
-inline constexpr int exitInterrupted = 130;
+// A sweep stopped by a signal: what a shell reports for it, 128 + its number
+// (130 for Ctrl-C, 129 for SIGHUP, 143 for SIGTERM).
+constexpr int exitStoppedBy(int signal) { return 128 + signal; }
+inline constexpr int exitInterrupted = exitStoppedBy(2);
+// Output that could not be written, whatever the command did.
+inline constexpr int exitOutputFailed = exitUsage;
 
 // Prints "qvcode: <message>" and the usage text on `err`; returns exitUsage.
 int usageError(std::ostream& err, std::string_view message);

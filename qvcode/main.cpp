@@ -21,7 +21,7 @@ int checkedOutput(int status) {
   if (flushed && !std::ferror(stdout) && std::cout.good()) return status;
   std::cerr << "qvcode: cannot write the output"
             << (error != 0 ? ": " + std::generic_category().message(error) : std::string()) << '\n';
-  return qvcode::exitUsage;
+  return qvcode::exitOutputFailed;
 }
 
 }  // namespace

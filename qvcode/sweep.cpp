@@ -115,12 +115,13 @@ int runSweep(Args args, std::ostream& out, std::ostream& err) {
   watch.finish();
 
   const std::string report = view.text(Control::fonte);
-  if (watch.interrupted()) {
-    err << "qvcode: sweep interrupted after " << form.fallzahl << " cases; the report '" << report
-        << "' keeps the lines written so far and has no closing line\n";
-    return exitInterrupted;
-  }
   if (!view.shownErrors().empty()) {
+    // A signal during a write to a terminal may have left the stream failed.
+    err.clear();
+    if (watch.stoppedBy() != 0) {
+      err << "qvcode: " << view.shownErrors().back() << '\n';
+      return exitStoppedBy(watch.stoppedBy());
+    }
     err << "qvcode: sweep failed: " << view.shownErrors().back() << '\n';
     return exitUsage;
   }

@@ -15,9 +15,11 @@
 namespace qvcode {
 namespace {
 
+constexpr std::array stopSignals = {SIGINT, SIGTERM, SIGHUP};
+
 volatile std::sig_atomic_t stopSignal = 0;
 
-extern "C" void onInterrupt(int) { stopSignal = 1; }
+extern "C" void onStopSignal(int signal) { stopSignal = signal; }
 
 void record(WorstDifference& worst, double difference, double latitude, double longitude) {
   // A difference that cannot be computed counts as the worst.
@@ -30,14 +32,32 @@ void record(WorstDifference& worst, double difference, double latitude, double l
 SweepWatch::SweepWatch(std::ostream* progress, double lonFrom, double lonTo)
     : progress_(progress), lonFrom_(lonFrom), lonTo_(lonTo) {
   stopSignal = 0;
-  previousHandler_ = std::signal(SIGINT, onInterrupt);
+  // Without SA_RESTART, so that a signal breaks off a blocked open or write
+  // of the report instead of letting it wait on.
+  struct sigaction stop {};
+  stop.sa_handler = onStopSignal;
+  sigemptyset(&stop.sa_mask);
+  for (const int s : stopSignals) sigaddset(&stop.sa_mask, s);
+  for (std::size_t i = 0; i < stopSignals.size(); ++i) sigaction(stopSignals[i], &stop, &previous_[i]);
 }
 
-SweepWatch::~SweepWatch() { std::signal(SIGINT, previousHandler_ == SIG_ERR ? SIG_DFL : previousHandler_); }
+SweepWatch::~SweepWatch() {
+  for (std::size_t i = 0; i < stopSignals.size(); ++i) sigaction(stopSignals[i], &previous_[i], nullptr);
+}
 
-bool SweepWatch::stopRequested() { return stopSignal != 0; }
+bool SweepWatch::stopRequested() {
+  if (stopSignal != 0) stoppedBy_ = stopSignal;
+  return stoppedBy_ != 0;
+}
 
-bool SweepWatch::interrupted() const { return stopSignal != 0; }
+std::string SweepWatch::stopReason() const {
+  switch (stoppedBy_) {
+    case SIGINT: return "Interrupted by SIGINT";
+    case SIGTERM: return "Terminated by SIGTERM";
+    case SIGHUP: return "Hung up by SIGHUP";
+    default: return "Stopped by signal " + std::to_string(stoppedBy_);
+  }
+}
 
 void SweepWatch::caseEvaluated(const qvpruef::QVpruefForm& form, const qv::CaseValues& v) {
   record(worstLatitude_, std::fabs(v.Bdezbk.value_or(0) - form.Bdez), form.Bdez, form.Ldez);

@@ -1,10 +1,15 @@
-// What the headless sweep watches while the form logic runs: Ctrl-C, the
-// progress bar, and the worst round-trip differences for the summary.
+// What the headless sweep watches while the form logic runs: the signals that
+// stop it, the progress bar, and the worst round-trip differences for the
+// summary.
 #pragma once
 
+#include <signal.h>
+
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <iosfwd>
+#include <string>
 
 #include "form_logic.hpp"
 
@@ -25,10 +30,15 @@ class SweepWatch : public qvpruef::SweepObserver {
   SweepWatch(const SweepWatch&) = delete;
   SweepWatch& operator=(const SweepWatch&) = delete;
 
+  // SIGINT (Ctrl-C), SIGTERM and SIGHUP stop the sweep; they also break off
+  // an open or a write of the report that blocks.
   bool stopRequested() override;
+  std::string stopReason() const override;
   void caseEvaluated(const qvpruef::QVpruefForm& form, const qv::CaseValues& values) override;
 
-  bool interrupted() const;
+  // The signal that stopped the sweep, or 0 when none did (one that came
+  // after the last case stopped nothing).
+  int stoppedBy() const noexcept { return stoppedBy_; }
   const WorstDifference& worstLatitude() const noexcept { return worstLatitude_; }
   const WorstDifference& worstLongitude() const noexcept { return worstLongitude_; }
   // Clears the bar's line.
@@ -43,7 +53,8 @@ class SweepWatch : public qvpruef::SweepObserver {
   std::chrono::steady_clock::time_point lastDraw_{};
   bool drawn_ = false;
   WorstDifference worstLatitude_, worstLongitude_;
-  void (*previousHandler_)(int);
+  int stoppedBy_ = 0;
+  std::array<struct sigaction, 3> previous_{};
 };
 
 }  // namespace qvcode

@@ -1,16 +1,12 @@
-// qvcode sweep: options into the boxes, summary, exit status, and Ctrl-C.
+// qvcode sweep: options into the boxes, summary and exit status.
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "command.hpp"
@@ -106,33 +102,6 @@ TEST_F(Sweep, AFailedSweepGivesExitStatusTwoWithItsMessage) {
   EXPECT_EQ(run({"--report", "/nope/x.txt"}), exitUsage);
   EXPECT_EQ(out.str(), "");
   EXPECT_EQ(err.str(), "qvcode: sweep failed: Cannot open report file '/nope/x.txt': No such file or directory\n");
-}
-
-TEST_F(Sweep, CtrlCKeepsTheLinesWrittenWithoutClosingLine) {
-  const std::string report = path("r.txt");
-  const pid_t child = fork();
-  ASSERT_NE(child, -1);
-  if (child == 0) {
-    // A grid of about 18 million cases, far longer than the test waits.
-    execl(QVCODE_PATH, "qvcode", "sweep", "--store", "all", "--report", report.c_str(), "--lat-step", "1", "--lon-step",
-          "1", static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  // Wait until cases reach the file, then interrupt.
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (std::chrono::steady_clock::now() < deadline && (!fs::exists(report) || fs::file_size(report) < 200000))
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  kill(child, SIGINT);
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 130);
-
-  const std::string bytes = read(report);
-  ASSERT_GE(bytes.size(), 200000U);
-  // Whole records only, and no closing line.
-  EXPECT_TRUE(bytes.ends_with("\"\r\n"));
-  EXPECT_EQ(bytes.find("cases="), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,213 @@
+// qvcode as a process: the signals that stop a sweep, output that cannot be
+// written, and a report that is a FIFO.  Nothing is lost silently and nothing
+// that failed exits 0.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+class Process : public ::testing::Test {
+ protected:
+  Process() {
+    dir_ = fs::temp_directory_path() / ("qvcode-process-" + std::to_string(getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+  }
+  ~Process() override { fs::remove_all(dir_); }
+
+  std::string path(const std::string& name) const { return (dir_ / name).string(); }
+
+  // Starts qvcode with `args`; stdout goes to `out` (null: closed), stderr
+  // to the file errors().
+  pid_t start(const std::vector<std::string>& args, const char* out = "/dev/null") {
+    const std::string errFile = path("stderr.txt");
+    const pid_t child = fork();
+    if (child == 0) {
+      const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      dup2(err, STDERR_FILENO);
+      if (out) {
+        const int o = ::open(out, O_WRONLY);
+        dup2(o, STDOUT_FILENO);
+      } else {
+        ::close(STDOUT_FILENO);
+      }
+      std::vector<char*> argv{const_cast<char*>("qvcode")};
+      for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+      argv.push_back(nullptr);
+      execv(QVCODE_PATH, argv.data());
+      _exit(127);
+    }
+    return child;
+  }
+
+  // The exit status, or nullopt when the process had to be killed after
+  // `limit` (it did not stop) or ended by a signal.
+  static std::optional<int> exitStatus(pid_t child, std::chrono::milliseconds limit = 10s) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    int status = 0;
+    while (waitpid(child, &status, WNOHANG) == 0) {
+      if (std::chrono::steady_clock::now() > deadline) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+        ADD_FAILURE() << "qvcode did not stop";
+        return std::nullopt;
+      }
+      std::this_thread::sleep_for(10ms);
+    }
+    if (!WIFEXITED(status)) {
+      ADD_FAILURE() << "qvcode ended by signal " << WTERMSIG(status);
+      return std::nullopt;
+    }
+    return WEXITSTATUS(status);
+  }
+
+  // Until the process sleeps in the kernel: it waits for a FIFO.
+  static void waitUntilAsleep(pid_t child) {
+    for (int i = 0; i < 500; ++i) {
+      std::ifstream stat("/proc/" + std::to_string(child) + "/stat");
+      std::string pid, name, state;
+      stat >> pid >> name >> state;
+      if (state == "S") return;
+      std::this_thread::sleep_for(10ms);
+    }
+  }
+
+  static std::string read(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  std::string errors() const { return read(path("stderr.txt")); }
+
+  fs::path dir_;
+};
+
+// A grid of about 18 million cases, far longer than any test waits.
+std::vector<std::string> longSweep(const std::string& report) {
+  return {"sweep", "--store", "all", "--report", report, "--lat-step", "1", "--lon-step", "1"};
+}
+
+struct StopSignal {
+  int signal;
+  int status;
+  const char* reason;
+};
+
+TEST_F(Process, SignalsStopTheSweepKeepingEveryRecordThatWasDue) {
+  for (const StopSignal& s : {StopSignal{SIGINT, 130, "Interrupted by SIGINT"},
+                              StopSignal{SIGTERM, 143, "Terminated by SIGTERM"},
+                              StopSignal{SIGHUP, 129, "Hung up by SIGHUP"}}) {
+    SCOPED_TRACE(s.reason);
+    const std::string report = path("r.txt");
+    fs::remove(report);
+    const pid_t child = start(longSweep(report));
+    // Once cases reach the file, more are waiting in the buffer.
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    while (std::chrono::steady_clock::now() < deadline && (!fs::exists(report) || fs::file_size(report) < 200000))
+      std::this_thread::sleep_for(20ms);
+    kill(child, s.signal);
+    EXPECT_EQ(exitStatus(child), s.status);
+
+    // Store-all: every case that ran has its whole record, and none more.
+    const std::string message = errors();
+    EXPECT_EQ(message.rfind(std::string("qvcode: ") + s.reason + ". The sweep stopped after ", 0), 0U) << message;
+    EXPECT_NE(message.find("keeps the lines written before and has no closing line"), std::string::npos) << message;
+    const std::size_t after = message.find("after ") + 6;
+    const long long cases = std::stoll(message.substr(after));
+    const std::string bytes = read(report);
+    long long lines = 0;
+    for (std::size_t at = bytes.find("\"\r\n"); at != std::string::npos; at = bytes.find("\"\r\n", at + 3)) ++lines;
+    EXPECT_EQ(lines, cases);
+    EXPECT_TRUE(bytes.ends_with("\"\r\n"));
+    EXPECT_EQ(bytes.find("cases="), std::string::npos);
+  }
+}
+
+TEST_F(Process, OutputThatCannotBeWrittenIsAFailure) {
+  const std::string report = path("r.txt");
+  const std::vector<std::vector<std::string>> commands = {
+      {"encode", "50", "10"},
+      {"encode", "--json", "48.2", "11.575277777777778"},
+      {"decode", "m11:6.6 r236.8"},
+      {"algorit", "50", "0", "0", "10", "0", "0", "N", "E"},
+      {"sweep", "--report", report, "--lat-step", "600", "--lon-step", "600"},
+      {"--help"},
+  };
+  struct Output {
+    const char* path;  // null: closed
+    const char* reason;
+  };
+  for (const Output& o : {Output{"/dev/full", "No space left on device"}, Output{nullptr, "Bad file descriptor"}}) {
+    for (const std::vector<std::string>& args : commands) {
+      SCOPED_TRACE(args[0] + (o.path ? " > /dev/full" : " >&-"));
+      EXPECT_EQ(exitStatus(start(args, o.path)), 2);
+      EXPECT_EQ(errors(), std::string("qvcode: cannot write the output: ") + o.reason + "\n");
+    }
+  }
+  // The sweep itself finished: its report is whole.
+  EXPECT_TRUE(read(report).ends_with("\"cases=  648\"\r\n"));
+}
+
+TEST_F(Process, AReportFifoWhoseReaderLeavesIsARefusedWrite) {
+  const std::string fifo = path("fifo");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const pid_t child = start(longSweep(fifo));
+  const int reader = ::open(fifo.c_str(), O_RDONLY);
+  char some[1000];
+  EXPECT_GT(::read(reader, some, sizeof some), 0);
+  ::close(reader);
+  EXPECT_EQ(exitStatus(child), 2);
+  const std::string message = errors();
+  EXPECT_EQ(message.rfind("qvcode: sweep failed: Cannot write report file '" + fifo + "': Broken pipe.", 0), 0U)
+      << message;
+  EXPECT_NE(message.find("was handed"), std::string::npos) << message;
+}
+
+TEST_F(Process, CtrlCStopsASweepBlockedOnItsReport) {
+  const std::string fifo = path("fifo");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+
+  // No reader: the open waits for one.
+  pid_t child = start(longSweep(fifo));
+  waitUntilAsleep(child);
+  kill(child, SIGINT);
+  EXPECT_EQ(exitStatus(child, 5s), 130);
+  EXPECT_EQ(errors(), "qvcode: Interrupted by SIGINT while the report file '" + fifo +
+                          "' was being opened: no case has run and nothing was written.\n");
+
+  // A reader that reads nothing: the write waits once the pipe is full.
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  child = start(longSweep(fifo));
+  const int capacity = fcntl(reader, F_GETPIPE_SZ);
+  int queued = 0;
+  for (int i = 0; i < 1000 && queued < capacity; ++i) {
+    std::this_thread::sleep_for(10ms);
+    ioctl(reader, FIONREAD, &queued);
+  }
+  waitUntilAsleep(child);
+  kill(child, SIGINT);
+  EXPECT_EQ(exitStatus(child, 5s), 130);
+  EXPECT_EQ(errors().rfind("qvcode: Interrupted by SIGINT. The sweep stopped after ", 0), 0U) << errors();
+  ::close(reader);
+}
+
+}  // namespace
