@@ -1,4 +1,4 @@
-// What the headless sweep watches: Ctrl-C, the progress bar, the worst differences.
+// What the headless sweep watches: the signals that stop it, the progress bar, the worst differences.
 
 #include "sweep_watch.hpp"
 
