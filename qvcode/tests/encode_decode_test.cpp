@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "case_file.hpp"
 #include "command.hpp"
 
 namespace {
@@ -37,12 +38,16 @@ TEST(CommandLine, HelpGoesToStdoutAndUsageErrorsToStderr) {
   EXPECT_NE(bad.err.find("qvcode encode [--json] LAT LON"), std::string::npos);
 }
 
-TEST(EncodeCommand, PrintsTheCodeTextWithoutItsBlank) {
-  const Result r = run(qvcode::runEncode, {"50", "10"});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, "m11:6.6 r236.8\n");
-  EXPECT_EQ(r.err, "");
-  EXPECT_EQ(run(qvcode::runEncode, {"-33.5", "+151"}).status, 0);
+// The code text without its blank on stdout, or the run-time error on stderr
+// with exit status 1.
+TEST(EncodeCommand, SharedCases) {
+  for (const cases::Case& c : cases::read(QV_CASES_FILE, "encode")) {
+    const Result r = run(qvcode::runEncode, {c.input.at(0).text, c.input.at(1).text});
+    // The file's "error N TEXT" is qvcode's "run-time error N: TEXT".
+    std::string expected = c.fails() ? "1 qvcode: run-time " + c.expected : "0 " + c.expected.substr(1);
+    if (c.fails()) expected.insert(expected.find(' ', expected.find("error ") + 6), ":");
+    EXPECT_EQ(std::to_string(r.status) + " " + r.out + r.err, expected + "\n") << c.where;
+  }
 }
 
 TEST(EncodeCommand, JsonHasEveryFieldWithRoundTripDigits) {
@@ -124,19 +129,20 @@ TEST(DecodeCommand, WorkedExampleComesBackWithinATenthOfAKilometre) {
   EXPECT_NE(r.out.find("\" E\n"), std::string::npos);
 }
 
-TEST(DecodeCommand, AcceptsTheLeadingBlankAndWholeKilometres) {
-  EXPECT_EQ(run(qvcode::runDecode, {" m11:6.6 r236.8"}).status, 0);
-  const Result whole = run(qvcode::runDecode, {"--json", "m9:2537 r6536"});
-  ASSERT_EQ(whole.status, 0) << whole.err;
-  EXPECT_NE(whole.out.find(R"("longitudeDms":")"), std::string::npos);
-  EXPECT_NE(whole.out.find(R"( W")"), std::string::npos) << whole.out;
-}
-
-TEST(DecodeCommand, CodesOnTheHoursRayDecode) {
-  for (const char* code : {"m5:0 r0", "m12:0 r1318.9", "m5:1027.6 r2016.5", "m12:0 r4654.3", "m6:0 r20012.4"}) {
+// Every code of the shared cases, with its leading blank or in whole
+// kilometres, and codes on the ray of the north pole and the antipode.
+TEST(DecodeCommand, EveryCodeDecodes) {
+  std::vector<std::string> codes = {"m12:0 r4654.3", "m6:0 r20012.4"};
+  for (const char* kind : {"encode", "algorit"})
+    for (const cases::Case& c : cases::read(QV_CASES_FILE, kind))
+      if (!c.fails()) codes.push_back(c.expected);
+  for (const std::string& code : codes) {
     const Result r = run(qvcode::runDecode, {code});
     EXPECT_EQ(r.status, 0) << code << ": " << r.err;
   }
+  const Result west = run(qvcode::runDecode, {"--json", "m9:2537 r6536"});
+  EXPECT_NE(west.out.find(R"("longitudeDms":")"), std::string::npos);
+  EXPECT_NE(west.out.find(R"( W")"), std::string::npos) << west.out;
 }
 
 TEST(DecodeCommand, MalformedCodeExitsTwoNamingTheField) {
