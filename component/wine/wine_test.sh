@@ -75,6 +75,7 @@ if [ "$bits" = 32 ] && ! "$wine32" --version >/dev/null 2>&1; then
   fail "32-bit Wine ($wine32) does not start"
 fi
 windll=$(winpath "$dll")
+cases=$(winpath "$here/../../testdata/cases.txt")
 
 # Whatever happens, the test leaves the DLL unregistered for the next one.
 register() {
@@ -102,10 +103,11 @@ run_program() {  # PROGRAM [ARGUMENTS]: it must end with exit code 0
 }
 
 # The script hosts end with exit code 0 even after a script error: success is
-# the script's own last line "<name>: 0 failed" and its exit code 0.
+# the script's own last line "<name>: 0 failed" and its exit code 0.  The
+# scripts read the shared cases from the file named as their argument.
 run_script() {  # NAME FILE
   local out status
-  out=$(timeout 120 "$wine" cscript //nologo "$(winpath "$2")" 2>&1 | tr -d '\r')
+  out=$(timeout 120 "$wine" cscript //nologo "$(winpath "$2")" "$cases" 2>&1 | tr -d '\r')
   status=${PIPESTATUS[0]}
   echo "$out"
   [ "$status" -eq 0 ] && [ "$(tail -n 1 <<<"$out")" = "$1: 0 failed" ] || fail "$1 client (exit code $status)"
@@ -138,12 +140,12 @@ case $step in
     expect_no_key "HKCR\\$progid" $sharedview
     echo "registry: keys written, kept for the other bitness, and removed" ;;
   client)
-    # The other bitness's DLL, when built, has its type library and version
-    # resource checked as a file.
+    # The shared cases; the other bitness's DLL, when built, has its type
+    # library and version resource checked as a file.
     otherdll=()
     [ -f "$other/component/com/converterQV.dll" ] && otherdll=("$(winpath "$other/component/com/converterQV.dll")")
     register
-    run_program "$dir/component/wine/com_client.exe" "${otherdll[@]}"
+    run_program "$dir/component/wine/com_client.exe" "$cases" "${otherdll[@]}"
     unregister ;;
   vbscript)
     register

@@ -1,14 +1,18 @@
-// com_client [OTHER_DLL]: converterQV as a C++ client sees it, created by its
-// ProgID and called early-bound through the virtual table and late-bound
-// through IDispatch.  OTHER_DLL, the build for the other bitness, has its type
-// library and version resource checked as files.
+// com_client CASES [OTHER_DLL]: converterQV as a C++ client sees it, created
+// by its ProgID and called early-bound through the virtual table and
+// late-bound through IDispatch, on the algorit cases of the file CASES and on
+// elements only a C++ client builds.  OTHER_DLL, the build for the other
+// bitness, has its type library and version resource checked as files.
 
 #include <windows.h>
 #include <oleauto.h>
 
 #include <cstdio>
+#include <exception>
 #include <string>
+#include <vector>
 
+#include "case_file.hpp"
 #include "check.hpp"
 #include "converterQV.h"
 #include "type_checks.hpp"
@@ -19,122 +23,112 @@ using namespace client;
 
 namespace {
 
-struct Case {
+// Elements of kinds that the case file cannot write, with the outcome as the
+// file would write it.
+const struct {
   const char* name;
   SAFEARRAY* (*make)();
-  const wchar_t* expected;
-};
-
-const Case results[] = {
-    {"50 N 10 E", [] { return makeArray({50, 0, 0, 10, 0, 0, L"N", L"E"}); }, L"m11:6 r236"},
-    {"reference point", [] { return makeArray({48, 8, 13, 11, 34, 31, L"N", L"E"}); }, L"m5:0 r0"},
-    {"40 N 74 W", [] { return makeArray({40, 0, 0, 74, 0, 0, L"N", L"W"}); }, L"m9:2537 r6536"},
-    {"33 54 S 151 12 E", [] { return makeArray({33, 54, 0, 151, 12, 0, L"S", L"E"}); }, L"m2:1187 r16328"},
-    {"95 S is the south pole", [] { return makeArray({95, 0, 0, 10, 0, 0, L"S", L"E"}); }, L"m5:2211 r15358"},
-    {"95 N is the north pole", [] { return makeArray({95, 0, 0, 10, 0, 0, L"N", L"E"}); }, L"m12:0 r4654"},
-    {"lower-case s is north", [] { return makeArray({50, 0, 0, 10, 0, 0, L"s", L"E"}); }, L"m11:6 r236"},
-    {"-33 54 N is -32.1", [] { return makeArray({-33, 54, 0, 151, 12, 0, L"N", L"E"}); },
-     L"m2:1065 r16202"},
-    {"longitude 200 unchanged", [] { return makeArray({50, 0, 0, 200, 0, 0, L"N", L"E"}); }, L"m12:600 r9071"},
-    {"more than eight elements", [] { return makeArray({50, 0, 0, 10, 0, 0, L"N", L"E", null(), L"x"}); },
-     L"m11:6 r236"},
+  const char* expected;
+} nativeCases[] = {
     {"lower bound -2 holding 0..7",
-     [] { return makeArray({L"x", null(), 50, 0, 0, 10, 0, 0, L"N", L"E"}, -2); }, L"m11:6 r236"},
-    {"numeric texts, Booleans, Empty",
-     [] { return makeArray({L" 50 ", booleanOf(true), 60.0, L"1E1", booleanOf(false), empty(), L"N", empty()}); },
-     L"m11:6 r236"},
+     [] { return makeArray({L"x", null(), 50, 0, 0, 10, 0, 0, L"N", L"E"}, -2); }, "m11:6 r236"},
     {"elements by reference",
      [] {
        static double fifty = 50;
        static BSTR north = SysAllocString(L"N");
        return makeArray({byRef(&fifty), 0, 0, 10, 0, 0, byRef(&north), L"E"});
      },
-     L"m11:6 r236"},
+     "m11:6 r236"},
     {"Integer, Single, Currency, Decimal",
      [] { return makeArray({i2(50), r4(0), currency(0), decimalOf(10), i2(0), r4(0), L"N", L"E"}); },
-     L"m11:6 r236"},
+     "m11:6 r236"},
+    {"lower bound 1", [] { return makeArray({50, 0, 0, 10, 0, 0, L"N", L"E"}, 1); }, "error 9 Subscript out of range"},
+    {"two dimensions", [] { return makeTwoDimensional(); }, "error 9 Subscript out of range"},
+    {"an array of Longs", [] { return SafeArrayCreateVector(VT_I4, 0, 8); }, "error 13 Type mismatch"},
 };
 
-struct FailureCase {
-  const char* name;
-  SAFEARRAY* (*make)();
-  HRESULT code;
-  const wchar_t* description;
-};
-
-const FailureCase failuresExpected[] = {
-    {"other text", [] { return makeArray({50, 0, 0, L"ten", 0, 0, L"N", L"E"}); }, DISP_E_TYPEMISMATCH,
-     L"Type mismatch"},
-    {"Null", [] { return makeArray({50, null(), 0, 10, 0, 0, L"N", L"E"}); }, MAKE_HRESULT(1, FACILITY_CONTROL, 94),
-     L"Invalid use of Null"},
-    {"lower bound 1", [] { return makeArray({50, 0, 0, 10, 0, 0, L"N", L"E"}, 1); }, DISP_E_BADINDEX,
-     L"Subscript out of range"},
-    {"seven elements", [] { return makeArray({50, 0, 0, 10, 0, 0, L"N"}); }, DISP_E_BADINDEX,
-     L"Subscript out of range"},
-    {"two dimensions", [] { return makeTwoDimensional(); }, DISP_E_BADINDEX, L"Subscript out of range"},
-    {"an array of Longs", [] { return SafeArrayCreateVector(VT_I4, 0, 8); }, DISP_E_TYPEMISMATCH, L"Type mismatch"},
-    {"beyond Single", [] { return makeArray({50, 0, 0, 1e39, 0, 0, L"N", L"E"}); }, DISP_E_OVERFLOW, L"Overflow"},
-};
-
-// The caller's array after the call: same bounds, same elements.
-bool unchanged(SAFEARRAY* a, SAFEARRAY* snapshot) {
-  long lo = 0, hi = 0, slo = 0, shi = 0;
-  if (SafeArrayGetDim(a) != 1 || FAILED(SafeArrayGetLBound(a, 1, &lo)) || FAILED(SafeArrayGetUBound(a, 1, &hi)))
-    return false;
-  SafeArrayGetLBound(snapshot, 1, &slo);
-  SafeArrayGetUBound(snapshot, 1, &shi);
-  if (lo != slo || hi != shi) return false;
-  for (long i = lo; i <= hi; ++i) {
-    VARIANT x, y;
-    VariantInit(&x);
-    VariantInit(&y);
-    SafeArrayGetElement(a, &i, &x);
-    SafeArrayGetElement(snapshot, &i, &y);
-    const bool same = V_VT(&x) == V_VT(&y) && (V_VT(&x) != VT_BSTR || std::wstring(V_BSTR(&x)) == V_BSTR(&y)) &&
-                      (V_VT(&x) != VT_I4 || V_I4(&x) == V_I4(&y)) && (V_VT(&x) != VT_R8 || V_R8(&x) == V_R8(&y));
-    VariantClear(&x);
-    VariantClear(&y);
-    if (!same) return false;
-  }
-  return true;
-}
-
-void checkResults(_convQV* object) {
-  const Passing passings[] = {Passing::ByValue, Passing::ByRefArray, Passing::ByRefVariant};
-  const char* passingNames[] = {"by value", "by reference", "as a Variant by reference"};
-  for (const Case& c : results) {
-    SAFEARRAY* a = c.make();
-    SAFEARRAY* snapshot = nullptr;
-    SafeArrayCopy(a, &snapshot);
-    const Outcome early = callEarly(object, a);
-    check(early.hr == S_OK && early.text == c.expected,
-          std::string("vtable, ") + c.name + ": got \"" + narrow(early.text) + "\"");
-    for (int p = 0; p < 3; ++p) {
-      const Outcome late = callLate(object, a, passings[p]);
-      check(late.hr == S_OK && late.text == c.expected,
-            std::string("IDispatch ") + passingNames[p] + ", " + c.name + ": got \"" + narrow(late.text) + "\"");
+// A case's elements as a script would pass them: whole numbers as Longs,
+// others as Doubles.
+SAFEARRAY* arrayOf(const cases::Case& c) {
+  std::vector<Element> elements;
+  for (const cases::Field& f : c.input) {
+    switch (f.kind) {
+      case cases::Field::Kind::Empty: elements.push_back(empty()); break;
+      case cases::Field::Kind::Null: elements.push_back(null()); break;
+      case cases::Field::Kind::Boolean: elements.push_back(booleanOf(f.boolean)); break;
+      case cases::Field::Kind::Text: elements.emplace_back(std::wstring(f.text.begin(), f.text.end()).c_str()); break;
+      case cases::Field::Kind::Number:
+        if (f.number == static_cast<int>(f.number))
+          elements.emplace_back(static_cast<int>(f.number));
+        else
+          elements.emplace_back(f.number);
     }
-    check(unchanged(a, snapshot), std::string("the caller's array is intact after ") + c.name);
-    check(SafeArrayDestroy(a) == S_OK, std::string("the caller can still destroy its array: ") + c.name);
-    SafeArrayDestroy(snapshot);
   }
+  return makeArray(elements);
 }
 
-void checkFailures(_convQV* object) {
-  for (const FailureCase& c : failuresExpected) {
-    SAFEARRAY* a = c.make();
-    const Outcome early = callEarly(object, a);
-    char code[16];
-    std::snprintf(code, sizeof code, "%08lX", static_cast<unsigned long>(early.hr));
-    check(early.hr == c.code && early.description == c.description && !early.textOnFailure,
-          std::string("vtable, ") + c.name + ": got " + code + " \"" + narrow(early.description) + "\"");
-    const Outcome late = callLate(object, a, Passing::ByRefVariant);
-    std::snprintf(code, sizeof code, "%08lX", static_cast<unsigned long>(late.hr));
-    check(late.hr == c.code && late.description == c.description && !late.textOnFailure,
-          std::string("IDispatch, ") + c.name + ": got " + code + " \"" + narrow(late.description) + "\"");
-    SafeArrayDestroy(a);
-  }
+// The result text, or the failure as the case file writes it: the Automation
+// error number of the DISP_E_ code or of FACILITY_CONTROL, and the description.
+std::string outcomeText(const Outcome& o) {
+  if (o.hr == S_OK) return narrow(o.text);
+  const bool control = HRESULT_SEVERITY(o.hr) == SEVERITY_ERROR && HRESULT_FACILITY(o.hr) == FACILITY_CONTROL;
+  const int number = o.hr == DISP_E_OVERFLOW       ? 6
+                     : o.hr == DISP_E_BADINDEX     ? 9
+                     : o.hr == DISP_E_TYPEMISMATCH ? 13
+                                                   : (control ? HRESULT_CODE(o.hr) : -1);
+  return cases::failure(number, narrow(o.description)) + (o.textOnFailure ? ", with a result text" : "");
+}
 
+// The caller's array as text: dimensions, bounds, and each element's type and
+// value, to tell whether a call changed it.
+std::wstring signature(SAFEARRAY* a) {
+  VARTYPE type = VT_EMPTY;
+  long lo = 0, hi = -1;
+  SafeArrayGetVartype(a, &type);
+  if (SafeArrayGetDim(a) == 1 && type == VT_VARIANT) {
+    SafeArrayGetLBound(a, 1, &lo);
+    SafeArrayGetUBound(a, 1, &hi);
+  }
+  std::wstring s = std::to_wstring(SafeArrayGetDim(a)) + L":" + std::to_wstring(lo) + L".." + std::to_wstring(hi);
+  for (long i = lo; i <= hi; ++i) {
+    VARIANT x, text;
+    VariantInit(&x);
+    VariantInit(&text);
+    SafeArrayGetElement(a, &i, &x);
+    VariantChangeType(&text, &x, 0, VT_BSTR);
+    s += L"," + std::to_wstring(V_VT(&x)) + L"=" + (V_VT(&text) == VT_BSTR ? V_BSTR(&text) : L"");
+    VariantClear(&x);
+    VariantClear(&text);
+  }
+  return s;
+}
+
+// Through the virtual table and IDispatch in each way of passing; the
+// caller's array stays as it was.
+void checkCase(_convQV* object, const std::string& name, SAFEARRAY* a, const std::string& expected) {
+  const Passing passings[] = {Passing::ByValue, Passing::ByRefArray, Passing::ByRefVariant};
+  const char* passingNames[] = {"IDispatch by value, ", "IDispatch by reference, ", "IDispatch as a Variant by reference, "};
+  const std::wstring before = signature(a);
+  const std::string early = outcomeText(callEarly(object, a));
+  check(early == expected, "vtable, " + name + ": got \"" + early + "\"");
+  for (int p = 0; p < 3; ++p) {
+    const std::string late = outcomeText(callLate(object, a, passings[p]));
+    check(late == expected, passingNames[p] + name + ": got \"" + late + "\"");
+  }
+  check(signature(a) == before, "the caller's array is intact after " + name + ": " + narrow(signature(a)));
+  check(SafeArrayDestroy(a) == S_OK, "the caller can still destroy its array: " + name);
+}
+
+void checkCases(_convQV* object, const wchar_t* file) {
+  try {
+    for (const cases::Case& c : cases::read(file, "algorit")) checkCase(object, c.where, arrayOf(c), c.expected);
+  } catch (const std::exception& e) {
+    check(false, e.what());
+  }
+  for (const auto& c : nativeCases) checkCase(object, c.name, c.make(), c.expected);
+}
+
+void checkOtherArguments(_convQV* object) {
   SAFEARRAY* none = nullptr;
   check(callEarly(object, none).hr == DISP_E_BADINDEX, "vtable, no array at all is a subscript error");
   VARIANT number;
@@ -221,8 +215,8 @@ int wmain(int argc, wchar_t** argv) {
       CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID__convQV, reinterpret_cast<void**>(&object));
   check(SUCCEEDED(created) && object, "CoCreateInstance by ProgID");
   if (object) {
-    checkResults(object);
-    checkFailures(object);
+    checkCases(object, argc > 1 ? argv[1] : L"");
+    checkOtherArguments(object);
     checkVariantReferences(object);
     checkNames(object);
     object->Release();
@@ -232,9 +226,9 @@ int wmain(int argc, wchar_t** argv) {
   checkUnloading(dll);
   checkTypeLibrary(dll, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
   checkVersionResource(dll);
-  if (argc > 1) {
-    checkTypeLibrary(argv[1], sizeof(void*) == 8 ? SYS_WIN32 : SYS_WIN64);
-    checkVersionResource(argv[1]);
+  if (argc > 2) {
+    checkTypeLibrary(argv[2], sizeof(void*) == 8 ? SYS_WIN32 : SYS_WIN64);
+    checkVersionResource(argv[2]);
   }
   CoUninitialize();
   return summary(sizeof(void*) == 8 ? "com_client (64-bit)" : "com_client (32-bit)");

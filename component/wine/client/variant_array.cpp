@@ -67,7 +67,7 @@ Element byRef(BSTR* target) {
   return Element(v);
 }
 
-SAFEARRAY* makeArray(std::initializer_list<Element> elements, long lowerBound) {
+SAFEARRAY* makeArray(const std::vector<Element>& elements, long lowerBound) {
   SAFEARRAY* a = SafeArrayCreateVector(VT_VARIANT, lowerBound, static_cast<ULONG>(elements.size()));
   long i = lowerBound;
   for (const Element& e : elements) {

@@ -5,8 +5,8 @@
 #include <windows.h>
 #include <oleauto.h>
 
-#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "converterQV.h"
 
@@ -33,7 +33,7 @@ Element byRef(double* target);
 Element byRef(BSTR* target);
 
 // A one-dimensional array with the given lower bound; it owns the elements.
-SAFEARRAY* makeArray(std::initializer_list<Element> elements, long lowerBound = 0);
+SAFEARRAY* makeArray(const std::vector<Element>& elements, long lowerBound = 0);
 
 // A two-dimensional 8×1 array of numbers.
 SAFEARRAY* makeTwoDimensional();
