@@ -8,7 +8,6 @@
 #include <oleauto.h>
 
 #include <cstdio>
-#include <exception>
 #include <string>
 #include <vector>
 
@@ -119,12 +118,9 @@ void checkCase(_convQV* object, const std::string& name, SAFEARRAY* a, const std
   check(SafeArrayDestroy(a) == S_OK, "the caller can still destroy its array: " + name);
 }
 
+// An unreadable case file ends the client with the reader's exception.
 void checkCases(_convQV* object, const wchar_t* file) {
-  try {
-    for (const cases::Case& c : cases::read(file, "algorit")) checkCase(object, c.where, arrayOf(c), c.expected);
-  } catch (const std::exception& e) {
-    check(false, e.what());
-  }
+  for (const cases::Case& c : cases::read(file, "algorit")) checkCase(object, c.where, arrayOf(c), c.expected);
   for (const auto& c : nativeCases) checkCase(object, c.name, c.make(), c.expected);
 }
 
