@@ -1,7 +1,9 @@
 ' algorit from VBScript: the object by its ProgID, the algorit cases of the
 ' file named as the argument, each as an array value, an array variable and a
 ' fixed-size array, and failures through Err.  cscript ends with exit code 0
-' even after a script error, so the runner also reads the last line.
+' even after a script error, so the runner also reads the last line.  (Wine's
+' engine has no Eval, cannot index a call's result and ReDims only a plain
+' variable.)
 Option Explicit
 
 Dim failures : failures = 0
