@@ -1,4 +1,3 @@
-#pragma once
 // The working values and results of one case: the forward conversion, its
 // Quorvel code, and the inverse conversion.  Everything starts empty (0, or
 // the empty text) on every case; a skipped step leaves its target as it was.
@@ -15,6 +14,8 @@
 //   cos / sin    the cosine or sine of the named angle
 //   bk           back: a value of the inverse conversion
 //   text         the value's text in the code
+
+#pragma once
 
 #include <optional>
 #include <string>

@@ -1,10 +1,11 @@
-#pragma once
 // Checked arithmetic and the angle helpers of every conversion.
 //
 // Floating-point faults are run-time errors, never silent infinities or NaNs:
 // these helpers raise where a plain expression would produce one.  The
 // degree/radian conversions and the arc cosine run in a fixed order of
 // operations on the constants of reference_point.hpp.
+
+#pragma once
 
 #include <cmath>
 

@@ -1,3 +1,5 @@
+// Reading a code text back into its values, and the position of those values.
+
 #include "code_reader.hpp"
 
 #include <algorithm>

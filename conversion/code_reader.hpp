@@ -1,4 +1,3 @@
-#pragma once
 // Reading a code text back into its hour, offset and distance, checked
 // against what a point on the sphere can have.  Read are the forms the system
 // writes: the code text " m11:6.6 r236.8" with or without its leading blank,
@@ -12,6 +11,8 @@
 // have at the far border of its 30° sector.  A malformed text raises
 // CodeFormatError naming the field; positionOf raises the inverse's
 // RuntimeError where no nearby offset makes the arithmetic hold.
+
+#pragma once
 
 #include <cstdint>
 #include <stdexcept>

@@ -1,9 +1,10 @@
-#pragma once
 // Every spelling of a Quorvel code: the code text of the double conversion,
 // the report line's and the first-case caption's spacing of it, and the
 // component's whole-kilometre form.  Hour 11, offset 6.6 km, distance
 // 236.8 km reads " m11:6.6 r236.8", "     m11:6.6  r236.8" in a report line,
 // "m11:6.6  r236.8" in the caption, and "m11:6 r236" in whole km.
+
+#pragma once
 
 #include <cstdint>
 #include <string>

@@ -1,3 +1,5 @@
+// The degree, minute and second split of an angle for display.
+
 #include "dms.hpp"
 
 #include <cmath>

@@ -1,7 +1,8 @@
-#pragma once
 // Degrees, minutes and seconds of a signed angle for display.  The sign is
 // left to the hemisphere letter; the seconds are truncated, not rounded, to
 // hundredths, so 0.5125 (minutes 30.749999999999996 in double) shows 44.99.
+
+#pragma once
 
 #include <string>
 

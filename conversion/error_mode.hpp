@@ -1,4 +1,3 @@
-#pragma once
 // Skip-on-error mode of one procedure call (`adler`, `algorit`).
 //
 // Off, a failing step raises and ends the procedure.  Once switched on it holds
@@ -7,6 +6,8 @@
 // step runs; a test that raises counts as true.  A step is written as a lambda
 // that computes first and assigns last, so an exception leaves its target as
 // it was.
+
+#pragma once
 
 #include "runtime_error.hpp"
 

@@ -1,4 +1,3 @@
-#pragma once
 // The forward conversion: a position to the values of its Quorvel code.
 //
 // In: Bdez, the latitude, and Ldez, the longitude, in decimal degrees (north
@@ -16,6 +15,8 @@
 // the reference point or its antipode).  At the general branch of the
 // offset's arc cosine `mode` is switched into skip-on-error mode: from there
 // a failing step keeps its target's value (a failing offset stays 0).
+
+#pragma once
 
 #include <cstdint>
 #include <functional>

@@ -1,4 +1,3 @@
-#pragma once
 // The clock-hour sectors: the one table from which the forward conversions
 // (double and single precision) take the hour of a direction, and the
 // inverse takes the direction of an hour.
@@ -6,6 +5,8 @@
 // A direction is `richtgrad` = 180 − β in degrees, β the bearing clockwise
 // from north (0..360): positive east of the reference meridian, in
 // −180..180.  Hour 12 points north, hours run clockwise, 30° each.
+
+#pragma once
 
 #include <array>
 #include <cstdint>

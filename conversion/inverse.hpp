@@ -1,4 +1,3 @@
-#pragma once
 // The inverse conversion: the values of a Quorvel code back to a position.
 //
 // In: `stunde`, and from `v` the full-precision `distkm` and `versatzkm` (km,
@@ -14,6 +13,8 @@
 // sine past ±1 a latitude of 0).  With the mode off (the forward conversion
 // took an exact branch of the offset's arc cosine) the first failing step
 // raises, typically a sector cosine rounded just above 1 on the hour's ray.
+
+#pragma once
 
 #include <cstdint>
 

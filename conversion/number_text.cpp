@@ -1,3 +1,5 @@
+// The number texts and plain number texts of doubles, floats and counts.
+
 #include "number_text.hpp"
 
 #include <algorithm>

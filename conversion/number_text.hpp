@@ -1,4 +1,3 @@
-#pragma once
 // Texts of numbers as the system writes them.
 //
 // number text: a reserved sign position (blank or "-"), no 0 before the point
@@ -8,6 +7,8 @@
 // plain number text: no blank for a non-negative number and a 0 before the
 // point below magnitude 1 ("0.5", "-0.25"); otherwise the same.
 // A negative zero is zero: " 0" and "0", never "-0".
+
+#pragma once
 
 #include <cstdint>
 #include <optional>

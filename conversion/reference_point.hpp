@@ -1,9 +1,10 @@
-#pragma once
 // The fixed geometry of every Quorvel code: the reference point, the scale,
 // and the constants of the angle arithmetic.
 //
 // π is never a literal: it is 4·arctan(1), evaluated where it is needed, so
 // that every build computes the same bits from the same libm call.
+
+#pragma once
 
 #include <cmath>
 

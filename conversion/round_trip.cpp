@@ -1,3 +1,5 @@
+// One position to its Quorvel code and back, outside the test form.
+
 #include "round_trip.hpp"
 
 #include "forward.hpp"

@@ -1,4 +1,3 @@
-#pragma once
 // One position taken to its Quorvel code and back, as a case of the test
 // program does, for callers outside the test form (command line, benchmarks).
 //
@@ -7,6 +6,8 @@
 // Out: the hour 1..12, every value of the code and of the way back, and
 // whether the case ran into skip-on-error mode.  The reference point gives
 // " m5:0 r0" and comes back as itself.
+
+#pragma once
 
 #include <cstdint>
 #include <optional>

@@ -1,3 +1,5 @@
+// The standard texts of the run-time errors.
+
 #include "runtime_error.hpp"
 
 namespace qv {

@@ -1,7 +1,8 @@
-#pragma once
 // The run-time errors of the system.  Failures are not error codes of our own:
 // every failing step raises one of these, carrying the Automation error number
 // that a script client sees and the standard text for it.
+
+#pragma once
 
 #include <stdexcept>
 #include <string>

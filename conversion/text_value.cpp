@@ -1,3 +1,5 @@
+// The text value: the number that a text starts with.
+
 #include "text_value.hpp"
 
 #include <cctype>

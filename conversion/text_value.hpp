@@ -1,5 +1,6 @@
-#pragma once
 // The text value: the number that a box's text starts with.
+
+#pragma once
 
 #include <string_view>
 

@@ -1,3 +1,5 @@
+// The back-converted value's text, cut to 7 characters.
+
 #include "back_text.hpp"
 
 #include "number_text.hpp"

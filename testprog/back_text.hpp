@@ -1,4 +1,8 @@
+// The text of a back-converted value as the report line and the first-case
+// display show it.
+
 #pragma once
+
 #include <optional>
 #include <string>
 

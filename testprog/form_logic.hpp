@@ -1,4 +1,3 @@
-#pragma once
 // The test form QVpruef without a toolkit: its form-level fields and its
 // event handlers, working on the controls through a FormView.  The Qt window
 // and the command line's headless sweep run this same logic.
@@ -6,6 +5,8 @@
 // Every handler catches any error that reaches its top level and shows it
 // through FormView::showError; the program goes on and the next event works
 // normally.
+
+#pragma once
 
 #include <cstdint>
 #include <exception>

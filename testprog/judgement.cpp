@@ -1,3 +1,5 @@
+// Whether a case's round trip is an error case.
+
 #include "judgement.hpp"
 
 #include <cmath>

@@ -1,7 +1,8 @@
-#pragma once
 // Whether a case's round trip failed: the position back lies more than the
 // tolerance away from the input in latitude or in longitude, in either
 // direction.  Longitudes are compared the short way round the globe.
+
+#pragma once
 
 namespace qvpruef {
 

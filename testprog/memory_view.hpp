@@ -1,6 +1,7 @@
-#pragma once
 // The form's controls kept in memory, starting with their design texts and
 // states: the view of the tests and of the command line's headless sweep.
+
+#pragma once
 
 #include <array>
 #include <string>

@@ -1,8 +1,9 @@
-#pragma once
 // The last result of a text function, kept for a sweep's repeated inputs:
 // the longitude stays the same down a whole column, and the tolerance text
 // for the whole sweep.  Only a result that was computed is kept, so an input
 // whose function raises raises again on every call.
+
+#pragma once
 
 #include <string>
 

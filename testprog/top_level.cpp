@@ -1,3 +1,5 @@
+// The message of an error that reached a handler's top level.
+
 #include "top_level.hpp"
 
 #include "runtime_error.hpp"

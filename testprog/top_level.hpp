@@ -1,5 +1,6 @@
-#pragma once
 // What a handler shows when an error reaches its top level.
+
+#pragma once
 
 #include <exception>
 #include <string>

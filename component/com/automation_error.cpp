@@ -1,3 +1,5 @@
+// Run-time errors turned into HRESULTs, error info and EXCEPINFO for COM callers.
+
 #include "automation_error.hpp"
 
 #include "com_text.hpp"

@@ -1,6 +1,7 @@
-#pragma once
 // Run-time errors as a COM caller sees them: the HRESULT of the Automation
 // error number, and its text as error info and in EXCEPINFO.
+
+#pragma once
 
 #include <windows.h>
 #include <oaidl.h>

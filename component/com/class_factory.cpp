@@ -1,3 +1,5 @@
+// The class factory of convQV and its lock count.
+
 #include "class_factory.hpp"
 
 #include <new>

@@ -1,5 +1,6 @@
-#pragma once
 // The class factory of convQV.  Each reference to it keeps the server loaded.
+
+#pragma once
 
 #include <windows.h>
 #include <unknwn.h>

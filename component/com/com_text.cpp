@@ -1,3 +1,5 @@
+// Conversion of texts between BSTR (UTF-16) and UTF-8.
+
 #include "com_text.hpp"
 
 namespace convqv {

@@ -1,5 +1,6 @@
-#pragma once
 // Texts between BSTR and the core's UTF-8 strings.
+
+#pragma once
 
 #include <windows.h>
 #include <oleauto.h>

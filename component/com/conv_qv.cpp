@@ -1,3 +1,5 @@
+// The class convQV: IUnknown, IDispatch and algorit on its dual interface.
+
 #include "conv_qv.hpp"
 
 #include <dispex.h>

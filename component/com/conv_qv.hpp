@@ -1,7 +1,8 @@
-#pragma once
 // The class convQV: algorit through the dual interface _convQV, early-bound
 // through the virtual table or late-bound through IDispatch.  An object keeps
 // no state besides its reference count.
+
+#pragma once
 
 #include "converterQV.h"
 

@@ -1,3 +1,5 @@
+// DllRegisterServer and DllUnregisterServer: the class, ProgID and type library keys.
+
 #include "registration.hpp"
 
 #include <oleauto.h>

@@ -1,4 +1,3 @@
-#pragma once
 // The registry entries of converterQV.
 //
 // Written: HKCR\CLSID\{convQV} (name, InprocServer32 with ThreadingModel
@@ -6,6 +5,8 @@
 // and the type library.  A 32-bit and a 64-bit build register the same class
 // in their own registry views but share the ProgID key: that key goes only
 // when neither view registers the class any more.
+
+#pragma once
 
 #include <windows.h>
 

@@ -1,3 +1,5 @@
+// The server's module handle and its count of live objects.
+
 #include "server_state.hpp"
 
 namespace convqv {

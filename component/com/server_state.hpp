@@ -1,7 +1,8 @@
-#pragma once
 // What the server as a whole keeps: its module handle and the count of live
 // objects, class factory references and server locks that DllCanUnloadNow
 // answers from.
+
+#pragma once
 
 #include <windows.h>
 

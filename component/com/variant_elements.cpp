@@ -1,3 +1,5 @@
+// The elements of a caller's SAFEARRAY of VARIANT read as algorit's values.
+
 #include "variant_elements.hpp"
 
 #include "com_text.hpp"

@@ -1,6 +1,7 @@
-#pragma once
 // The caller's SAFEARRAY of VARIANT as the elements algorit reads.  Nothing
 // here writes to the array or its elements: the caller owns them.
+
+#pragma once
 
 #include <windows.h>
 #include <oaidl.h>

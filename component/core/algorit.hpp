@@ -1,10 +1,11 @@
-#pragma once
 // algorit: the Quorvel code of a position given as degrees, minutes and
 // seconds with hemisphere letters, in whole kilometres ("m11:6 r236").
 //
 // It runs the forward conversion with most working values in single
 // precision: each assignment is evaluated in double from the stored values
 // and rounded to its target's type when stored.
+
+#pragma once
 
 #include <string>
 #include <vector>

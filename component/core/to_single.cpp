@@ -1,3 +1,5 @@
+// The Variant-to-Single conversion of algorit's elements.
+
 #include "to_single.hpp"
 
 #include <cmath>

@@ -1,5 +1,6 @@
-#pragma once
 // The Variant-to-Single conversion of the elements 0..5 of `algorit`'s array.
+
+#pragma once
 
 #include <optional>
 #include <string_view>

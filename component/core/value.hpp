@@ -1,8 +1,9 @@
-#pragma once
 // One element of the array that a client hands to `algorit`, reduced to the
 // kinds the conversion tells apart.  The COM layer maps every VARIANT onto
 // one of these; `Unsupported` stands for what no conversion accepts (objects,
 // error values, nested arrays).
+
+#pragma once
 
 #include <string>
 #include <string_view>

@@ -1,3 +1,5 @@
+// Reading code texts back: the forms accepted, the fields named when rejected.
+
 #include <gtest/gtest.h>
 
 #include <string>

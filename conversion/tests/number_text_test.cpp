@@ -1,3 +1,5 @@
+// Number texts and plain number texts: sign position, digits, exponent form.
+
 #include <gtest/gtest.h>
 
 #include <cmath>

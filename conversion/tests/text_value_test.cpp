@@ -1,3 +1,5 @@
+// The text value: what is read, what is skipped, what raises.
+
 #include <gtest/gtest.h>
 
 #include "runtime_error.hpp"

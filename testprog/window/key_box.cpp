@@ -1,3 +1,5 @@
+// The text box whose Enter runs a key handler of the form logic.
+
 #include "key_box.hpp"
 
 #include <QKeyEvent>

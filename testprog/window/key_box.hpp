@@ -1,8 +1,9 @@
-#pragma once
 // A one-line text box whose Enter key runs a key handler of the form logic
 // with a carriage return.  The handlers act on the carriage return only, so
 // every other key reaches the box unchanged, and the carriage return never
 // becomes part of the text.
+
+#pragma once
 
 #include <QLineEdit>
 

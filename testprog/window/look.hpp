@@ -1,9 +1,10 @@
-#pragma once
 // The look of the test window, the same on every desktop: the Fusion style,
 // and the design face "MS Sans Serif", which Linux does not have, resolved to
 // Liberation Sans, whose widths are within 3% of it.  Left to fontconfig, the
 // face would become DejaVu Sans, about 17% wider, and clip the texts in the
 // fixed boxes.
+
+#pragma once
 
 #include <QFont>
 

@@ -1,7 +1,8 @@
-#pragma once
 // The window of the test program QVpruef: the controls of the test form at
 // their fixed places, wired to the toolkit-free form logic, which reads and
 // writes them through the FormView interface.
+
+#pragma once
 
 #include <QWidget>
 

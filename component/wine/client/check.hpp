@@ -1,6 +1,7 @@
-#pragma once
 // Test reporting of the Windows clients: one line per failed check, a count
 // at the end, and the exit status 1 when anything failed.
+
+#pragma once
 
 #include <cstdio>
 #include <string>

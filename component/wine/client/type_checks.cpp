@@ -1,3 +1,5 @@
+// Checks of the type library and the version resource in a converterQV.dll file.
+
 #include "type_checks.hpp"
 
 #include "check.hpp"

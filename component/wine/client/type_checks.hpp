@@ -1,5 +1,6 @@
-#pragma once
 // The type library and the version resource inside a converterQV.dll file.
+
+#pragma once
 
 #include <windows.h>
 #include <oleauto.h>

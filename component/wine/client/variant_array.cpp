@@ -1,3 +1,5 @@
+// SAFEARRAYs of VARIANT built as Automation clients build them.
+
 #include "variant_array.hpp"
 
 namespace client {

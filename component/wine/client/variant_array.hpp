@@ -1,6 +1,7 @@
-#pragma once
 // SAFEARRAYs of VARIANT built the way Automation clients build them, and the
 // results of algorit through the virtual table and through IDispatch.
+
+#pragma once
 
 #include <windows.h>
 #include <oleauto.h>
