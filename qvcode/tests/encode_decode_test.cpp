@@ -8,19 +8,12 @@
 
 #include "case_file.hpp"
 #include "command.hpp"
+#include "command_run.hpp"
 
 namespace {
 
-struct Result {
-  int status;
-  std::string out, err;
-};
-
-Result run(int (*command)(qvcode::Args, std::ostream&, std::ostream&), std::vector<std::string_view> args) {
-  std::ostringstream out, err;
-  const int status = command(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using qvcode::testing::Result;
+using qvcode::testing::run;
 
 TEST(CommandLine, HelpGoesToStdoutAndUsageErrorsToStderr) {
   const Result help = run(qvcode::runCommand, {"--help"});

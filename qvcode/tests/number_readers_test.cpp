@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "command.hpp"
+#include "command_run.hpp"
 #include "runtime_error.hpp"
 #include "text_value.hpp"
 #include "to_single.hpp"
@@ -74,16 +75,8 @@ TEST(NumberReaders, UnderflowIsASignedZeroAndOnlyOverflowIsAnError) {
   }
 }
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
-Outcome run(int (*command)(qvcode::Args, std::ostream&, std::ostream&), std::vector<std::string_view> args) {
-  std::ostringstream out, err;
-  const int status = command(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using qvcode::testing::run;
+using Outcome = qvcode::testing::Result;
 
 TEST(NumberReaders, CommandsReadATinyNumberAsZeroAndAHugeOneAsOverflow) {
   const Outcome tiny = run(qvcode::runAlgorit, {"1e-400", "0", "0", "10", "0", "0", "N", "E"});

@@ -19,21 +19,16 @@
 #include <thread>
 #include <vector>
 
+#include "command_run.hpp"
+
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-class Process : public ::testing::Test {
+class Process : public qvcode::testing::FolderTest {
  protected:
-  Process() {
-    dir_ = fs::temp_directory_path() / ("qvcode-process-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  ~Process() override { fs::remove_all(dir_); }
-
-  std::string path(const std::string& name) const { return (dir_ / name).string(); }
+  Process() : FolderTest("qvcode-process-") {}
 
   // Starts qvcode with `args`; stdout goes to `out` (null: closed), stderr
   // to the file errors().
@@ -90,15 +85,8 @@ class Process : public ::testing::Test {
     }
   }
 
-  static std::string read(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
   std::string errors() const { return read(path("stderr.txt")); }
 
-  fs::path dir_;
 };
 
 // A grid of about 18 million cases, far longer than any test waits.

@@ -10,22 +10,16 @@
 #include <vector>
 
 #include "command.hpp"
+#include "command_run.hpp"
 
 namespace qvcode {
 namespace {
 
 namespace fs = std::filesystem;
 
-class Sweep : public ::testing::Test {
+class Sweep : public qvcode::testing::FolderTest {
  protected:
-  Sweep() {
-    dir_ = fs::temp_directory_path() / ("qvcode-sweep-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  ~Sweep() override { fs::remove_all(dir_); }
-
-  std::string path(const std::string& name) const { return (dir_ / name).string(); }
+  Sweep() : FolderTest("qvcode-sweep-") {}
 
   int run(std::vector<std::string> args) {
     const std::vector<std::string_view> views(args.begin(), args.end());
@@ -34,15 +28,8 @@ class Sweep : public ::testing::Test {
     return runSweep(Args(views), out, err);
   }
 
-  static std::string read(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
 
   std::ostringstream out, err;
-  fs::path dir_;
 };
 
 TEST_F(Sweep, OptionsAreTypedIntoTheBoxesUnchanged) {
@@ -61,7 +48,7 @@ TEST_F(Sweep, OptionsAreTypedIntoTheBoxesUnchanged) {
 
 TEST_F(Sweep, TheDefaultReportLiesInTheCurrentFolder) {
   const fs::path before = fs::current_path();
-  fs::current_path(dir_);
+  fs::current_path(folder());
   const int status = run({"--lat-from", "1", "--lat-to", "1", "--lon-from", "1", "--lon-to", "1"});
   fs::current_path(before);
   EXPECT_EQ(status, exitOk);
