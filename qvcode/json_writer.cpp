@@ -5,12 +5,57 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <ostream>
 
 namespace qvcode {
+namespace {
+
+// The length of the well-formed UTF-8 sequence at the start of `v`, or 0.
+std::size_t utf8Length(std::string_view v) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(v[i]); };
+  const unsigned char b = byte(0);
+  std::size_t n = 0;
+  unsigned char lo = 0x80, hi = 0xbf;  // the range of the second byte
+  if (b < 0x80) return 1;
+  if (b >= 0xc2 && b <= 0xdf) {
+    n = 2;
+  } else if (b >= 0xe0 && b <= 0xef) {
+    n = 3;
+    if (b == 0xe0) lo = 0xa0;
+    if (b == 0xed) hi = 0x9f;  // no surrogates
+  } else if (b >= 0xf0 && b <= 0xf4) {
+    n = 4;
+    if (b == 0xf0) lo = 0x90;
+    if (b == 0xf4) hi = 0x8f;
+  } else {
+    return 0;
+  }
+  if (v.size() < n || byte(1) < lo || byte(1) > hi) return 0;
+  for (std::size_t i = 2; i < n; ++i)
+    if (byte(i) < 0x80 || byte(i) > 0xbf) return 0;
+  return n;
+}
+
+}  // namespace
+
+bool appendNumber(std::string& s, double v) {
+  if (!std::isfinite(v)) return false;
+  char buf[32];
+  const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 17);
+  s.append(buf, static_cast<std::size_t>(res.ptr - buf));
+  return true;
+}
 
 std::string jsonString(std::string_view v) {
   std::string s = "\"";
-  for (const char c : v) {
+  while (!v.empty()) {
+    const char c = v.front();
+    const std::size_t n = utf8Length(v);
+    if (n == 0) {
+      s += "\\ufffd";
+      v.remove_prefix(1);
+      continue;
+    }
     if (c == '"' || c == '\\') {
       s += '\\';
       s += c;
@@ -19,43 +64,53 @@ std::string jsonString(std::string_view v) {
       std::snprintf(buf, sizeof buf, "\\u%04x", c);
       s += buf;
     } else {
-      s += c;
+      s.append(v.substr(0, n));
     }
+    v.remove_prefix(n);
   }
   return s + '"';
 }
 
-std::ostream& JsonObject::key(std::string_view k) {
-  if (!first_) out_ << ',';
+JsonObject::JsonObject(std::string& s) : s_(s) { s_ += '{'; }
+
+JsonObject::JsonObject(std::ostream& out) : s_(own_), out_(&out) { s_ += '{'; }
+
+JsonObject::~JsonObject() {
+  s_ += '}';
+  if (out_) *out_ << s_ << '\n';
+}
+
+std::string& JsonObject::key(std::string_view k) {
+  if (!first_) s_ += ',';
   first_ = false;
-  return out_ << jsonString(k) << ':';
+  s_ += jsonString(k);
+  s_ += ':';
+  return s_;
 }
 
 JsonObject& JsonObject::number(std::string_view k, double v) {
   if (!std::isfinite(v)) return null(k);
-  char buf[32];
-  const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 17);
-  key(k) << std::string_view(buf, static_cast<std::size_t>(res.ptr - buf));
+  appendNumber(key(k), v);
   return *this;
 }
 
 JsonObject& JsonObject::integer(std::string_view k, long long v) {
-  key(k) << v;
+  key(k) += std::to_string(v);
   return *this;
 }
 
 JsonObject& JsonObject::text(std::string_view k, std::string_view v) {
-  key(k) << jsonString(v);
+  key(k) += jsonString(v);
   return *this;
 }
 
 JsonObject& JsonObject::boolean(std::string_view k, bool v) {
-  key(k) << (v ? "true" : "false");
+  key(k) += v ? "true" : "false";
   return *this;
 }
 
 JsonObject& JsonObject::null(std::string_view k) {
-  key(k) << "null";
+  key(k) += "null";
   return *this;
 }
 

@@ -1,32 +1,41 @@
 // A flat JSON object on one line, written field by field.
 #pragma once
 
-#include <ostream>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
+#include "record.hpp"
+
 namespace qvcode {
 
-class JsonObject {
+class JsonObject final : public Record {
  public:
-  explicit JsonObject(std::ostream& out) : out_(out) { out_ << '{'; }
-  ~JsonObject() { out_ << "}\n"; }
+  // Appends the object to `s` ("{...}", no line feed).
+  explicit JsonObject(std::string& s);
+  // Writes the object and a line feed to `out` when it is destroyed.
+  explicit JsonObject(std::ostream& out);
+  ~JsonObject();
   JsonObject(const JsonObject&) = delete;
   JsonObject& operator=(const JsonObject&) = delete;
 
-  // Doubles with 17 significant digits, so that they read back exactly.
-  JsonObject& number(std::string_view key, double v);
-  JsonObject& integer(std::string_view key, long long v);
-  JsonObject& text(std::string_view key, std::string_view v);
-  JsonObject& boolean(std::string_view key, bool v);
-  JsonObject& null(std::string_view key);
+  JsonObject& number(std::string_view key, double v) override;
+  JsonObject& integer(std::string_view key, long long v) override;
+  JsonObject& text(std::string_view key, std::string_view v) override;
+  JsonObject& boolean(std::string_view key, bool v) override;
+  JsonObject& null(std::string_view key) override;
 
  private:
-  std::ostream& key(std::string_view k);
-  std::ostream& out_;
+  std::string& key(std::string_view k);
+  std::string own_;
+  std::string& s_;
+  std::ostream* out_ = nullptr;
   bool first_ = true;
 };
 
+// A JSON string: quotes, backslashes and control characters escaped, and
+// bytes that are no UTF-8 replaced by U+FFFD, so that any input line gives
+// valid JSON.
 std::string jsonString(std::string_view v);
 
 }  // namespace qvcode

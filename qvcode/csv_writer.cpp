@@ -1,0 +1,57 @@
+// Writing CSV rows and headers.
+
+#include "csv_writer.hpp"
+
+namespace qvcode {
+
+void appendCsvField(std::string& s, std::string_view v) {
+  if (v.find_first_of(",\"\r\n") == std::string_view::npos) {
+    s.append(v);
+    return;
+  }
+  s += '"';
+  for (const char c : v) {
+    if (c == '"') s += '"';
+    s += c;
+  }
+  s += '"';
+}
+
+std::string& CsvRow::next() {
+  if (!first_) s_ += ',';
+  first_ = false;
+  return s_;
+}
+
+CsvRow& CsvRow::number(std::string_view, double v) {
+  appendNumber(next(), v);
+  return *this;
+}
+
+CsvRow& CsvRow::integer(std::string_view, long long v) {
+  next() += std::to_string(v);
+  return *this;
+}
+
+CsvRow& CsvRow::text(std::string_view, std::string_view v) {
+  appendCsvField(next(), v);
+  return *this;
+}
+
+CsvRow& CsvRow::boolean(std::string_view, bool v) {
+  next() += v ? "true" : "false";
+  return *this;
+}
+
+CsvRow& CsvRow::null(std::string_view) {
+  next();
+  return *this;
+}
+
+CsvHeader& CsvHeader::name(std::string_view key) {
+  if (count_++ > 0) s_ += ',';
+  appendCsvField(s_, key);
+  return *this;
+}
+
+}  // namespace qvcode

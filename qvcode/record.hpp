@@ -1,0 +1,28 @@
+// One result's named values, written field by field as a JSON object, a CSV
+// row or the CSV header, so that --json and --csv show the same fields.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qvcode {
+
+class Record {
+ public:
+  // Doubles with 17 significant digits, so that they read back exactly; a
+  // value that is not finite is written as null.
+  virtual Record& number(std::string_view key, double v) = 0;
+  virtual Record& integer(std::string_view key, long long v) = 0;
+  virtual Record& text(std::string_view key, std::string_view v) = 0;
+  virtual Record& boolean(std::string_view key, bool v) = 0;
+  virtual Record& null(std::string_view key) = 0;
+
+ protected:
+  ~Record() = default;
+};
+
+// Appends the 17-digit text of a finite double; false (and nothing) when `v`
+// is infinite or NaN.
+bool appendNumber(std::string& s, double v);
+
+}  // namespace qvcode
