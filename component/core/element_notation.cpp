@@ -1,0 +1,79 @@
+// Reading algorit's elements in the notation of the platform's text files.
+
+#include "element_notation.hpp"
+
+#include <array>
+#include <charconv>
+#include <string>
+#include <system_error>
+
+namespace qv {
+namespace {
+
+struct Keyword {
+  std::string_view text;
+  Value value;
+};
+
+const std::array<Keyword, 3>& keywords() {
+  static const std::array<Keyword, 3> k = {{{"#NULL#", Null{}}, {"#TRUE#", true}, {"#FALSE#", false}}};
+  return k;
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trimmed(std::string_view s) {
+  while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+}  // namespace
+
+Value readElement(std::string_view field) {
+  if (field.empty()) return Empty{};
+  if (field.front() == '"') {
+    if (field.size() < 2 || field.back() != '"' || field.substr(1, field.size() - 2).find('"') != std::string_view::npos)
+      throw ElementNotationError("the field " + std::string(field) + " must be one text in quotes");
+    return std::string(field.substr(1, field.size() - 2));
+  }
+  if (field.find('"') != std::string_view::npos)
+    throw ElementNotationError("the field " + std::string(field) + " has a quote inside it");
+  for (const Keyword& k : keywords())
+    if (field == k.text) return k.value;
+  const std::string_view digits = field.front() == '+' ? field.substr(1) : field;
+  double number = 0;
+  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+  if (!digits.empty() && ec == std::errc() && end == digits.data() + digits.size()) return number;
+  return std::string(field);
+}
+
+std::vector<Value> readElementLine(std::string_view line) {
+  std::vector<Value> elements;
+  for (;;) {
+    // A field runs to the next comma, or past its closing quote to the next
+    // comma when it starts with a quote.
+    const std::size_t from = line.find_first_not_of(" \t");
+    std::size_t end = line.find(',');
+    if (from != std::string_view::npos && line[from] == '"') {
+      const std::size_t close = line.find('"', from + 1);
+      if (close == std::string_view::npos) throw ElementNotationError("a quote is not closed");
+      end = line.find(',', close + 1);
+    }
+    elements.push_back(readElement(trimmed(line.substr(0, end))));
+    if (end == std::string_view::npos) return elements;
+    line.remove_prefix(end + 1);
+  }
+}
+
+bool startsWithKeyword(std::string_view line) {
+  line = trimmed(line);
+  for (const Keyword& k : keywords()) {
+    if (!line.starts_with(k.text)) continue;
+    const std::string_view rest = trimmed(line.substr(k.text.size()));
+    if (rest.empty() || rest.front() == ',') return true;
+  }
+  return false;
+}
+
+}  // namespace qv
