@@ -1,0 +1,251 @@
+// Reading a position as people write it: the marks and letters as tokens,
+// then two coordinates of one of the three forms.
+
+#include "position_reader.hpp"
+
+#include <array>
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "options.hpp"
+
+namespace qvcode {
+namespace {
+
+enum class Kind { number, sign, degree, minute, second, colon, letter, comma, blank };
+
+struct Token {
+  Kind kind;
+  std::string_view text;
+};
+
+struct Spelling {
+  std::string_view text;
+  Kind kind;
+};
+
+// Longest first where one spelling starts another ('' before ').
+constexpr std::array spellings = {
+    Spelling{"''", Kind::second},         Spelling{"\u00b0", Kind::degree}, Spelling{"\u00ba", Kind::degree},
+    Spelling{"d", Kind::degree},          Spelling{"\u2032", Kind::minute}, Spelling{"\u2019", Kind::minute},
+    Spelling{"'", Kind::minute},          Spelling{"\u2033", Kind::second}, Spelling{"\u201d", Kind::second},
+    Spelling{"\"", Kind::second},         Spelling{":", Kind::colon},       Spelling{",", Kind::comma},
+    Spelling{"+", Kind::sign},            Spelling{"-", Kind::sign},        Spelling{"\u2212", Kind::sign},
+    Spelling{" ", Kind::blank},           Spelling{"\t", Kind::blank},      Spelling{"\u00a0", Kind::blank},
+    Spelling{"N", Kind::letter},          Spelling{"S", Kind::letter},      Spelling{"E", Kind::letter},
+    Spelling{"W", Kind::letter},
+};
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Digits with at most one point, then an exponent only where digits follow
+// it, so that "11.5E" is 11.5 east.
+std::size_t numberLength(std::string_view s) {
+  std::size_t i = 0, digits = 0;
+  for (; i < s.size() && isDigit(s[i]); ++i) ++digits;
+  if (i < s.size() && s[i] == '.')
+    for (++i; i < s.size() && isDigit(s[i]); ++i) ++digits;
+  if (digits == 0) return 0;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    if (j < s.size() && isDigit(s[j])) {
+      while (j < s.size() && isDigit(s[j])) ++j;
+      i = j;
+    }
+  }
+  return i;
+}
+
+// The character at the start of `s`, whole even where it takes several bytes.
+std::string_view firstCharacter(std::string_view s) {
+  std::size_t n = 1;
+  while (n < s.size() && (static_cast<unsigned char>(s[n]) & 0xc0) == 0x80) ++n;
+  return s.substr(0, n);
+}
+
+class Reader {
+ public:
+  explicit Reader(std::string_view text) : text_(text) {}
+
+  qv::Position read() {
+    tokenize();
+    Coordinate first = coordinate();
+    const std::size_t afterFirst = at_;
+    skip(Kind::blank);
+    if (peek(Kind::comma)) {
+      ++at_;
+      skip(Kind::blank);
+    }
+    if (at_ == count_) fail("it needs a latitude and a longitude");
+    if (at_ == afterFirst) fail("a blank or a comma must stand between latitude and longitude");
+    Coordinate second = coordinate();
+    skip(Kind::blank);
+    if (at_ != count_) fail("it has more than a latitude and a longitude");
+
+    if (isLongitude(first.letter) && second.letter && !isLongitude(second.letter)) std::swap(first, second);
+    check(first, second);
+    return {value(first), value(second)};
+  }
+
+ private:
+  struct Coordinate {
+    std::optional<char> letter;
+    bool minus = false;
+    std::array<std::string_view, 3> parts;  // degrees, minutes, seconds as written
+    std::size_t count = 0;
+    void add(std::string_view part) { parts[count++] = part; }
+  };
+
+  [[noreturn]] void fail(const std::string& reason) const {
+    throw PositionError("'" + std::string(text_) + "' is not a position: " + reason);
+  }
+
+  void tokenize() {
+    std::string_view rest = text_;
+    while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) rest.remove_prefix(1);
+    while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t')) rest.remove_suffix(1);
+    text_ = rest;
+    while (!rest.empty()) {
+      if (const std::size_t n = numberLength(rest)) {
+        push({Kind::number, rest.substr(0, n)});
+        rest.remove_prefix(n);
+        continue;
+      }
+      const Spelling* found = nullptr;
+      for (const Spelling& s : spellings)
+        if (rest.starts_with(s.text)) {
+          found = &s;
+          break;
+        }
+      if (!found) fail("'" + std::string(firstCharacter(rest)) + "' cannot be part of one");
+      // Blanks in a row are one.
+      if (found->kind != Kind::blank || count_ == 0 || tokens_[count_ - 1].kind != Kind::blank)
+        push({found->kind, rest.substr(0, found->text.size())});
+      rest.remove_prefix(found->text.size());
+    }
+    if (count_ == 0) fail("it is empty");
+  }
+
+  void push(const Token& t) {
+    if (count_ == tokens_.size()) fail("it is too long for a latitude and a longitude");
+    tokens_[count_++] = t;
+  }
+
+  bool peek(Kind k, std::size_t ahead = 0) const {
+    return at_ + ahead < count_ && tokens_[at_ + ahead].kind == k;
+  }
+  void skip(Kind k) {
+    while (peek(k)) ++at_;
+  }
+  // Whether the next tokens, blanks skipped, are a number and then `mark`;
+  // moves past the blanks only when they are.
+  bool nextIs(Kind mark) {
+    std::size_t ahead = 0;
+    while (peek(Kind::blank, ahead)) ++ahead;
+    if (!peek(Kind::number, ahead) || !peek(mark, ahead + 1)) return false;
+    at_ += ahead;
+    return true;
+  }
+  std::string_view take() { return tokens_[at_++].text; }
+
+  Coordinate coordinate() {
+    Coordinate c;
+    skip(Kind::blank);
+    if (peek(Kind::letter)) {
+      c.letter = take().front();
+      skip(Kind::blank);
+    }
+    if (peek(Kind::sign)) {
+      c.minus = take() != "+";
+      if (!peek(Kind::number)) fail("a sign must stand right before its number");
+    }
+    if (!peek(Kind::number)) fail("a coordinate must start with its number");
+    c.add(take());
+    if (peek(Kind::colon)) {
+      // 48:8 or 48:8:13, without blanks.
+      while (peek(Kind::colon) && c.count < 3) {
+        ++at_;
+        if (!peek(Kind::number)) fail("a colon must stand between numbers");
+        c.add(take());
+      }
+    } else if (peek(Kind::degree)) {
+      ++at_;
+      if (nextIs(Kind::minute)) {
+        c.add(take());
+        ++at_;
+        if (nextIs(Kind::second)) {
+          c.add(take());
+          ++at_;
+        }
+      }
+    }
+    if (peek(Kind::minute) || peek(Kind::second) || peek(Kind::degree) || peek(Kind::colon) ||
+        nextIs(Kind::minute) || nextIs(Kind::second))
+      fail("its degrees, minutes and seconds must come in this order, each with its mark");
+    // A letter after the number, unless one stands before it: then it begins
+    // the other coordinate.
+    if (c.letter && peek(Kind::letter)) fail("it has two hemisphere letters on one coordinate");
+    if (!c.letter) {
+      std::size_t ahead = 0;
+      while (peek(Kind::blank, ahead)) ++ahead;
+      if (peek(Kind::letter, ahead)) {
+        at_ += ahead;
+        c.letter = take().front();
+      }
+    }
+    if (c.letter && c.minus) fail("a coordinate has both a sign and a hemisphere letter");
+    return c;
+  }
+
+  static bool isLongitude(std::optional<char> letter) { return letter == 'E' || letter == 'W'; }
+
+  void check(const Coordinate& latitude, const Coordinate& longitude) const {
+    if (latitude.letter && longitude.letter && isLongitude(latitude.letter) == isLongitude(longitude.letter))
+      fail(isLongitude(latitude.letter) ? "it has two longitudes (E or W on both)"
+                                        : "it has two latitudes (N or S on both)");
+    if (isLongitude(latitude.letter))
+      fail(std::string("'") + *latitude.letter +
+           "' marks a longitude, but the latitude comes first (with letters on both, either may)");
+    if (longitude.letter && !isLongitude(longitude.letter))
+      fail(std::string("'") + *longitude.letter +
+           "' marks a latitude, but the longitude comes second (with letters on both, either may)");
+  }
+
+  double number(std::string_view text) const {
+    double v = 0;
+    if (!parseNumber(text, v)) fail("'" + std::string(text) + "' is not a number of degrees");
+    return v;
+  }
+
+  // (degrees + minutes/60) + seconds/3600: the order of the reference
+  // point's own definition.
+  double value(const Coordinate& c) const {
+    constexpr std::array<std::string_view, 3> names = {"degrees", "minutes", "seconds"};
+    std::array<double, 3> v{};
+    for (std::size_t i = 0; i < c.count; ++i) {
+      v[i] = number(c.parts[i]);
+      if (i > 0 && !(v[i] < 60))
+        fail("its " + std::string(names[i]) + " must be below 60, not " + std::string(c.parts[i]));
+      if (i + 1 < c.count && v[i] != std::floor(v[i]))
+        fail("only the last of degrees, minutes and seconds may have decimals");
+    }
+    double angle = v[0];
+    if (c.count > 1) angle = angle + v[1] / 60;
+    if (c.count > 2) angle = angle + v[2] / 3600;
+    return c.minus || c.letter == 'S' || c.letter == 'W' ? -angle : angle;
+  }
+
+  std::string_view text_;
+  // The longest position, "N 48 ° 8 ′ 13.5 ″ , E 11 ° 34 ′ 31 ″", has 25.
+  std::array<Token, 32> tokens_{};
+  std::size_t count_ = 0;
+  std::size_t at_ = 0;
+};
+
+}  // namespace
+
+qv::Position readPosition(std::string_view text) { return Reader(text).read(); }
+
+}  // namespace qvcode

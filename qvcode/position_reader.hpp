@@ -1,0 +1,41 @@
+// Reading a position as people write it: a latitude and a longitude in
+// decimal degrees or in degrees, minutes and seconds, with a sign or a
+// hemisphere letter.
+//
+//   50 10                    decimal degrees, north and east positive
+//   -33.87, 151.21           a comma or blanks between the two
+//   33.87S 151.21E           N, S, E, W after the number ...
+//   S 33.87 E 151.21         ... or before it, with or without a blank
+//   48°8′13″N 11°34′31″E     degrees, minutes, seconds: ° or º, ′ ’ or ',
+//   48d8'13"N, 11d34'31"E    ″ ” " or '' as marks, blanks between the parts
+//   48:8:13 11:34:31         or colons; minutes or seconds may be left off
+//   -48:8:13.5 11°34.5′      and the last part may have decimals
+//
+// With a letter on both, the longitude may come first.  A coordinate is
+// (degrees + minutes/60) + seconds/3600, negated for a minus sign, S or W, so
+// that 48°8′13″ is the reference latitude to the last bit.  Degrees are not
+// limited here: the conversion's own input adjustment applies to them.
+// Refused, with the reason: other characters, one or three coordinates, two
+// latitudes or two longitudes, a letter that does not fit its place, a sign
+// and a letter on one coordinate, minutes or seconds of 60 or more or before
+// a part with decimals, marks out of order.
+#pragma once
+
+#include <stdexcept>
+#include <string_view>
+
+#include "code_reader.hpp"
+
+namespace qvcode {
+
+// A text that is no position; the message quotes the text and says why.
+class PositionError : public std::invalid_argument {
+ public:
+  using std::invalid_argument::invalid_argument;
+};
+
+// The numbers are read by parseNumber (options.hpp), as qvcode reads every
+// number, so its treatment of the ends of the double range applies.
+qv::Position readPosition(std::string_view text);
+
+}  // namespace qvcode

@@ -1,0 +1,95 @@
+// Positions as people write them: every form against the numbers it must give
+// to the last bit, and the refused ones against their reasons.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "position_reader.hpp"
+#include "reference_point.hpp"
+
+namespace qvcode {
+namespace {
+
+TEST(PositionReader, EveryFormGivesItsNumbersExactly) {
+  const double B0 = qv::referenceLatitude(), L0 = qv::referenceLongitude();
+  const struct {
+    const char* text;
+    double latitude, longitude;
+  } cases[] = {
+      {"50 10", 50, 10},
+      {"  -33.87,151.21\t", -33.87, 151.21},
+      {"-33.87 , 151.21", -33.87, 151.21},
+      {"33.87S 151.21E", -33.87, 151.21},
+      {"S 33.87, E 151.21", -33.87, 151.21},
+      {"33.87 S 151.21 W", -33.87, -151.21},
+      {"151.21E 33.87S", -33.87, 151.21},  // with letters on both, either order
+      {"50\u00a010", 50, 10},
+      {"1e1 +0.5", 10, 0.5},
+      {"95 200", 95, 200},  // no limits: the conversion adjusts
+      // The reference point to the last bit in every spelling of its marks.
+      {"48°8′13″N 11°34′31″E", B0, L0},
+      {"48d8'13\"N, 11d34'31\"E", B0, L0},
+      {"48:8:13 11:34:31", B0, L0},
+      {"N 48° 8′ 13″ E 11° 34′ 31″", B0, L0},
+      {"48º8’13”N 11º34’31”E", B0, L0},
+      {"48°8'13''N 11°34'31''E", B0, L0},
+      {"\u221248:8:13 +11:34:31", -B0, L0},
+      {"48°8′13″S, 11°34′31″W", -B0, -L0},
+      // Parts left off, decimals in the last one.
+      {"48°8.5′ 11°", 48 + 8.5 / 60, 11},
+      {"48:8 11:34:31.5", 48 + 8.0 / 60, (11 + 34.0 / 60) + 31.5 / 3600},
+      {"48.0°30′N 0", 48.5, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const qv::Position p = readPosition(c.text);
+    EXPECT_EQ(p.latitude, c.latitude);
+    EXPECT_EQ(p.longitude, c.longitude);
+  }
+  EXPECT_TRUE(std::signbit(readPosition("-0 0").latitude));
+}
+
+TEST(PositionReader, RefusedPositionsQuoteTheTextAndSayWhy) {
+  const struct {
+    const char* text;
+    const char* reason;
+  } cases[] = {
+      {"", "it is empty"},
+      {"50", "it needs a latitude and a longitude"},
+      {"50,", "it needs a latitude and a longitude"},
+      {"50 10 3", "it has more than a latitude and a longitude"},
+      {"bad", "'b' cannot be part of one"},
+      {"50 10\u00b1", "'\u00b1' cannot be part of one"},
+      {"48N 11S", "it has two latitudes (N or S on both)"},
+      {"48E, 11W", "it has two longitudes (E or W on both)"},
+      {"11E 48", "'E' marks a longitude, but the latitude comes first (with letters on both, either may)"},
+      {"48 11N", "'N' marks a latitude, but the longitude comes second (with letters on both, either may)"},
+      {"-33S 151E", "a coordinate has both a sign and a hemisphere letter"},
+      {"N48S 11E", "it has two hemisphere letters on one coordinate"},
+      {"48N11E", "a blank or a comma must stand between latitude and longitude"},
+      {"48°60′ 11", "its minutes must be below 60, not 60"},
+      {"48:8:60.0 11", "its seconds must be below 60, not 60.0"},
+      {"48.5°30′ 11", "only the last of degrees, minutes and seconds may have decimals"},
+      {"48°13″ 11", "its degrees, minutes and seconds must come in this order, each with its mark"},
+      {"8′ 11", "its degrees, minutes and seconds must come in this order, each with its mark"},
+      {"48°8′13″ 5″ 11", "its degrees, minutes and seconds must come in this order, each with its mark"},
+      {"- 33 151", "a sign must stand right before its number"},
+      {"48::8 11", "a colon must stand between numbers"},
+      {"°48 11", "a coordinate must start with its number"},
+  };
+  for (const auto& c : cases) {
+    try {
+      readPosition(c.text);
+      ADD_FAILURE() << c.text << ": read";
+    } catch (const PositionError& e) {
+      std::string text = c.text;
+      text.erase(text.find_last_not_of(' ') + 1);
+      EXPECT_EQ(e.what(), "'" + text + "' is not a position: " + c.reason);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace qvcode
