@@ -1,5 +1,5 @@
 // qvcode algorit: the component library's single-precision conversion on the
-// command line, with every kind of element a client can pass.
+// command line or line by line, with every kind of element a client can pass.
 
 #include <array>
 #include <optional>
@@ -9,28 +9,48 @@
 
 #include "algorit.hpp"
 #include "command.hpp"
+#include "element_notation.hpp"
+#include "filter.hpp"
 #include "runtime_error.hpp"
 
 namespace qvcode {
 namespace {
 
-constexpr int elementCount = 8;
+constexpr std::size_t elementCount = 8;
 constexpr std::string_view elementNumber = "takes an element number 0..7";
 
 // The element number after --empty or --null, 0..7.
 std::optional<int> elementIndex(std::string_view text) {
-  if (text.size() != 1 || text[0] < '0' || text[0] >= '0' + elementCount) return std::nullopt;
+  if (text.size() != 1 || text[0] < '0' || text[0] >= '0' + static_cast<int>(elementCount)) return std::nullopt;
   return text[0] - '0';
 }
 
-// An argument beyond the double range stays text: the element's own
-// conversion then raises its Overflow, in the order algorit reads them.
-bool numberArgument(std::string_view text, double& value) {
-  try {
-    return parseNumber(text, value);
-  } catch (const qv::RuntimeError&) {
-    return false;
-  }
+void convert(std::vector<qv::Value> elements, Format format, std::string& out) {
+  const std::string code = qv::algorit(qv::ElementArray(std::move(elements)));
+  appendFormatted(
+      format, out, [&](std::string& s) { s += code; }, [&](Record& r) { r.text("code", code); });
+}
+
+bool isComment(std::string_view line) {
+  const std::size_t i = line.find_first_not_of(" \t");
+  return i != std::string_view::npos && line[i] == '#' && !qv::startsWithKeyword(line);
+}
+
+LineCommand algoritLines() {
+  return {"algorit", "element lines", csvHeaderOf([](Record& r) { r.text("code", ""); }),
+          [](std::string_view line, Format format, std::string& out) {
+            std::vector<qv::Value> elements;
+            try {
+              elements = qv::readElementLine(line);
+            } catch (const qv::ElementNotationError& e) {
+              throw LineError("malformed elements '" + std::string(line) + "': " + e.what());
+            }
+            if (elements.size() != elementCount)
+              throw LineError("algorit takes eight elements, '" + std::string(line) + "' has " +
+                              std::to_string(elements.size()));
+            convert(std::move(elements), format, out);
+          },
+          isComment};
 }
 
 }  // namespace
@@ -39,45 +59,57 @@ bool numberArgument(std::string_view text, double& value) {
 int runAlgorit(Args args, std::ostream& out, std::ostream& err) {
   bool allText = false;
   std::array<std::optional<qv::Value>, elementCount> fixed;
+  bool anyFixed = false;
   std::vector<std::string_view> given;
   const auto fix = [&](std::string_view name, const qv::Value& value) {
-    return withValue(name, [&fixed, name, value](std::string_view text) -> Problem {
+    return withValue(name, [&fixed, &anyFixed, name, value](std::string_view text) -> Problem {
       const std::optional<int> n = elementIndex(text);
       if (!n) return std::string(name) + ' ' + std::string(elementNumber);
       fixed[static_cast<std::size_t>(*n)] = value;
+      anyFixed = true;
       return {};
     }, elementNumber);
   };
-  const Option options[] = {flag("--text", allText), fix("--empty", qv::Empty{}), fix("--null", qv::Null{})};
+  StreamOptions streams;
+  std::vector<Option> options = {flag("--text", allText), fix("--empty", qv::Empty{}), fix("--null", qv::Null{})};
+  declareStreamOptions(options, streams);
   // An element may be any text, "-N" as well.
   if (const Problem problem = readArguments(args, "algorit", options, appendTo(given), Undeclared::positional))
     return usageError(err, *problem);
+  if (const Problem problem = streamOptionsProblem(streams, !given.empty() || anyFixed))
+    return usageError(err, "algorit: " + *problem);
+  const LineCommand lines = algoritLines();
+  if (given.empty() && !anyFixed) {
+    if (allText) return usageError(err, "algorit: --text is for elements on the command line; a line writes each element's kind");
+    return runFilter(lines, streams, out, err);
+  }
 
   std::vector<qv::Value> elements;
   auto next = given.begin();
-  for (const std::optional<qv::Value>& f : fixed) {
-    if (f) {
-      elements.push_back(*f);
-      continue;
+  try {
+    for (const std::optional<qv::Value>& f : fixed) {
+      if (f) {
+        elements.push_back(*f);
+        continue;
+      }
+      if (next == given.end()) break;
+      elements.push_back(allText ? qv::Value(std::string(*next)) : qv::readElement(*next));
+      ++next;
     }
-    if (next == given.end()) break;
-    double number = 0;
-    if (!allText && numberArgument(*next, number))
-      elements.emplace_back(number);
-    else
-      elements.emplace_back(std::string(*next));
-    ++next;
+  } catch (const qv::ElementNotationError& e) {
+    return usageError(err, std::string("algorit: ") + e.what());
   }
   if (elements.size() != elementCount || next != given.end())
     return usageError(err, "algorit takes eight elements: degrees, minutes, seconds of latitude and longitude, "
                            "then the two hemisphere letters");
 
+  std::string item;
   try {
-    out << qv::algorit(qv::ElementArray(std::move(elements))) << '\n';
+    convert(std::move(elements), streams.format(), item);
   } catch (const qv::RuntimeError& e) {
     return runtimeError(err, e);
   }
-  return exitOk;
+  return writeItem(lines, streams, item, out, err);
 }
 
 }  // namespace qvcode

@@ -14,6 +14,7 @@ struct Command {
   std::string_view name;
   std::string_view usage;    // the arguments, as shown in the usage text
   std::string_view summary;  // one line
+  std::string_view help;     // what `qvcode help NAME` adds: forms, options
   int (*run)(Args args, std::ostream& out, std::ostream& err);
 };
 
@@ -23,7 +24,8 @@ int runSweep(Args args, std::ostream& out, std::ostream& err);
 int runAlgorit(Args args, std::ostream& out, std::ostream& err);
 
 // The whole command line after the program name: a command and its
-// arguments, or --help.
+// arguments, "help [COMMAND]", --help or --version.  A command given --help
+// before any "--" prints its help instead of running.
 int runCommand(Args args, std::ostream& out, std::ostream& err);
 
 // The usage text: every command with its arguments.

@@ -1,4 +1,5 @@
-// qvcode decode: a code text back to a position, by the inverse conversion.
+// qvcode decode: code texts back to positions by the inverse conversion, from
+// the command line or line by line.
 
 #include <ostream>
 #include <string>
@@ -7,7 +8,7 @@
 #include "code_reader.hpp"
 #include "command.hpp"
 #include "dms.hpp"
-#include "json_writer.hpp"
+#include "filter.hpp"
 #include "number_text.hpp"
 #include "runtime_error.hpp"
 
@@ -19,46 +20,78 @@ std::string dmsText(double angle, char positive, char negative) {
   return d.degrees + "\u00b0" + d.minutes + "'" + d.seconds + "\" " + (angle < 0 ? negative : positive);
 }
 
+struct Decoded {
+  qv::CodeValues code;
+  qv::Position position;
+};
+
+void writeFields(Record& o, const Decoded& d) {
+  o.integer("stunde", d.code.stunde)
+      .number("versatzkm", d.code.versatzkm)
+      .number("distkm", d.code.distkm)
+      .number("latitude", d.position.latitude)
+      .number("longitude", d.position.longitude)
+      .text("latitudeDms", dmsText(d.position.latitude, 'N', 'S'))
+      .text("longitudeDms", dmsText(d.position.longitude, 'E', 'W'));
+}
+
+// Throws LineError for a malformed code and the inverse's run-time error.
+Decoded decode(std::string_view code) {
+  Decoded d;
+  try {
+    d.code = qv::readCode(code);
+  } catch (const qv::CodeFormatError& e) {
+    throw LineError("malformed code '" + std::string(code) + "': " + e.what());
+  }
+  d.position = qv::positionOf(d.code);
+  return d;
+}
+
+// "lat lon" in decimal degrees; on the command line the same in degrees,
+// minutes and seconds on a second line.
+void appendDecoded(const Decoded& d, Format format, bool withDms, std::string& out) {
+  appendFormatted(
+      format, out,
+      [&](std::string& s) {
+        const double lat = d.position.latitude, lon = d.position.longitude;
+        s.append(qv::plainNumberText(lat)).append(" ").append(qv::plainNumberText(lon));
+        if (withDms) s.append("\n").append(dmsText(lat, 'N', 'S')).append(" ").append(dmsText(lon, 'E', 'W'));
+      },
+      [&](Record& r) { writeFields(r, d); });
+}
+
+LineCommand decodeLines() {
+  return {"decode", "codes", csvHeaderOf([](Record& r) { writeFields(r, Decoded{}); }),
+          [](std::string_view line, Format format, std::string& out) {
+            appendDecoded(decode(line), format, false, out);
+          },
+          {}};
+}
+
 }  // namespace
 
 int runDecode(Args args, std::ostream& out, std::ostream& err) {
-  bool json = false;
+  StreamOptions streams;
   std::vector<std::string_view> codes;
-  const Option options[] = {flag("--json", json)};
+  std::vector<Option> options;
+  declareStreamOptions(options, streams);
   if (const Problem problem = readArguments(args, "decode", options, appendTo(codes))) return usageError(err, *problem);
+  if (const Problem problem = streamOptionsProblem(streams, !codes.empty()))
+    return usageError(err, "decode: " + *problem);
+  const LineCommand lines = decodeLines();
+  if (codes.empty()) return runFilter(lines, streams, out, err);
   if (codes.size() != 1) return usageError(err, "decode takes one code text, such as \"m11:6.6 r236.8\"");
-  const std::string_view code = codes.front();
 
-  qv::CodeValues c;
+  std::string item;
   try {
-    c = qv::readCode(code);
-  } catch (const qv::CodeFormatError& e) {
-    err << "qvcode: malformed code '" << code << "': " << e.what() << '\n';
+    appendDecoded(decode(codes.front()), streams.format(), true, item);
+  } catch (const LineError& e) {
+    err << "qvcode: " << e.what() << '\n';
     return exitUsage;
-  }
-  qv::Position p;
-  try {
-    p = qv::positionOf(c);
   } catch (const qv::RuntimeError& e) {
     return runtimeError(err, e);
   }
-
-  const double lat = p.latitude;
-  const double lon = p.longitude;
-  if (json) {
-    JsonObject(out)
-        .integer("stunde", c.stunde)
-        .number("versatzkm", c.versatzkm)
-        .number("distkm", c.distkm)
-        .number("latitude", lat)
-        .number("longitude", lon)
-        .text("latitudeDms", dmsText(lat, 'N', 'S'))
-        .text("longitudeDms", dmsText(lon, 'E', 'W'));
-    return exitOk;
-  }
-  out << qv::plainNumberText(lat) << ' ' << qv::plainNumberText(lon) << '\n'
-      << dmsText(lat, 'N', 'S') << ' ' << dmsText(lon, 'E', 'W') << '\n';
-  return exitOk;
+  return writeItem(lines, streams, item, out, err);
 }
 
 }  // namespace qvcode

@@ -1,52 +1,21 @@
-// qvcode encode: a position to its Quorvel code, with every field on request.
+// qvcode encode: positions to their Quorvel codes, from the command line or
+// line by line, with every field on request.
 
-#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "command.hpp"
-#include "json_writer.hpp"
+#include "filter.hpp"
+#include "position_reader.hpp"
 #include "round_trip.hpp"
 #include "runtime_error.hpp"
 
 namespace qvcode {
+namespace {
 
-int runEncode(Args args, std::ostream& out, std::ostream& err) {
-  bool json = false;
-  std::vector<double> numbers;
-  std::optional<qv::RuntimeError> overflow;  // reported once the arguments are complete
-  const Option options[] = {flag("--json", json)};
-  const Taker number = [&](std::string_view a) -> Problem {
-    double v = 0;
-    try {
-      if (!parseNumber(a, v)) return "'" + std::string(a) + "' is not a number of degrees";
-    } catch (const qv::RuntimeError& e) {
-      if (!overflow) overflow = e;
-    }
-    numbers.push_back(v);
-    return {};
-  };
-  if (const Problem problem = readArguments(args, "encode", options, number)) return usageError(err, *problem);
-  if (numbers.size() != 2) return usageError(err, "encode takes a latitude and a longitude");
-
-  // The code exists whenever the forward conversion succeeds; a failing
-  // inverse only leaves the position back open.
-  qv::Encoding e;
-  try {
-    if (overflow) throw *overflow;
-    e = qv::encodePosition(numbers[0], numbers[1]);
-  } catch (const qv::RuntimeError& error) {
-    return runtimeError(err, error);
-  }
-
-  const qv::RoundTrip& t = e.trip;
+void writeFields(Record& o, const qv::RoundTrip& t) {
   const qv::CaseValues& v = t.values;
-  if (!json) {
-    out << v.codetext.substr(1) << '\n';
-    return exitOk;
-  }
-  JsonObject o(out);
   o.number("latitude", t.Bdez)
       .number("longitude", t.Ldez)
       .integer("stunde", t.stunde)
@@ -59,8 +28,56 @@ int runEncode(Args args, std::ostream& out, std::ostream& err) {
   v.Bdezbk ? o.number("Bdezbk", *v.Bdezbk) : o.null("Bdezbk");
   v.Ldezbk ? o.number("Ldezbk", *v.Ldezbk) : o.null("Ldezbk");
   o.number("Ybk", v.Ybk);
-  if (e.inverseError) o.text("inverseError", e.inverseError->what());
-  return exitOk;
+}
+
+// The code of one position: its text without the leading blank, or every
+// field.  Raises the conversion's run-time error.
+void encode(const qv::Position& p, Format format, std::string& out) {
+  const qv::RoundTrip t = qv::roundTrip(p.latitude, p.longitude);
+  appendFormatted(
+      format, out, [&](std::string& s) { s.append(t.values.codetext, 1); }, [&](Record& r) { writeFields(r, t); });
+}
+
+qv::Position positionOfLine(std::string_view line) {
+  try {
+    return readPosition(line);
+  } catch (const PositionError& e) {
+    throw LineError(e.what());
+  }
+}
+
+LineCommand encodeLines() {
+  return {"encode", "positions", csvHeaderOf([](Record& r) { writeFields(r, qv::RoundTrip{}); }),
+          [](std::string_view line, Format format, std::string& out) { encode(positionOfLine(line), format, out); },
+          {}};
+}
+
+}  // namespace
+
+int runEncode(Args args, std::ostream& out, std::ostream& err) {
+  StreamOptions streams;
+  std::vector<std::string_view> given;
+  std::vector<Option> options;
+  declareStreamOptions(options, streams);
+  if (const Problem problem = readArguments(args, "encode", options, appendTo(given))) return usageError(err, *problem);
+  if (const Problem problem = streamOptionsProblem(streams, !given.empty()))
+    return usageError(err, "encode: " + *problem);
+  const LineCommand lines = encodeLines();
+  if (given.empty()) return runFilter(lines, streams, out, err);
+
+  // The arguments are one position, however they split it: "50 10",
+  // 48°8′13″N 11°34′31″E.
+  std::string text;
+  for (const std::string_view a : given) text.append(text.empty() ? "" : " ").append(a);
+  std::string item;
+  try {
+    encode(readPosition(text), streams.format(), item);
+  } catch (const PositionError& e) {
+    return usageError(err, std::string("encode: ") + e.what());
+  } catch (const qv::RuntimeError& e) {
+    return runtimeError(err, e);
+  }
+  return writeItem(lines, streams, item, out, err);
 }
 
 }  // namespace qvcode

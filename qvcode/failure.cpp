@@ -4,19 +4,21 @@
 
 #include <ostream>
 
-#include "command.hpp"
 #include "runtime_error.hpp"
 
 namespace qvcode {
 
 int usageError(std::ostream& err, std::string_view message) {
-  err << "qvcode: " << message << "\n\n";
-  printUsage(err);
+  err << "qvcode: " << message << "\nTry 'qvcode --help' for more information.\n";
   return exitUsage;
 }
 
+std::string runtimeErrorText(const qv::RuntimeError& e) {
+  return "run-time error " + std::to_string(e.number()) + ": " + e.what();
+}
+
 int runtimeError(std::ostream& err, const qv::RuntimeError& e) {
-  err << "qvcode: run-time error " << e.number() << ": " << e.what() << '\n';
+  err << "qvcode: " << runtimeErrorText(e) << '\n';
   return exitRuntimeError;
 }
 

@@ -1,0 +1,96 @@
+// Filter mode of the converting commands: one output line for every input
+// line, in order, so that a line that fails gives its ERROR line and the
+// lines stay aligned; and the options where input and output come from and
+// go to, shared with the one-item form on the command line.
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "csv_writer.hpp"
+#include "json_writer.hpp"
+#include "options.hpp"
+
+namespace qvcode {
+
+enum class Format { plain, json, csv };
+
+// --json, --csv, --input-file, --input-string and --output-file.
+struct StreamOptions {
+  bool json = false, csv = false;
+  std::optional<std::string> inputFile, inputString, outputFile;
+
+  Format format() const { return json ? Format::json : csv ? Format::csv : Format::plain; }
+  bool inputGiven() const { return inputFile || inputString; }
+};
+
+// Appends the five options to a command's declared options.
+void declareStreamOptions(std::vector<Option>& options, StreamOptions& s);
+
+// What the options cannot mean together: --json with --csv, two inputs, or
+// an input besides items on the command line (`itemsGiven`).  "-" as a file
+// name is standard input or output.
+Problem streamOptionsProblem(const StreamOptions& s, bool itemsGiven);
+
+// A line that cannot be read as the command's input; the message says why.
+class LineError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// What a command converts, line by line.
+struct LineCommand {
+  std::string_view name;
+  std::string_view items;  // what a line holds, plural: "positions"
+  // The field names of --json and --csv, comma-separated: the CSV header
+  // (the filter adds the column "error").
+  std::string csvHeader;
+  // Appends the output of one line, without its line feed: plain text, a
+  // JSON object or a CSV row of the header's fields.  Throws LineError or
+  // the conversion's qv::RuntimeError.
+  std::function<void(std::string_view line, Format format, std::string& out)> convert;
+  // Whether a line is a comment; by default one whose first non-blank
+  // character is '#'.
+  std::function<bool(std::string_view line)> isComment;
+};
+
+// Reads the lines of --input-file, --input-string or standard input and
+// writes one line for each to --output-file or `out`.  Blank lines pass
+// through as they are, and comments too (under --json as {"comment":...},
+// a blank line as {}, so that every line is JSON); a failed line gives
+// "ERROR: <reason>" ({"input":...,"error":...}; under --csv empty fields and
+// the reason in "error").  Answers exitOk, exitLinesFailed when a line
+// failed (counted on `err`), or exitInputFailed when the input could not be read
+// or the output not written (said on `err`).
+int runFilter(const LineCommand& c, const StreamOptions& s, std::ostream& out, std::ostream& err);
+
+// Writes the output of the one item given on the command line, as
+// `convert` gives it, with a line feed (under --csv after the header) to
+// --output-file or `out`.  Answers exitOk or exitInputFailed.
+int writeItem(const LineCommand& c, const StreamOptions& s, std::string_view item, std::ostream& out,
+              std::ostream& err);
+
+// The CSV header of a record: the names of the fields that `fill` writes.
+std::string csvHeaderOf(const std::function<void(Record&)>& fill);
+
+// Appends the output of one item in `format`: plain text by `plain(out)`, or
+// the fields by `fields(record)` as a JSON object or a CSV row.
+template <class Plain, class Fields>
+void appendFormatted(Format format, std::string& out, Plain&& plain, Fields&& fields) {
+  if (format == Format::plain) {
+    plain(out);
+  } else if (format == Format::json) {
+    JsonObject o(out);
+    fields(o);
+  } else {
+    CsvRow r(out);
+    fields(r);
+  }
+}
+
+}  // namespace qvcode

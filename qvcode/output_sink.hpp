@@ -1,0 +1,49 @@
+// Where a command's output goes: its output stream or a file it creates,
+// written in blocks, every write checked, so that output that did not arrive
+// is never reported as done.
+#pragma once
+
+#include <iosfwd>
+#include <stdexcept>
+#include <string>
+
+namespace qvcode {
+
+// A write that failed; the message names the output and the reason.
+class OutputError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class OutputSink {
+ public:
+  explicit OutputSink(std::ostream& out);
+  // Creates or empties `path`; throws OutputError when it cannot.
+  explicit OutputSink(const std::string& path);
+  ~OutputSink();
+  OutputSink(const OutputSink&) = delete;
+  OutputSink& operator=(const OutputSink&) = delete;
+
+  // What is yet to be written; callers append to it.
+  std::string buffer;
+
+  // Writes the buffer once it has grown past a block.
+  void write() {
+    if (buffer.size() >= blockBytes) flush();
+  }
+  // Writes the buffer and passes it on (to the file system, the terminal or
+  // the pipe).  Throws OutputError.
+  void flush();
+  // Flushes and, for a file, closes it; throws OutputError.
+  void close();
+
+ private:
+  static constexpr std::size_t blockBytes = 1 << 16;
+  [[noreturn]] void fail(int error);
+
+  std::ostream* out_ = nullptr;
+  int fd_ = -1;
+  std::string name_;
+};
+
+}  // namespace qvcode

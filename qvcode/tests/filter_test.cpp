@@ -1,0 +1,198 @@
+// Filter mode of encode, decode and algorit: lines in, one line out for each
+// in every format, failures as ERROR lines; the filter writes for every item
+// what the command line writes for it; files, long lines and failing output.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "command.hpp"
+
+namespace qvcode {
+namespace {
+
+struct Result {
+  int status;
+  std::string out, err;
+};
+
+Result run(std::vector<std::string_view> args) {
+  std::ostringstream out, err;
+  const int status = runCommand(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+Result run(const std::vector<std::string>& args) { return run(std::vector<std::string_view>(args.begin(), args.end())); }
+
+TEST(Filter, OneLineOutForEveryLineIn) {
+  const struct {
+    std::vector<std::string_view> args;  // the lines follow as --input-string
+    std::string_view lines;
+    int status;
+    std::string out;
+  } cases[] = {
+      {{"encode"}, "50 10;48°8′13″N 11°34′31″E;bad", 1,
+       "m11:6.6 r236.8\nm5:0 r0\nERROR: 'bad' is not a position: 'b' cannot be part of one\n"},
+      // Blank lines and comments pass through; a CR before the line feed is dropped.
+      {{"encode"}, "# stations\n\n 50 10\r\n\t;1e308 0;# end", 1,
+       "# stations\n\nm11:6.6 r236.8\n\t\nERROR: run-time error 6: Overflow\n# end\n"},
+      {{"encode", "--csv"}, "50 10;;bad", 1,
+       "latitude,longitude,stunde,distkm,versatzkm,disttext,versatztext,codetext,skipOnError,Bdezbk,Ldezbk,Ybk,error\n"
+       "50,10,11,236.7795803439312,6.6432761946668402,236.8,6.6, m11:6.6 r236.8,true,49.999999999999851,"
+       "9.9999999999995737,-0.11161889704894556,\n"
+       "\n"
+       ",,,,,,,,,,,,'bad' is not a position: 'b' cannot be part of one\n"},
+      // Every JSON line is JSON: a comment and a blank line too.
+      {{"encode", "--json"}, "# a \"b\";;bad", 1,
+       "{\"comment\":\"# a \\\"b\\\"\"}\n{}\n"
+       "{\"input\":\"bad\",\"error\":\"'bad' is not a position: 'b' cannot be part of one\"}\n"},
+      {{"decode"}, "m11:6.6 r236.8; m5:0 r0;m13:6.6 r236.8", 1,
+       "49.9999649667773 9.99932533031054\n48.1369444444444 11.5752777777778\n"
+       "ERROR: malformed code 'm13:6.6 r236.8': hour '13' is not a whole number from 1 to 12\n"},
+      {{"decode", "--csv"}, "m11:6.6 r236.8;x", 1,
+       "stunde,versatzkm,distkm,latitude,longitude,latitudeDms,longitudeDms,error\n"
+       "11,6.5999999999999996,236.80000000000001,49.999964966777256,9.9993253303105405,"
+       "\"49\u00b059'59.87\"\" N\",\"9\u00b059'57.57\"\" E\",\n"
+       ",,,,,,,\"malformed code 'x': code must start with 'm' (as in \"\"m11:6.6 r236.8\"\")\"\n"},
+      // A keyword is an element, not a comment.
+      {{"algorit"}, "50,0,0,10,0,0,\"N\",\"E\";#NULL#,0,0,10,0,0,N,E;#TRUE#, 60 ,0,10,0,0,N,E;#x,1", 1,
+       "m11:6 r236\nERROR: run-time error 94: Invalid use of Null\nm6:175 r5354\n#x,1\n"},
+      {{"algorit", "--json"}, "40,0,0,74,0,0,\"N\",\"W\";50,0,0,\"ten\",0,0,N,E;50,0,0,10,0,0,N;\"N,E", 1,
+       "{\"code\":\"m9:2537 r6536\"}\n"
+       "{\"input\":\"50,0,0,\\\"ten\\\",0,0,N,E\",\"error\":\"run-time error 13: Type mismatch\"}\n"
+       "{\"input\":\"50,0,0,10,0,0,N\",\"error\":\"algorit takes eight elements, '50,0,0,10,0,0,N' has 7\"}\n"
+       "{\"input\":\"\\\"N,E\",\"error\":\"malformed elements '\\\"N,E': a quote is not closed\"}\n"},
+      {{"algorit", "--csv"}, "33,54,0,151,12,0,\"S\",\"E\"", 0, "code,error\nm2:1187 r16328,\n"},
+      {{"encode"}, "", 0, ""},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string_view> args = c.args;
+    args.insert(args.end(), {"--input-string", c.lines});
+    const Result r = run(args);
+    SCOPED_TRACE(std::string(c.args.front()) + " " + std::string(c.lines));
+    EXPECT_EQ(r.status, c.status) << r.err;
+    EXPECT_EQ(r.out, c.out);
+  }
+}
+
+TEST(Filter, WritesForEveryItemWhatTheCommandLineWrites) {
+  const struct {
+    std::string_view command;
+    std::vector<std::string_view> items;  // a line, and the same as arguments
+    std::vector<std::vector<std::string_view>> arguments;
+  } cases[] = {
+      {"encode",
+       {"50 10", "-33.87, 151.21", "90 -180", "-95 181", "48°8′13″N 11°34′31″E"},
+       {{"50", "10"}, {"-33.87,", "151.21"}, {"90", "-180"}, {"-95", "181"}, {"48°8′13″N", "11°34′31″E"}}},
+      {"decode", {"m11:6.6 r236.8", " m9:2537 r6536", "m12:0 r4654.3"}, {{"m11:6.6 r236.8"}, {" m9:2537 r6536"}, {"m12:0 r4654.3"}}},
+      {"algorit",
+       {"50,0,0,10,0,0,N,E", ",,,10,,,,", "\"50\",\" 0 \",#FALSE#,10,0,0,\"S \",W"},
+       {{"50", "0", "0", "10", "0", "0", "N", "E"}, {"", "", "", "10", "", "", "", ""},
+        {"\"50\"", "\" 0 \"", "#FALSE#", "10", "0", "0", "\"S \"", "W"}}},
+  };
+  for (const auto& c : cases) {
+    for (const std::string_view format : {"--json", "--csv", "--text-out"}) {
+      std::string lines, expected;
+      for (std::size_t i = 0; i < c.items.size(); ++i) {
+        lines.append(i ? ";" : "").append(c.items[i]);
+        std::vector<std::string_view> args = {c.command};
+        if (format != "--text-out") args.push_back(format);
+        args.push_back("--");
+        args.insert(args.end(), c.arguments[i].begin(), c.arguments[i].end());
+        const Result one = run(args);
+        ASSERT_EQ(one.status, 0) << one.err;
+        std::string out = one.out;
+        if (format == "--csv") out = out.substr(i == 0 ? 0 : out.find('\n') + 1);
+        // On the command line decode adds the position in degrees, minutes and seconds.
+        if (c.command == "decode" && format == "--text-out") out.erase(out.find('\n') + 1);
+        expected += out;
+      }
+      std::vector<std::string_view> args = {c.command, "--input-string", lines};
+      if (format != "--text-out") args.push_back(format);
+      const Result all = run(args);
+      EXPECT_EQ(all.out, expected) << c.command << ' ' << format;
+    }
+  }
+}
+
+class FilterFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("qvcode_filter_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  std::string path(const char* name) const { return (dir_ / name).string(); }
+  static void write(const std::string& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
+  static std::string read(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+
+  std::filesystem::path dir_;
+};
+
+TEST_F(FilterFiles, LinesAcrossBlocksAndOverlongLinesKeepTheirPlaces) {
+  // Lines of every width from 5 to 40 characters cross the 64 KiB blocks;
+  // one line longer than a MiB fails alone, without its last byte read.
+  std::string in, expected;
+  for (int i = 0; i < 20000; ++i) {
+    in += std::string(static_cast<std::size_t>(i % 36), ' ') + "50 10\n";
+    expected += "m11:6.6 r236.8\n";
+    if (i == 7777) {
+      in += std::string(3 << 20, '5') + "\n";
+      expected += "ERROR: the line is longer than 1048576 bytes\n";
+    }
+  }
+  in += "50 10";  // the last line has no line feed
+  expected += "m11:6.6 r236.8\n";
+  write(path("in.txt"), in);
+  const Result r = run(std::vector<std::string>{"encode", "--input-file", path("in.txt"), "--output-file", path("out.txt")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "qvcode: encode: 1 of 20002 positions failed, the first on line 7779\n");
+  EXPECT_TRUE(read(path("out.txt")) == expected);
+}
+
+TEST_F(FilterFiles, InputThatCannotBeReadAndOutputThatCannotBeWrittenStopWithTheReason) {
+  write(path("in.txt"), "50 10\n");
+  const struct {
+    std::vector<std::string> args;
+    std::string err;
+  } cases[] = {
+      {{"encode", "--input-file", path("none.txt")},
+       "qvcode: encode: cannot open '" + path("none.txt") + "': No such file or directory\n"},
+      {{"decode", "--input-file", dir_.string()},
+       "qvcode: decode: cannot read '" + dir_.string() + "': Is a directory after line 0\n"},
+      {{"encode", "--input-file", path("in.txt"), "--output-file", path("in.txt")},
+       "qvcode: encode: the output file '" + path("in.txt") +
+           "' is the input file; writing it would destroy its lines\n"},
+      {{"encode", "--input-file", path("in.txt"), "--output-file", "/dev/full"},
+       "qvcode: encode: cannot write '/dev/full': No space left on device\n"},
+      {{"algorit", "--output-file", "/dev/full", "50", "0", "0", "10", "0", "0", "N", "E"},
+       "qvcode: algorit: cannot write '/dev/full': No space left on device\n"},
+      {{"encode", "--output-file", path("no/such/dir"), "50", "10"},
+       "qvcode: encode: cannot create '" + path("no/such/dir") + "': No such file or directory\n"},
+  };
+  for (const auto& c : cases) {
+    const Result r = run(c.args);
+    EXPECT_EQ(r.status, 2) << c.err;
+    EXPECT_EQ(r.err, c.err);
+  }
+  EXPECT_EQ(read(path("in.txt")), "50 10\n");
+  EXPECT_EQ(run(std::vector<std::string>{"decode", "--output-file", path("out.txt"), "--csv", "m5:0 r0"}).status, 0);
+  EXPECT_EQ(read(path("out.txt")),
+            "stunde,versatzkm,distkm,latitude,longitude,latitudeDms,longitudeDms,error\n"
+            "5,0,0,48.136944444444445,11.575277777777785,\"48\u00b08'13\"\" N\",\"11\u00b034'31\"\" E\",\n");
+}
+
+}  // namespace
+}  // namespace qvcode
