@@ -37,7 +37,8 @@ bool LineInput::next(std::string_view& line, bool& cut) {
   cut = false;
   bool started = false;  // whether any byte of this line has been seen
   for (;;) {
-    const std::size_t end = pending_.find_first_of(separators_);
+    const std::size_t end =
+        separators_.size() == 1 ? pending_.find(separators_.front()) : pending_.find_first_of(separators_);
     const std::string_view piece = pending_.substr(0, end);
     if (end != std::string_view::npos && carry_.empty() && !cut) {
       line = piece;  // the whole line lies in the block: no copy

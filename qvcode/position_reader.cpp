@@ -25,17 +25,45 @@ struct Spelling {
   Kind kind;
 };
 
-// Longest first where one spelling starts another ('' before ').
-constexpr std::array spellings = {
-    Spelling{"''", Kind::second},         Spelling{"\u00b0", Kind::degree}, Spelling{"\u00ba", Kind::degree},
-    Spelling{"d", Kind::degree},          Spelling{"\u2032", Kind::minute}, Spelling{"\u2019", Kind::minute},
-    Spelling{"'", Kind::minute},          Spelling{"\u2033", Kind::second}, Spelling{"\u201d", Kind::second},
-    Spelling{"\"", Kind::second},         Spelling{":", Kind::colon},       Spelling{",", Kind::comma},
-    Spelling{"+", Kind::sign},            Spelling{"-", Kind::sign},        Spelling{"\u2212", Kind::sign},
-    Spelling{" ", Kind::blank},           Spelling{"\t", Kind::blank},      Spelling{"\u00a0", Kind::blank},
-    Spelling{"N", Kind::letter},          Spelling{"S", Kind::letter},      Spelling{"E", Kind::letter},
-    Spelling{"W", Kind::letter},
+// The marks beyond ASCII, in UTF-8.
+constexpr std::array wideSpellings = {
+    Spelling{"\u00b0", Kind::degree}, Spelling{"\u00ba", Kind::degree}, Spelling{"\u2032", Kind::minute},
+    Spelling{"\u2019", Kind::minute}, Spelling{"\u2033", Kind::second}, Spelling{"\u201d", Kind::second},
+    Spelling{"\u2212", Kind::sign},   Spelling{"\u00a0", Kind::blank},
 };
+
+// The token that `s` starts with, other than a number; false for none.
+bool mark(std::string_view s, Token& t) {
+  std::size_t n = 1;
+  switch (s.front()) {
+    case ' ':
+    case '\t': t.kind = Kind::blank; break;
+    case ',': t.kind = Kind::comma; break;
+    case ':': t.kind = Kind::colon; break;
+    case '+':
+    case '-': t.kind = Kind::sign; break;
+    case 'd': t.kind = Kind::degree; break;
+    case '"': t.kind = Kind::second; break;
+    case '\'':
+      // '' is the seconds' mark, ' the minutes'.
+      n = s.starts_with("''") ? 2 : 1;
+      t.kind = n == 2 ? Kind::second : Kind::minute;
+      break;
+    case 'N':
+    case 'S':
+    case 'E':
+    case 'W': t.kind = Kind::letter; break;
+    default:
+      for (const Spelling& w : wideSpellings)
+        if (s.starts_with(w.text)) {
+          t = {w.kind, s.substr(0, w.text.size())};
+          return true;
+        }
+      return false;
+  }
+  t.text = s.substr(0, n);
+  return true;
+}
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -113,17 +141,11 @@ class Reader {
         rest.remove_prefix(n);
         continue;
       }
-      const Spelling* found = nullptr;
-      for (const Spelling& s : spellings)
-        if (rest.starts_with(s.text)) {
-          found = &s;
-          break;
-        }
-      if (!found) fail("'" + std::string(firstCharacter(rest)) + "' cannot be part of one");
+      Token t{};
+      if (!mark(rest, t)) fail("'" + std::string(firstCharacter(rest)) + "' cannot be part of one");
       // Blanks in a row are one.
-      if (found->kind != Kind::blank || count_ == 0 || tokens_[count_ - 1].kind != Kind::blank)
-        push({found->kind, rest.substr(0, found->text.size())});
-      rest.remove_prefix(found->text.size());
+      if (t.kind != Kind::blank || count_ == 0 || tokens_[count_ - 1].kind != Kind::blank) push(t);
+      rest.remove_prefix(t.text.size());
     }
     if (count_ == 0) fail("it is empty");
   }
