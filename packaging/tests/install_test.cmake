@@ -1,0 +1,56 @@
+# cmake --install into a scratch prefix: every file in its place, and a
+# project of its own that finds the package, builds and runs.
+# -DBUILD=<build tree> -DCONSUMER=<its source> -DWORK=<scratch> -DCOMPILER=<c++>
+# -DGUI=<ON|OFF> -DVERSION=<x.y.z>
+cmake_minimum_required(VERSION 3.25)
+
+function(run what)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${what} failed (${status}):\n${out}\n${err}")
+  endif()
+  set(out "${out}" PARENT_SCOPE)
+endfunction()
+
+file(REMOVE_RECURSE ${WORK})
+set(prefix ${WORK}/prefix)
+run("cmake --install" ${CMAKE_COMMAND} --install ${BUILD} --prefix ${prefix})
+
+include(GNUInstallDirs)
+set(expected
+  bin/qvcode
+  ${CMAKE_INSTALL_MANDIR}/man1/qvcode.1.gz
+  ${CMAKE_INSTALL_INCLUDEDIR}/quorvel/conversion.hpp
+  ${CMAKE_INSTALL_INCLUDEDIR}/quorvel/code_reader.hpp
+  ${CMAKE_INSTALL_LIBDIR}/libquorvel-conversion.a
+  ${CMAKE_INSTALL_LIBDIR}/cmake/Quorvel/QuorvelConfig.cmake
+  ${CMAKE_INSTALL_LIBDIR}/cmake/Quorvel/QuorvelConfigVersion.cmake)
+if(GUI)
+  list(APPEND expected bin/QVpruef ${CMAKE_INSTALL_DATADIR}/applications/quorvel-qvpruef.desktop
+       ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps/quorvel-qvpruef.svg)
+endif()
+foreach(f IN LISTS expected)
+  if(NOT EXISTS ${prefix}/${f})
+    message(FATAL_ERROR "not installed: ${f}")
+  endif()
+endforeach()
+find_program(validate desktop-file-validate)
+if(GUI AND validate)
+  run("desktop-file-validate" ${validate} ${prefix}/${CMAKE_INSTALL_DATADIR}/applications/quorvel-qvpruef.desktop)
+endif()
+run("installed qvcode --version" ${prefix}/bin/qvcode --version)
+if(NOT out STREQUAL "qvcode (Quorvel) ${VERSION}\n")
+  message(FATAL_ERROR "installed qvcode --version: ${out}")
+endif()
+
+run("configuring the consumer" ${CMAKE_COMMAND} -S ${CONSUMER} -B ${WORK}/consumer -G Ninja
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=${COMPILER} -DCMAKE_PREFIX_PATH=${prefix})
+run("building the consumer" ${CMAKE_COMMAND} --build ${WORK}/consumer)
+run("the consumer" ${WORK}/consumer/consumer)
+set(want "m11:6.6 r236.8 11 6.6433 236.7796 49.99996 9.99933
+hour '13' is not a whole number from 1 to 12
+6 Overflow
+")
+if(NOT out STREQUAL want)
+  message(FATAL_ERROR "the consumer wrote:\n${out}\ninstead of:\n${want}")
+endif()
