@@ -1,0 +1,76 @@
+#!/bin/sh
+# qvcode as a filter on standard input, as a shell pipeline runs it: every
+# command in every format, the exit status, and output that is passed on
+# while the input is still open.
+# Usage: stdin_test.sh QVCODE
+Q=$1
+run() {
+  "$@"
+  echo "status $?"
+}
+actual=$(
+  for format in "" --json --csv; do
+    printf '50 10\n48\302\2608\342\200\26213\342\200\263N 11\302\26034\342\200\26231\342\200\263E\nbad\n' | run "$Q" encode $format 2>/dev/null
+    printf 'm11:6.6 r236.8\n\n# a comment\nm13:6.6 r236.8\n' | run "$Q" decode $format 2>/dev/null
+    printf '50,0,0,10,0,0,"N","E"\n#NULL#,0,0,10,0,0,N,E\n' | run "$Q" algorit $format 2>/dev/null
+  done
+  # The first line's code arrives while the input is still open: the next
+  # line is written only once it has been read (or after ten seconds).
+  seen=$(mktemp -u)
+  {
+    echo "50 10"
+    i=0
+    while [ ! -e "$seen" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+    [ -e "$seen" ] || echo "the first code did not arrive in time"
+    echo "49 9"
+  } | "$Q" encode | { IFS= read -r first; touch "$seen"; IFS= read -r second; echo "$first, then $second"; }
+  rm -f "$seen"
+)
+expected=$(cat <<'END'
+m11:6.6 r236.8
+m5:0 r0
+ERROR: 'bad' is not a position: 'b' cannot be part of one
+status 1
+49.9999649667773 9.99932533031054
+
+# a comment
+ERROR: malformed code 'm13:6.6 r236.8': hour '13' is not a whole number from 1 to 12
+status 1
+m11:6 r236
+ERROR: run-time error 94: Invalid use of Null
+status 1
+{"latitude":50,"longitude":10,"stunde":11,"distkm":236.7795803439312,"versatzkm":6.6432761946668402,"disttext":"236.8","versatztext":"6.6","codetext":" m11:6.6 r236.8","skipOnError":true,"Bdezbk":49.999999999999851,"Ldezbk":9.9999999999995737,"Ybk":-0.11161889704894556}
+{"latitude":48.136944444444445,"longitude":11.575277777777778,"stunde":5,"distkm":0,"versatzkm":0,"disttext":"0","versatztext":"0","codetext":" m5:0 r0","skipOnError":false,"Bdezbk":48.136944444444445,"Ldezbk":11.575277777777785,"Ybk":-0.13390776677294761}
+{"input":"bad","error":"'bad' is not a position: 'b' cannot be part of one"}
+status 1
+{"stunde":11,"versatzkm":6.5999999999999996,"distkm":236.80000000000001,"latitude":49.999964966777256,"longitude":9.9993253303105405,"latitudeDms":"49°59'59.87\" N","longitudeDms":"9°59'57.57\" E"}
+{}
+{"comment":"# a comment"}
+{"input":"m13:6.6 r236.8","error":"malformed code 'm13:6.6 r236.8': hour '13' is not a whole number from 1 to 12"}
+status 1
+{"code":"m11:6 r236"}
+{"input":"#NULL#,0,0,10,0,0,N,E","error":"run-time error 94: Invalid use of Null"}
+status 1
+latitude,longitude,stunde,distkm,versatzkm,disttext,versatztext,codetext,skipOnError,Bdezbk,Ldezbk,Ybk,error
+50,10,11,236.7795803439312,6.6432761946668402,236.8,6.6, m11:6.6 r236.8,true,49.999999999999851,9.9999999999995737,-0.11161889704894556,
+48.136944444444445,11.575277777777778,5,0,0,0,0, m5:0 r0,false,48.136944444444445,11.575277777777785,-0.13390776677294761,
+,,,,,,,,,,,,'bad' is not a position: 'b' cannot be part of one
+status 1
+stunde,versatzkm,distkm,latitude,longitude,latitudeDms,longitudeDms,error
+11,6.5999999999999996,236.80000000000001,49.999964966777256,9.9993253303105405,"49°59'59.87"" N","9°59'57.57"" E",
+
+# a comment
+,,,,,,,malformed code 'm13:6.6 r236.8': hour '13' is not a whole number from 1 to 12
+status 1
+code,error
+m11:6 r236,
+,run-time error 94: Invalid use of Null
+status 1
+m11:6.6 r236.8, then m9:102.1 r212.4
+END
+)
+[ "$actual" = "$expected" ] && exit 0
+echo "$actual" > "${TMPDIR:-/tmp}/qvcode_stdin_test.actual.$$"
+echo "$expected" | diff - "${TMPDIR:-/tmp}/qvcode_stdin_test.actual.$$"
+rm -f "${TMPDIR:-/tmp}/qvcode_stdin_test.actual.$$"
+exit 1
