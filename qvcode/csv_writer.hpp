@@ -22,6 +22,9 @@ class CsvRow final : public Record {
   CsvRow& text(std::string_view key, std::string_view v) override;
   CsvRow& boolean(std::string_view key, bool v) override;
   CsvRow& null(std::string_view key) override;
+  CsvRow& textIfAny(std::string_view key, const std::optional<std::string_view>& v) override {
+    return v ? text(key, *v) : null(key);
+  }
 
  private:
   std::string& next();
@@ -38,6 +41,7 @@ class CsvHeader final : public Record {
   CsvHeader& text(std::string_view key, std::string_view) override { return name(key); }
   CsvHeader& boolean(std::string_view key, bool) override { return name(key); }
   CsvHeader& null(std::string_view key) override { return name(key); }
+  CsvHeader& textIfAny(std::string_view key, const std::optional<std::string_view>&) override { return name(key); }
   // The number of fields named so far.
   int count() const noexcept { return count_; }
 

@@ -1,6 +1,7 @@
 // qvcode encode: positions to their Quorvel codes, from the command line or
 // line by line, with every field on request.
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -14,7 +15,8 @@
 namespace qvcode {
 namespace {
 
-void writeFields(Record& o, const qv::RoundTrip& t) {
+void writeFields(Record& o, const qv::Encoding& e) {
+  const qv::RoundTrip& t = e.trip;
   const qv::CaseValues& v = t.values;
   o.number("latitude", t.Bdez)
       .number("longitude", t.Ldez)
@@ -28,14 +30,17 @@ void writeFields(Record& o, const qv::RoundTrip& t) {
   v.Bdezbk ? o.number("Bdezbk", *v.Bdezbk) : o.null("Bdezbk");
   v.Ldezbk ? o.number("Ldezbk", *v.Ldezbk) : o.null("Ldezbk");
   o.number("Ybk", v.Ybk);
+  o.textIfAny("inverseError", e.inverseError ? std::optional<std::string_view>(e.inverseError->what()) : std::nullopt);
 }
 
 // The code of one position: its text without the leading blank, or every
-// field.  Raises the conversion's run-time error.
+// field.  The code exists whenever the forward conversion succeeds; a failing
+// inverse only leaves the position back open.  Raises the forward
+// conversion's run-time error.
 void encode(const qv::Position& p, Format format, std::string& out) {
-  const qv::RoundTrip t = qv::roundTrip(p.latitude, p.longitude);
+  const qv::Encoding e = qv::encodePosition(p.latitude, p.longitude);
   appendFormatted(
-      format, out, [&](std::string& s) { s.append(t.values.codetext, 1); }, [&](Record& r) { writeFields(r, t); });
+      format, out, [&](std::string& s) { s.append(e.trip.values.codetext, 1); }, [&](Record& r) { writeFields(r, e); });
 }
 
 qv::Position positionOfLine(std::string_view line) {
@@ -47,7 +52,7 @@ qv::Position positionOfLine(std::string_view line) {
 }
 
 LineCommand encodeLines() {
-  return {"encode", "positions", csvHeaderOf([](Record& r) { writeFields(r, qv::RoundTrip{}); }),
+  return {"encode", "positions", csvHeaderOf([](Record& r) { writeFields(r, qv::Encoding{}); }),
           [](std::string_view line, Format format, std::string& out) { encode(positionOfLine(line), format, out); },
           {}};
 }

@@ -74,9 +74,14 @@ std::string csvHeaderOf(const std::function<void(Record&)>& fill) {
 }
 
 int runFilter(const LineCommand& c, const StreamOptions& s, std::ostream& out, std::ostream& err) {
-  const auto notDone = [&](const std::string& message) {
+  const auto stop = [&](int status, const std::string& message) {
     err << "qvcode: " << c.name << ": " << message << '\n';
-    return exitInputFailed;
+    return status;
+  };
+  // As every command says it.
+  const auto outputFailed = [&](const OutputError& e) {
+    err << "qvcode: " << e.what() << '\n';
+    return exitOutputFailed;
   };
 
   OwnedFd file;
@@ -87,18 +92,18 @@ int runFilter(const LineCommand& c, const StreamOptions& s, std::ostream& out, s
     input.emplace(STDIN_FILENO, "standard input");
   } else {
     file.fd = ::open(s.inputFile->c_str(), O_RDONLY | O_CLOEXEC);
-    if (file.fd < 0) return notDone("cannot open '" + *s.inputFile + "': " + std::strerror(errno));
+    if (file.fd < 0) return stop(exitInputFailed, "cannot open '" + *s.inputFile + "': " + std::strerror(errno));
     input.emplace(file.fd, "'" + *s.inputFile + "'");
   }
   const int inputFd = s.inputString ? -1 : isStandard(s.inputFile) ? STDIN_FILENO : file.fd;
   if (inputFd >= 0 && !isStandard(s.outputFile) && sameFile(inputFd, *s.outputFile))
-    return notDone("the output file '" + *s.outputFile + "' is the input file; writing it would destroy its lines");
+    return stop(exitUsage, "the output file '" + *s.outputFile + "' is the input file; writing it would destroy its lines");
 
   std::optional<OutputSink> sink;
   try {
     isStandard(s.outputFile) ? sink.emplace(out) : sink.emplace(*s.outputFile);
   } catch (const OutputError& e) {
-    return notDone(e.what());
+    return outputFailed(e);
   }
   input->beforeRead = [&sink] { sink->flush(); };
   if (inputFd == STDIN_FILENO && isatty(STDIN_FILENO) && isatty(STDERR_FILENO))
@@ -161,9 +166,9 @@ int runFilter(const LineCommand& c, const StreamOptions& s, std::ostream& out, s
       sink->close();
     } catch (const OutputError&) {
     }
-    return notDone(std::string(e.what()) + " after line " + std::to_string(lines));
+    return stop(exitInputFailed, std::string(e.what()) + " after line " + std::to_string(lines));
   } catch (const OutputError& e) {
-    return notDone(e.what());
+    return outputFailed(e);
   }
   if (failed == 0) return exitOk;
   err << "qvcode: " << c.name << ": " << failed << " of " << items << ' ' << c.items
@@ -173,18 +178,22 @@ int runFilter(const LineCommand& c, const StreamOptions& s, std::ostream& out, s
 
 int writeItem(const LineCommand& c, const StreamOptions& s, std::string_view item, std::ostream& out,
               std::ostream& err) {
+  std::string text;
+  if (s.format() == Format::csv) text.append(c.csvHeader).append(",error\n").append(item).append(",\n");
+  else text.append(item).append("\n");
+  // Standard output is checked once the command has ended, as for every
+  // command.
+  if (isStandard(s.outputFile)) {
+    out << text;
+    return exitOk;
+  }
   try {
-    std::optional<OutputSink> sink;
-    isStandard(s.outputFile) ? sink.emplace(out) : sink.emplace(*s.outputFile);
-    if (s.format() == Format::csv) {
-      sink->buffer.append(c.csvHeader).append(",error\n").append(item).append(",\n");
-    } else {
-      sink->buffer.append(item).append("\n");
-    }
-    sink->close();
+    OutputSink sink(*s.outputFile);
+    sink.buffer = std::move(text);
+    sink.close();
   } catch (const OutputError& e) {
-    err << "qvcode: " << c.name << ": " << e.what() << '\n';
-    return exitInputFailed;
+    err << "qvcode: " << e.what() << '\n';
+    return exitOutputFailed;
   }
   return exitOk;
 }

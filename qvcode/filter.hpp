@@ -65,13 +65,15 @@ struct LineCommand {
 // a blank line as {}, so that every line is JSON); a failed line gives
 // "ERROR: <reason>" ({"input":...,"error":...}; under --csv empty fields and
 // the reason in "error").  Answers exitOk, exitLinesFailed when a line
-// failed (counted on `err`), or exitInputFailed when the input could not be read
-// or the output not written (said on `err`).
+// failed (counted on `err`), exitInputFailed or exitOutputFailed when the
+// input could not be read or the output not written (said on `err`, after
+// what was converted before has been written).
 int runFilter(const LineCommand& c, const StreamOptions& s, std::ostream& out, std::ostream& err);
 
 // Writes the output of the one item given on the command line, as
 // `convert` gives it, with a line feed (under --csv after the header) to
-// --output-file or `out`.  Answers exitOk or exitInputFailed.
+// --output-file or `out`.  Answers exitOk, or exitOutputFailed for a file
+// that could not be written; `out` is left for the program to check.
 int writeItem(const LineCommand& c, const StreamOptions& s, std::string_view item, std::ostream& out,
               std::ostream& err);
 

@@ -24,6 +24,9 @@ class JsonObject final : public Record {
   JsonObject& text(std::string_view key, std::string_view v) override;
   JsonObject& boolean(std::string_view key, bool v) override;
   JsonObject& null(std::string_view key) override;
+  JsonObject& textIfAny(std::string_view key, const std::optional<std::string_view>& v) override {
+    return v ? text(key, *v) : *this;
+  }
 
  private:
   std::string& key(std::string_view k);

@@ -5,12 +5,21 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <ostream>
+#include <iostream>
 #include <unistd.h>
 
 namespace qvcode {
 
-OutputSink::OutputSink(std::ostream& out) : out_(&out), name_("standard output") {}
+OutputSink::OutputSink(std::ostream& out) : name_("the output") {
+  if (&out != &std::cout) {
+    out_ = &out;
+    return;
+  }
+  // Whatever the stream holds goes first.
+  out.flush();
+  fd_ = STDOUT_FILENO;
+  borrowed_ = true;
+}
 
 OutputSink::OutputSink(const std::string& path) : name_("'" + path + "'") {
   fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
@@ -18,7 +27,7 @@ OutputSink::OutputSink(const std::string& path) : name_("'" + path + "'") {
 }
 
 OutputSink::~OutputSink() {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0 && !borrowed_) ::close(fd_);
 }
 
 void OutputSink::fail(int error) {
@@ -48,7 +57,7 @@ void OutputSink::flush() {
 
 void OutputSink::close() {
   flush();
-  if (fd_ < 0) return;
+  if (fd_ < 0 || borrowed_) return;
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) fail(errno);

@@ -17,6 +17,8 @@ class OutputError : public std::runtime_error {
 
 class OutputSink {
  public:
+  // The process's std::cout is written to its file descriptor directly, each
+  // block's write checked with its reason; any other stream through itself.
   explicit OutputSink(std::ostream& out);
   // Creates or empties `path`; throws OutputError when it cannot.
   explicit OutputSink(const std::string& path);
@@ -43,6 +45,7 @@ class OutputSink {
 
   std::ostream* out_ = nullptr;
   int fd_ = -1;
+  bool borrowed_ = false;  // standard output: not ours to close
   std::string name_;
 };
 

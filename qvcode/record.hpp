@@ -2,6 +2,7 @@
 // row or the CSV header, so that --json and --csv show the same fields.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,9 @@ class Record {
   virtual Record& text(std::string_view key, std::string_view v) = 0;
   virtual Record& boolean(std::string_view key, bool v) = 0;
   virtual Record& null(std::string_view key) = 0;
+  // A text that only some results have: a JSON object leaves the field out
+  // without one, a CSV row leaves it empty, so that its columns stay fixed.
+  virtual Record& textIfAny(std::string_view key, const std::optional<std::string_view>& v) = 0;
 
  protected:
   ~Record() = default;

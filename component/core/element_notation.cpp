@@ -3,9 +3,11 @@
 #include "element_notation.hpp"
 
 #include <array>
-#include <charconv>
+#include <optional>
 #include <string>
-#include <system_error>
+
+#include "decimal_number.hpp"
+#include "runtime_error.hpp"
 
 namespace qv {
 namespace {
@@ -41,10 +43,11 @@ Value readElement(std::string_view field) {
     throw ElementNotationError("the field " + std::string(field) + " has a quote inside it");
   for (const Keyword& k : keywords())
     if (field == k.text) return k.value;
-  const std::string_view digits = field.front() == '+' ? field.substr(1) : field;
-  double number = 0;
-  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-  if (!digits.empty() && ec == std::errc() && end == digits.data() + digits.size()) return number;
+  try {
+    if (const std::optional<double> n = decimalNumber(field.front() == '+' ? field.substr(1) : field)) return *n;
+  } catch (const RuntimeError&) {
+    // Beyond the double range: the text's own conversion reports it.
+  }
   return std::string(field);
 }
 

@@ -11,10 +11,10 @@
 //   N  ten              anything else: the text as written, as the
 //                       platform's own reader takes an unquoted word
 //
-// A number is what std::from_chars reads whole ("inf" too), with an optional
-// leading '+', as qvcode has always read its number arguments; one beyond
-// the double range stays text, so that the element's own conversion reports
-// it as a client's text would be.
+// A number is what qv::decimalNumber reads whole ("inf" too), with an
+// optional leading '+', as qvcode reads every number: below the smallest
+// double a zero of its sign.  One beyond the largest stays text, so that the
+// element's own conversion reports it in the order algorit reads them.
 #pragma once
 
 #include <stdexcept>

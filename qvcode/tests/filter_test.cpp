@@ -41,12 +41,18 @@ TEST(Filter, OneLineOutForEveryLineIn) {
       // Blank lines and comments pass through; a CR before the line feed is dropped.
       {{"encode"}, "# stations\n\n 50 10\r\n\t;1e308 0;# end", 1,
        "# stations\n\nm11:6.6 r236.8\n\t\nERROR: run-time error 6: Overflow\n# end\n"},
-      {{"encode", "--csv"}, "50 10;;bad", 1,
-       "latitude,longitude,stunde,distkm,versatzkm,disttext,versatztext,codetext,skipOnError,Bdezbk,Ldezbk,Ybk,error\n"
+      // The code of a position whose way back fails, and the inverse's error
+      // in its column.
+      {{"encode", "--csv"}, "50 10;;48.2 11.575277777777778;bad", 1,
+       "latitude,longitude,stunde,distkm,versatzkm,disttext,versatztext,codetext,skipOnError,Bdezbk,Ldezbk,Ybk,"
+       "inverseError,error\n"
        "50,10,11,236.7795803439312,6.6432761946668402,236.8,6.6, m11:6.6 r236.8,true,49.999999999999851,"
-       "9.9999999999995737,-0.11161889704894556,\n"
+       "9.9999999999995737,-0.11161889704894556,,\n"
        "\n"
-       ",,,,,,,,,,,,'bad' is not a position: 'b' cannot be part of one\n"},
+       "48.200000000000003,11.575277777777778,12,7.0105166673285115,0,7,0, m12:0 r7,false,,,0,"
+       "Invalid procedure call or argument,\n"
+       ",,,,,,,,,,,,,'bad' is not a position: 'b' cannot be part of one\n"},
+      {{"encode"}, "48.2 11.575277777777778", 0, "m12:0 r7\n"},
       // Every JSON line is JSON: a comment and a blank line too.
       {{"encode", "--json"}, "# a \"b\";;bad", 1,
        "{\"comment\":\"# a \\\"b\\\"\"}\n{}\n"
@@ -87,8 +93,9 @@ TEST(Filter, WritesForEveryItemWhatTheCommandLineWrites) {
     std::vector<std::vector<std::string_view>> arguments;
   } cases[] = {
       {"encode",
-       {"50 10", "-33.87, 151.21", "90 -180", "-95 181", "48°8′13″N 11°34′31″E"},
-       {{"50", "10"}, {"-33.87,", "151.21"}, {"90", "-180"}, {"-95", "181"}, {"48°8′13″N", "11°34′31″E"}}},
+       {"50 10", "-33.87, 151.21", "90 -180", "-95 181", "48°8′13″N 11°34′31″E", "48.2 11.575277777777778"},
+       {{"50", "10"}, {"-33.87,", "151.21"}, {"90", "-180"}, {"-95", "181"}, {"48°8′13″N", "11°34′31″E"},
+        {"48.2", "11.575277777777778"}}},
       {"decode", {"m11:6.6 r236.8", " m9:2537 r6536", "m12:0 r4654.3"}, {{"m11:6.6 r236.8"}, {" m9:2537 r6536"}, {"m12:0 r4654.3"}}},
       {"algorit",
        {"50,0,0,10,0,0,N,E", ",,,10,,,,", "\"50\",\" 0 \",#FALSE#,10,0,0,\"S \",W"},
@@ -176,11 +183,11 @@ TEST_F(FilterFiles, InputThatCannotBeReadAndOutputThatCannotBeWrittenStopWithThe
        "qvcode: encode: the output file '" + path("in.txt") +
            "' is the input file; writing it would destroy its lines\n"},
       {{"encode", "--input-file", path("in.txt"), "--output-file", "/dev/full"},
-       "qvcode: encode: cannot write '/dev/full': No space left on device\n"},
+       "qvcode: cannot write '/dev/full': No space left on device\n"},
       {{"algorit", "--output-file", "/dev/full", "50", "0", "0", "10", "0", "0", "N", "E"},
-       "qvcode: algorit: cannot write '/dev/full': No space left on device\n"},
+       "qvcode: cannot write '/dev/full': No space left on device\n"},
       {{"encode", "--output-file", path("no/such/dir"), "50", "10"},
-       "qvcode: encode: cannot create '" + path("no/such/dir") + "': No such file or directory\n"},
+       "qvcode: cannot create '" + path("no/such/dir") + "': No such file or directory\n"},
   };
   for (const auto& c : cases) {
     const Result r = run(c.args);

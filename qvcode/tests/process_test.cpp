@@ -137,6 +137,9 @@ TEST_F(Process, OutputThatCannotBeWrittenIsAFailure) {
       {"encode", "--json", "48.2", "11.575277777777778"},
       {"decode", "m11:6.6 r236.8"},
       {"algorit", "50", "0", "0", "10", "0", "0", "N", "E"},
+      // Filter mode writes its blocks itself.
+      {"encode", "--input-string", "50 10;bad"},
+      {"decode", "--csv", "--input-string", "m11:6.6 r236.8"},
       {"sweep", "--report", report, "--lat-step", "600", "--lon-step", "600"},
       {"--help"},
   };

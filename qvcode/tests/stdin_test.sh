@@ -51,10 +51,10 @@ status 1
 {"code":"m11:6 r236"}
 {"input":"#NULL#,0,0,10,0,0,N,E","error":"run-time error 94: Invalid use of Null"}
 status 1
-latitude,longitude,stunde,distkm,versatzkm,disttext,versatztext,codetext,skipOnError,Bdezbk,Ldezbk,Ybk,error
-50,10,11,236.7795803439312,6.6432761946668402,236.8,6.6, m11:6.6 r236.8,true,49.999999999999851,9.9999999999995737,-0.11161889704894556,
-48.136944444444445,11.575277777777778,5,0,0,0,0, m5:0 r0,false,48.136944444444445,11.575277777777785,-0.13390776677294761,
-,,,,,,,,,,,,'bad' is not a position: 'b' cannot be part of one
+latitude,longitude,stunde,distkm,versatzkm,disttext,versatztext,codetext,skipOnError,Bdezbk,Ldezbk,Ybk,inverseError,error
+50,10,11,236.7795803439312,6.6432761946668402,236.8,6.6, m11:6.6 r236.8,true,49.999999999999851,9.9999999999995737,-0.11161889704894556,,
+48.136944444444445,11.575277777777778,5,0,0,0,0, m5:0 r0,false,48.136944444444445,11.575277777777785,-0.13390776677294761,,
+,,,,,,,,,,,,,'bad' is not a position: 'b' cannot be part of one
 status 1
 stunde,versatzkm,distkm,latitude,longitude,latitudeDms,longitudeDms,error
 11,6.5999999999999996,236.80000000000001,49.999964966777256,9.9993253303105405,"49°59'59.87"" N","9°59'57.57"" E",
