@@ -49,15 +49,18 @@ position may be one argument or several.
 
 The input is then adjusted as the test program does: a longitude of exactly
 -180 becomes -179.999999, one above 180 becomes 180, a latitude at or below -90
-becomes -89.9 and exactly 90 becomes 89.9.  The fields of --json and --csv are
-the adjusted latitude and longitude, the code's stunde, distkm, versatzkm,
-disttext, versatztext and codetext, skipOnError (whether the case ran in
-skip-on-error mode), and the way back: Bdezbk, Ldezbk and Ybk.
+becomes -89.9 and exactly 90 becomes 89.9.  The code is printed whenever the
+forward conversion succeeds.  The fields of --json and --csv are the adjusted
+latitude and longitude, the code's stunde, distkm, versatzkm, disttext,
+versatztext and codetext, skipOnError (whether the case ran in skip-on-error
+mode), the way back: Bdezbk, Ldezbk and Ybk, and inverseError where the way
+back failed (under --json only then).
 )";
 
-constexpr std::string_view decodeHelp = R"(The code is read as the system writes it, with or without its leading blank,
-in tenths of a kilometre ("m11:6.6 r236.8") or in whole kilometres
-("m11:6 r236"); a malformed code is refused naming its field.  On the command
+constexpr std::string_view decodeHelp = R"(The code is read in the forms the system writes: with or without its leading
+blank, in tenths of a kilometre ("m11:6.6 r236.8") or in whole kilometres
+("m11:6 r236"), and with the report line's two blanks before the r; anything
+else is refused naming its field.  On the command
 line the position is printed in decimal degrees and, on a second line, in
 degrees, minutes and seconds; in filter mode in decimal degrees.  The fields of
 --json and --csv: stunde, versatzkm, distkm, latitude, longitude, latitudeDms,
