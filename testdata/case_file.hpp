@@ -1,15 +1,18 @@
 // Reader of cases.txt, the shared worked examples and edge cases, for the C++
-// tests and the Windows client (header-only, standard library only).
+// tests and the Windows client (header-only); its fields are read by the
+// component core's reader of the same notation.
 #pragma once
 
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
+
+#include "element_notation.hpp"
 
 namespace cases {
 
@@ -33,19 +36,24 @@ inline std::string failure(int number, std::string_view text) {
   return "error " + std::to_string(number) + " " + std::string(text);
 }
 
-// One field as the file writes it; `where` names the line in an error.
+// One field as the file writes it; `where` names the line in an error.  The
+// file is stricter than the notation: a word that is no number is an error
+// here, not a text.
 inline Field field(std::string_view f, const std::string& where) {
-  if (f.empty()) return {};
-  if (f == "#NULL#") return {.kind = Field::Kind::Null};
-  if (f == "#TRUE#" || f == "#FALSE#") return {.kind = Field::Kind::Boolean, .boolean = f == "#TRUE#"};
-  if (f.size() >= 2 && f.front() == '"' && f.back() == '"')
-    return {.kind = Field::Kind::Text, .text = std::string(f.substr(1, f.size() - 2))};
-  Field r{.kind = Field::Kind::Number, .text = std::string(f)};
-  if (f.front() == '+') f.remove_prefix(1);
-  const auto [end, ec] = std::from_chars(f.data(), f.data() + f.size(), r.number);
-  if (ec != std::errc() || end != f.data() + f.size())
-    throw std::runtime_error(where + ": a field is no number, text or keyword");
-  return r;
+  qv::Value v;
+  try {
+    v = qv::readElement(f);
+  } catch (const qv::ElementNotationError& e) {
+    throw std::runtime_error(where + ": " + e.what());
+  }
+  if (std::holds_alternative<qv::Null>(v)) return {.kind = Field::Kind::Null};
+  if (const bool* b = std::get_if<bool>(&v)) return {.kind = Field::Kind::Boolean, .boolean = *b};
+  if (const double* d = std::get_if<double>(&v)) return {.kind = Field::Kind::Number, .number = *d, .text = std::string(f)};
+  if (const std::string* t = std::get_if<std::string>(&v)) {
+    if (!f.starts_with('"')) throw std::runtime_error(where + ": a field is no number, text or keyword");
+    return {.kind = Field::Kind::Text, .text = *t};
+  }
+  return {};
 }
 
 // The cases of one kind ("encode", "algorit") in the order of the file.
@@ -73,11 +81,11 @@ inline std::vector<Case> read(const std::filesystem::path& file, std::string_vie
     else
       throw std::runtime_error(c.where + ": no \" => \" with a quoted code text or \"error N TEXT\" after it");
 
-    // The fields up to each comma, and the last one.
-    std::string_view input = body.substr(kind.size() + 1, arrow - kind.size() - 1);
-    for (std::size_t comma = 0; comma != std::string_view::npos; input.remove_prefix(comma + 1)) {
-      comma = input.find(',');
-      c.input.push_back(field(input.substr(0, comma), c.where));
+    const std::string_view input = body.substr(kind.size() + 1, arrow - kind.size() - 1);
+    try {
+      for (const std::string_view f : qv::elementFields(input)) c.input.push_back(field(f, c.where));
+    } catch (const qv::ElementNotationError& e) {
+      throw std::runtime_error(c.where + ": " + e.what());
     }
   }
   if (result.empty()) throw std::runtime_error(file.string() + " holds no " + std::string(kind) + " case");

@@ -51,8 +51,8 @@ Value readElement(std::string_view field) {
   return std::string(field);
 }
 
-std::vector<Value> readElementLine(std::string_view line) {
-  std::vector<Value> elements;
+std::vector<std::string_view> elementFields(std::string_view line) {
+  std::vector<std::string_view> fields;
   for (;;) {
     // A field runs to the next comma, or past its closing quote to the next
     // comma when it starts with a quote.
@@ -63,10 +63,16 @@ std::vector<Value> readElementLine(std::string_view line) {
       if (close == std::string_view::npos) throw ElementNotationError("a quote is not closed");
       end = line.find(',', close + 1);
     }
-    elements.push_back(readElement(trimmed(line.substr(0, end))));
-    if (end == std::string_view::npos) return elements;
+    fields.push_back(trimmed(line.substr(0, end)));
+    if (end == std::string_view::npos) return fields;
     line.remove_prefix(end + 1);
   }
+}
+
+std::vector<Value> readElementLine(std::string_view line) {
+  std::vector<Value> elements;
+  for (const std::string_view field : elementFields(line)) elements.push_back(readElement(field));
+  return elements;
 }
 
 bool startsWithKeyword(std::string_view line) {

@@ -36,9 +36,13 @@ class ElementNotationError : public std::invalid_argument {
 // field's first and last character.
 Value readElement(std::string_view field);
 
-// A line of fields separated by commas outside quotes; blanks and tabs around
-// a field are ignored.  Throws ElementNotationError for an unclosed quote or
-// characters after a closing one.
+// The fields of a line, separated by commas outside quotes, without the
+// blanks and tabs around them; an empty line is one empty field.  Throws
+// ElementNotationError for an unclosed quote.
+std::vector<std::string_view> elementFields(std::string_view line);
+
+// The elements of a line's fields.  Throws ElementNotationError for an
+// unclosed quote or characters after a closing one.
 std::vector<Value> readElementLine(std::string_view line);
 
 // Whether a line begins with a keyword field (#NULL#, #TRUE#, #FALSE#), so
