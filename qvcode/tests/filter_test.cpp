@@ -4,28 +4,19 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "command.hpp"
+#include "command_run.hpp"
 
 namespace qvcode {
 namespace {
 
-struct Result {
-  int status;
-  std::string out, err;
-};
+using testing::Result;
 
-Result run(std::vector<std::string_view> args) {
-  std::ostringstream out, err;
-  const int status = runCommand(args, out, err);
-  return {status, out.str(), err.str()};
-}
+Result run(std::vector<std::string_view> args) { return testing::run(runCommand, std::move(args)); }
 
 Result run(const std::vector<std::string>& args) { return run(std::vector<std::string_view>(args.begin(), args.end())); }
 
@@ -127,24 +118,10 @@ TEST(Filter, WritesForEveryItemWhatTheCommandLineWrites) {
   }
 }
 
-class FilterFiles : public ::testing::Test {
+class FilterFiles : public testing::FolderTest {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("qvcode_filter_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  std::string path(const char* name) const { return (dir_ / name).string(); }
+  FilterFiles() : FolderTest("qvcode-filter-") {}
   static void write(const std::string& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
-  static std::string read(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-
-  std::filesystem::path dir_;
 };
 
 TEST_F(FilterFiles, LinesAcrossBlocksAndOverlongLinesKeepTheirPlaces) {
@@ -177,8 +154,8 @@ TEST_F(FilterFiles, InputThatCannotBeReadAndOutputThatCannotBeWrittenStopWithThe
   } cases[] = {
       {{"encode", "--input-file", path("none.txt")},
        "qvcode: encode: cannot open '" + path("none.txt") + "': No such file or directory\n"},
-      {{"decode", "--input-file", dir_.string()},
-       "qvcode: decode: cannot read '" + dir_.string() + "': Is a directory after line 0\n"},
+      {{"decode", "--input-file", folder().string()},
+       "qvcode: decode: cannot read '" + folder().string() + "': Is a directory after line 0\n"},
       {{"encode", "--input-file", path("in.txt"), "--output-file", path("in.txt")},
        "qvcode: encode: the output file '" + path("in.txt") +
            "' is the input file; writing it would destroy its lines\n"},
