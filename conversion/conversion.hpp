@@ -1,4 +1,3 @@
-#pragma once
 // The conversion for programs outside this project: a position to its
 // Quorvel code, and a code text back to a position.  Installed as
 // <quorvel/conversion.hpp> with the CMake package Quorvel (target
@@ -28,6 +27,7 @@
 // that failed (6 Overflow for a latitude of 1e308, 5 where rounding pushes an
 // arc cosine past ±1 within about a decimetre of the reference point or its
 // antipode); qv::CodeFormatError names the field of a malformed code text.
+#pragma once
 
 #include <cstdint>
 #include <string>
