@@ -2,6 +2,8 @@
 
 #include "code_text.hpp"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -20,21 +22,34 @@ std::string& appendCode(std::string& to, const char* lead, std::int16_t stunde, 
 
 }  // namespace
 
-std::string oneDecimalText(double v) {
+char* writeOneDecimal(char* out, double v) {
   // Mod works on whole numbers: v·10 is first rounded half-even (the default
-  // rounding mode) into the 32-bit range.
+  // rounding mode) into the 32-bit range.  Everything is checked before the
+  // first character is written.
   const double tenths = std::nearbyint(checked(v * 10));
   if (tenths > std::numeric_limits<std::int32_t>::max() || tenths < std::numeric_limits<std::int32_t>::min())
     throw RuntimeError(ErrorKind::Overflow);
   const auto t = static_cast<std::int32_t>(tenths) % 10;
-  std::string text = numberText(std::floor(v));
-  text.erase(0, 1);
-  if (text.size() > 5) text.resize(5);
+  char whole[numberTextRoom];
+  const char* end = writeNumberText(whole, std::floor(v));
+  // Without the sign position, cut to 5 characters.
+  out = std::copy<const char*>(whole + 1, std::min<const char*>(end, whole + 6), out);
   if (t != 0) {
-    text += '.';
-    text += std::to_string(t);
+    *out++ = '.';
+    out = std::to_chars(out, out + 12, t).ptr;
   }
-  return text;
+  return out;
+}
+
+std::string oneDecimalText(double v) {
+  char text[oneDecimalRoom];
+  return {text, static_cast<std::size_t>(writeOneDecimal(text, v) - text)};
+}
+
+void codeTexts(std::int16_t stunde, CaseValues& v, ErrorMode& mode) {
+  mode.step([&] { v.disttext = oneDecimalText(v.distkm); });
+  mode.step([&] { v.versatztext = oneDecimalText(v.versatzkm); });
+  mode.step([&] { v.codetext = codeText(stunde, v.versatztext, v.disttext); });
 }
 
 std::string hourText(std::int16_t stunde) { return leftCut(plainNumberText(std::int64_t{stunde}), 2); }

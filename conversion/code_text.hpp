@@ -9,6 +9,9 @@
 #include <cstdint>
 #include <string>
 
+#include "case_values.hpp"
+#include "error_mode.hpp"
+
 namespace qv {
 
 // A distance v ≥ 0 with at most one decimal: the whole part truncated, the
@@ -16,6 +19,17 @@ namespace qv {
 // "523.1" for 523.06), the whole part cut to 5 characters.  Raises Overflow
 // when v·10 is not finite or leaves the 32-bit range.
 std::string oneDecimalText(double v);
+// The same written at `out` (room for oneDecimalRoom characters); returns
+// its end, and raises before writing anything.
+inline constexpr std::size_t oneDecimalRoom = 16;
+char* writeOneDecimal(char* out, double v);
+
+// The texts of a converted code, `disttext`, `versatztext` and `codetext`,
+// made where they are shown or written, each a step of the case's `mode`.
+// The distances of a conversion (0..20012.4 km) never make them fail; a text
+// that does fail under skip-on-error mode stays empty, and the code text is
+// built without it (" m11: r236.8").
+void codeTexts(std::int16_t stunde, CaseValues& v, ErrorMode& mode);
 
 // The hour as the codes write it: its digits, at most 2 characters.
 std::string hourText(std::int16_t stunde);

@@ -3,6 +3,7 @@
 #include "conversion.hpp"
 
 #include "case_values.hpp"
+#include "code_text.hpp"
 #include "error_mode.hpp"
 #include "forward.hpp"
 
@@ -13,6 +14,7 @@ Code encode(double latitude, double longitude) {
   ErrorMode mode;
   Code c;
   forwardConversion(latitude, longitude, c.hour, v, mode);
+  codeTexts(c.hour, v, mode);
   c.offsetKm = v.versatzkm;
   c.distanceKm = v.distkm;
   c.text = v.codetext.substr(1);

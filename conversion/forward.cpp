@@ -5,11 +5,21 @@
 #include <cmath>
 
 #include "checked_math.hpp"
-#include "code_text.hpp"
 #include "hour_sector.hpp"
 #include "reference_point.hpp"
+#include "round_trip_steps.hpp"
 
 namespace qv {
+
+bool adjustInput(double& Bdez, double& Ldez) {
+  // Values below -180 and above 90 are left alone on purpose.
+  if (Ldez == -180) Ldez = -179.999999;
+  const bool eastClamped = Ldez > 180;
+  if (eastClamped) Ldez = 180;
+  if (Bdez <= -90) Bdez = -89.9;
+  if (Bdez == 90) Bdez = 89.9;
+  return eastClamped;
+}
 
 void forwardConversion(double& Bdez, double& Ldez, std::int16_t& stunde, CaseValues& v, ErrorMode& mode,
                        const std::function<void()>& eastBoundClamped) {
@@ -17,43 +27,34 @@ void forwardConversion(double& Bdez, double& Ldez, std::int16_t& stunde, CaseVal
   const double L0dez = referenceLongitude();
   setReferencePoint(v);
 
-  // Input adjustment, written back into the caller's variables.  Values
-  // below -180 and above 90 are left alone on purpose.
-  if (mode.decide([&] { return Ldez == -180; })) mode.step([&] { Ldez = -179.999999; });
-  if (mode.decide([&] { return Ldez > 180; })) {
-    mode.step([&] { Ldez = 180; });
-    if (eastBoundClamped) mode.step(eastBoundClamped);
-  }
-  if (mode.decide([&] { return Bdez <= -90; })) mode.step([&] { Bdez = -89.9; });
-  if (mode.decide([&] { return Bdez == 90; })) mode.step([&] { Bdez = 89.9; });
+  // Input adjustment, written back into the caller's variables.  Its tests
+  // and assignments cannot fail, and skip-on-error mode is never on yet.
+  if (adjustInput(Bdez, Ldez) && eastBoundClamped) eastBoundClamped();
 
-  mode.step([&] { v.dLrad = degToRad(checked(Ldez - L0dez)); });
+  mode.step([&] { v.dLrad = steps::longitudeDifferenceRad(raising, Ldez); });
   mode.step([&] { v.Brad = degToRad(Bdez); });
 
   // Central angle.  The sines and cosines are taken once per value: they are
   // pure, so this changes no result.
-  const ReferenceTrig& ref = referenceTrig();
   const double sinBrad = std::sin(v.Brad), cosBrad = std::cos(v.Brad);
   const double sinDL = std::sin(v.dLrad), cosDL = std::cos(v.dLrad);
-  mode.step([&] { v.cosbogen = checked(ref.sinB0 * sinBrad + cosBrad * ref.cosB0 * cosDL); });
+  mode.step([&] { v.cosbogen = steps::cosCentralAngle(raising, sinBrad, cosBrad, cosDL); });
   mode.step([&] { v.bogenrad = arcCos(v.cosbogen); });
   if (mode.decide([&] { return B0dez == Bdez && L0dez == Ldez; })) mode.step([&] { v.bogenrad = 0; });
 
   // Distance.
   mode.step([&] { v.bogengrad = radToDeg(v.bogenrad); });
   mode.step([&] { v.distkm = checked(v.bogengrad * kmPerDegree); });
-  mode.step([&] { v.disttext = oneDecimalText(v.distkm); });
 
   // Direction: the cosine of the angle from due south, from the southward
   // component S and the square E2 of the eastward one.
   mode.step([&] {
-    const double S = cosBrad * ref.sinB0 * cosDL - ref.cosB0 * sinBrad;
-    const double E2 = cosBrad * sinDL * cosBrad * sinDL;
-    const double r = root(checked(S * S + E2));
+    const double S = steps::southward(sinBrad, cosBrad, cosDL);
+    const double r = steps::directionRadius(raising, S, cosBrad, sinDL);
     v.cosricht = r == 0 ? 1 : quot(S, r);
   });
   mode.step([&] { v.richtrad = arcCos(v.cosricht); });
-  mode.step([&] { v.richtgrad = checked(((-v.richtrad) * halfTurnDegrees) / pi()); });
+  mode.step([&] { v.richtgrad = steps::directionDegrees(raising, v.richtrad); });
   if (mode.decide([&] { return Ldez > L0dez || Ldez < L0dez - 180; })) mode.step([&] { v.richtgrad = -v.richtgrad; });
 
   // Hour sector.  Its comparisons cannot raise, and skip-on-error mode is
@@ -65,7 +66,7 @@ void forwardConversion(double& Bdez, double& Ldez, std::int16_t& stunde, CaseVal
   mode.step([&] { v.sektorrad = degToRad(v.sektorgrad); });
   mode.step([&] {
     const double sinBogen = std::sin(v.bogenrad), cosBogen = std::cos(v.bogenrad);
-    v.cosversatz = checked(cosBogen * cosBogen + sinBogen * sinBogen * std::cos(v.sektorrad));
+    v.cosversatz = steps::cosOffset(raising, sinBogen, cosBogen, std::cos(v.sektorrad));
   });
   if (v.cosversatz == 1) {
     mode.step([&] { v.versatzrad = 0; });
@@ -79,8 +80,6 @@ void forwardConversion(double& Bdez, double& Ldez, std::int16_t& stunde, CaseVal
   }
   mode.step([&] { v.versatzgrad = radToDeg(v.versatzrad); });
   mode.step([&] { v.versatzkm = checked(kmPerDegree * v.versatzgrad); });
-  mode.step([&] { v.versatztext = oneDecimalText(v.versatzkm); });
-  mode.step([&] { v.codetext = codeText(stunde, v.versatztext, v.disttext); });
 }
 
 }  // namespace qv

@@ -6,10 +6,10 @@
 // becomes 180; a latitude at or below −90 becomes −89.9, exactly 90 becomes
 // 89.9 (above 90 it stays).
 // Out: `stunde`, the clock hour 1..12 of the bearing's 30° sector, and in `v`
-// `distkm` (0..20012.4 km from the reference point), `versatzkm` (the offset
-// from the hour's ray, km), their one-decimal texts and `codetext`
-// (" m11:6.6 r236.8"), with every working value.  The reference point itself
-// is hour 5 at distance 0, " m5:0 r0".
+// `distkm` (0..20012.4 km from the reference point) and `versatzkm` (the
+// offset from the hour's ray, km), with every working value.  The texts are
+// made where they are shown or written (codeTexts, code_text.hpp).  The
+// reference point itself is hour 5 at distance 0.
 // Raises: before the offset's arc cosine, a floating-point fault or an arc
 // cosine argument that rounding pushed beyond ±1 (within about a decimetre of
 // the reference point or its antipode).  At the general branch of the
@@ -25,6 +25,10 @@
 #include "error_mode.hpp"
 
 namespace qv {
+
+// The input adjustment alone, as the conversion makes it first; true when
+// it moved a longitude above 180 to 180.
+bool adjustInput(double& Bdez, double& Ldez);
 
 // When a longitude above 180 is moved to 180, `eastBoundClamped` is called at
 // that point, so that a caller can show it (the test window sets its eastern

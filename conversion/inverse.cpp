@@ -7,6 +7,7 @@
 #include "checked_math.hpp"
 #include "hour_sector.hpp"
 #include "reference_point.hpp"
+#include "round_trip_steps.hpp"
 
 namespace qv {
 
@@ -26,9 +27,7 @@ void inverseConversion(std::int16_t stunde, CaseValues& v, ErrorMode& mode) {
   if (mode.decide([&] { return sinBogen == 0; })) {
     mode.step([&] { v.cossektorbk = 1; });
   } else {
-    mode.step([&] {
-      v.cossektorbk = quot(checked(v.cosversatzbk - cosBogen * cosBogen), checked(sinBogen * sinBogen));
-    });
+    mode.step([&] { v.cossektorbk = steps::cosSectorBack(raising, v.cosversatzbk, sinBogen, cosBogen); });
   }
 
   if (mode.decide([&] { return v.cossektorbk == 1; })) {
@@ -48,15 +47,14 @@ void inverseConversion(std::int16_t stunde, CaseValues& v, ErrorMode& mode) {
     if (directionOfHour(stunde, v.sektorgradbk, r)) v.richtgradbk = checked(r);
   });
   mode.step([&] { v.richtradbk = degToRad(v.richtgradbk); });
-  mode.step([&] { v.kobogenradbk = degToRad(checked(90 - v.bogengradbk)); });
+  mode.step([&] { v.kobogenradbk = steps::coCentralAngleRad(raising, v.bogengradbk); });
 
-  const ReferenceTrig& ref = referenceTrig();
   const double cosK = cos(v.kobogenradbk), sinK = sin(v.kobogenradbk);
   const double cosR = cos(v.richtradbk), sinR = sin(v.richtradbk);
 
   // Latitude: the arc sine of −negsinBbk.
-  mode.step([&] { v.negsinBbk = checked(cosK * ref.cosB0 * cosR); });
-  mode.step([&] { v.negsinBbk = checked(v.negsinBbk - ref.sinB0 * sinK); });
+  mode.step([&] { v.negsinBbk = steps::negSinLatitudeFirst(raising, cosK, cosR); });
+  mode.step([&] { v.negsinBbk = steps::negSinLatitude(raising, v.negsinBbk, sinK); });
   if (mode.decide([&] { return v.negsinBbk == 1; })) {
     mode.step([&] { v.Bradbk = -halfPi(); });
   } else if (mode.decide([&] { return v.negsinBbk == -1; })) {
@@ -67,22 +65,23 @@ void inverseConversion(std::int16_t stunde, CaseValues& v, ErrorMode& mode) {
   mode.step([&] { v.Bdezbk = radToDeg(v.Bradbk); });
 
   // Cartesian components of the point back, both negated.
-  mode.step([&] { v.Xbk = checked(-ref.sinB0 * ref.cosL0 * cosK * cosR); });
-  mode.step([&] { v.Xbk = checked(v.Xbk + ref.sinL0 * cosK * sinR); });
-  mode.step([&] { v.Xbk = checked(v.Xbk - ref.cosB0 * ref.cosL0 * sinK); });
-  mode.step([&] { v.Ybk = checked(-ref.sinB0 * ref.sinL0 * cosK * cosR); });
-  mode.step([&] { v.Ybk = checked(v.Ybk - ref.cosL0 * cosK * sinR); });
-  mode.step([&] { v.Ybk = checked(v.Ybk - ref.cosB0 * ref.sinL0 * sinK); });
+  const steps::ComponentTerms x = steps::xTerms(), y = steps::yTerms();
+  mode.step([&] { v.Xbk = steps::componentFirst(raising, x, cosK, cosR); });
+  mode.step([&] { v.Xbk = steps::componentSecond(raising, x, v.Xbk, cosK, sinR); });
+  mode.step([&] { v.Xbk = steps::componentThird(raising, x, v.Xbk, sinK); });
+  mode.step([&] { v.Ybk = steps::componentFirst(raising, y, cosK, cosR); });
+  mode.step([&] { v.Ybk = steps::componentSecond(raising, y, v.Ybk, cosK, sinR); });
+  mode.step([&] { v.Ybk = steps::componentThird(raising, y, v.Ybk, sinK); });
 
   // Longitude: its absolute value through the arc cosine, its sign from Ybk.
-  const auto q = [&] { return root(checked(v.Xbk * v.Xbk + v.Ybk * v.Ybk)); };
+  const auto q = [&] { return steps::axisDistance(raising, v.Xbk, v.Ybk); };
   if (mode.decide([&] { return q() == 0; })) {
     mode.step([&] { v.cosLrestbk() = 1; });
   } else {
     mode.step([&] { v.cosLrestbk() = quot(v.Xbk, q()); });
   }
   mode.step([&] { v.Lrestradbk() = arcCos(v.cosLrestbk()); });
-  mode.step([&] { v.Ldezbk = checked(180 - radToDeg(v.Lrestradbk())); });
+  mode.step([&] { v.Ldezbk = steps::longitudeBack(raising, v.Lrestradbk()); });
   if (mode.decide([&] { return v.Ybk > 0; })) {
     mode.step([&] { v.Ldezbk = -v.Ldezbk.value_or(0); });
     if (mode.decide([&] { return v.Ldezbk.value_or(0) == -180; })) mode.step([&] { v.Ldezbk = 180; });

@@ -21,6 +21,12 @@ std::string numberText(float v);
 std::string plainNumberText(double v);
 std::string plainNumberText(float v);
 
+// The double texts written at `out`, which has room for numberTextRoom
+// characters; return the end of what they wrote.
+inline constexpr std::size_t numberTextRoom = 32;
+char* writeNumberText(char* out, double v);
+char* writePlainNumberText(char* out, double v);
+
 // A whole count with all its digits: " 256683", " 16777217".
 std::string numberText(std::int64_t v);
 std::string plainNumberText(std::int64_t v);

@@ -6,13 +6,10 @@
 
 namespace qv {
 
-const ReferenceTrig& referenceTrig() {
-  static const ReferenceTrig trig = [] {
-    const double B0rad = degToRad(referenceLatitude());
-    const double L0rad = degToRad(referenceLongitude());
-    return ReferenceTrig{B0rad, L0rad, std::sin(B0rad), std::cos(B0rad), std::sin(L0rad), std::cos(L0rad)};
-  }();
-  return trig;
+ReferenceTrig computeReferenceTrig() {
+  const double B0rad = degToRad(referenceLatitude());
+  const double L0rad = degToRad(referenceLongitude());
+  return ReferenceTrig{B0rad, L0rad, std::sin(B0rad), std::cos(B0rad), std::sin(L0rad), std::cos(L0rad)};
 }
 
 }  // namespace qv

@@ -32,6 +32,11 @@ struct ReferenceTrig {
   double B0rad, L0rad;
   double sinB0, cosB0, sinL0, cosL0;
 };
-const ReferenceTrig& referenceTrig();
+ReferenceTrig computeReferenceTrig();
+// Inline, so that the many steps of a batch read it without a call.
+inline const ReferenceTrig& referenceTrig() {
+  static const ReferenceTrig trig = computeReferenceTrig();
+  return trig;
+}
 
 }  // namespace qv

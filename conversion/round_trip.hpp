@@ -1,16 +1,19 @@
-// One position taken to its Quorvel code and back, as a case of the test
-// program does, for callers outside the test form (command line, benchmarks).
+// Positions taken to their Quorvel codes and back, as a case of the test
+// program does, for callers outside the test form (command line, benchmarks,
+// the sweep): one at a time with every working value, or many at once.
 //
 // In: latitude and longitude in decimal degrees, adjusted as the forward
 // conversion adjusts them (the adjusted values come back in Bdez, Ldez).
-// Out: the hour 1..12, every value of the code and of the way back, and
-// whether the case ran into skip-on-error mode.  The reference point gives
-// " m5:0 r0" and comes back as itself.
+// Out: the hour 1..12, the code values and the way back, and whether the
+// case ran into skip-on-error mode; the code texts only where the code is to
+// be shown (encodePosition; codeTexts, code_text.hpp).  The reference point
+// gives " m5:0 r0" and comes back as itself.
 
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <span>
 
 #include "case_values.hpp"
 #include "runtime_error.hpp"
@@ -24,19 +27,42 @@ struct RoundTrip {
   CaseValues values;
 };
 
-// Raises the run-time error of a failing step when skip-on-error mode is off:
-// a floating-point fault, or on the hour's ray a sector cosine of the inverse
-// rounded just past 1 (e.g. 48.2 N on the reference meridian).
+// The numbers alone, without the code texts.  Raises the run-time error of a
+// failing step when skip-on-error mode is off: a floating-point fault, or on
+// the hour's ray a sector cosine of the inverse rounded just past 1 (e.g.
+// 48.2 N on the reference meridian).
 RoundTrip roundTrip(double latitude, double longitude);
 
-// The same, keeping the code when only the inverse fails: next to the hour's
-// ray skip-on-error mode stays off, and the inverse can raise for a code that
-// exists.  Raises the forward conversion's run-time error only; the inverse's
-// is kept, with the values the inverse left.
+// The code to be shown: the numbers and the code texts, keeping the code when
+// only the inverse fails: next to the hour's ray skip-on-error mode stays
+// off, and the inverse can raise for a code that exists.  Raises the forward
+// conversion's run-time error only; the inverse's is kept, with the values
+// the inverse left.
 struct Encoding {
   RoundTrip trip;
   std::optional<RuntimeError> inverseError;
 };
 Encoding encodePosition(double latitude, double longitude);
+// The numbers of one round trip that the sweep and the command line use.
+struct RoundTripPoint {
+  double Bdez = 0, Ldez = 0;  // after the input adjustment
+  std::int16_t stunde = 0;
+  bool skipOnError = false;
+  // The run-time error that ended the round trip (skip-on-error mode off);
+  // then nothing else here is set.
+  std::optional<ErrorKind> error;
+  double distkm = 0, versatzkm = 0;
+  std::optional<double> Bdezbk, Ldezbk;  // empty where their step was skipped
+  double Ybk = 0;
+};
+
+RoundTripPoint pointOf(const RoundTrip& t);
+
+// The round trips of latitudes[i], longitudes[i] into out[i], for spans of
+// one length.  Several points are kept in flight at once, each through the
+// same operations in the same order as roundTrip, so every result has the
+// bits that roundTrip gives; where roundTrip raises, out[i].error holds it.
+void roundTrips(std::span<const double> latitudes, std::span<const double> longitudes,
+                std::span<RoundTripPoint> out);
 
 }  // namespace qv

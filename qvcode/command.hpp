@@ -22,6 +22,7 @@ int runEncode(Args args, std::ostream& out, std::ostream& err);
 int runDecode(Args args, std::ostream& out, std::ostream& err);
 int runSweep(Args args, std::ostream& out, std::ostream& err);
 int runAlgorit(Args args, std::ostream& out, std::ostream& err);
+int runMerge(Args args, std::ostream& out, std::ostream& err);
 
 // The whole command line after the program name: a command and its
 // arguments, "help [COMMAND]", --help or --version.  A command given --help

@@ -102,10 +102,28 @@ the window's boxes as given, so "--lat-step abc" is what typing it would be.
   --tolerance SECONDS  the largest difference that passes, in seconds of arc
   --json               the summary as one JSON object, with the worst
                        differences and the time taken
+  --jobs N             evaluate on N threads (default: every core); every
+                       result is that of one thread
+  --shard K/N          run the K-th of N contiguous ranges of the columns into
+                       PATH.K-of-N, with its summary in PATH.K-of-N.summary,
+                       for qvcode merge PATH
 
 Exit status: 0 no error case, 1 error cases found, 2 a usage error or a failed
 sweep, 130 interrupted by Ctrl-C (the report keeps its lines, without the
 closing one).
+)";
+
+constexpr std::string_view mergeHelp = R"(The parts PATH.1-of-N to PATH.N-of-N that "qvcode sweep --shard K/N --report
+PATH" wrote are checked to be one whole sweep (every shard there, the same
+options, each one's columns following the last one's, each part the size its
+summary says) and joined in order into PATH, with the closing line: the file
+one process would have written, byte for byte.  Where the sweep stopped in a
+shard, the parts up to that one are joined and the stop is reported as the
+one process reports it.
+
+  --json               the summary as one JSON object, as the sweep's
+
+Exit status: as the sweep's, and 2 when the parts are not one whole sweep.
 )";
 
 constexpr std::array commands = {
@@ -118,14 +136,17 @@ constexpr std::array commands = {
             algoritHelp, runAlgorit},
     Command{"sweep",
             "[--json] [--store errors|all] [--report PATH] [--lat-from 89] [--lat-to -89] [--lat-step 30.00]\n"
-            "               [--lon-from 180] [--lon-to -179] [--lon-step 30.00] [--tolerance .001]",
+            "               [--lon-from 180] [--lon-to -179] [--lon-step 30.00] [--tolerance .001]\n"
+            "               [--jobs N] [--shard K/N]",
             "the test program's sweep without a window (steps in minutes, tolerance in seconds of arc)", sweepHelp,
             runSweep},
+    Command{"merge", "[--json] PATH", "join the parts of a sweep run in shards into the report of one process",
+            mergeHelp, runMerge},
 };
 
 #undef QV_STREAM_OPTIONS
 
-bool convertsLines(const Command& c) { return c.name != "sweep"; }
+bool convertsLines(const Command& c) { return c.name != "sweep" && c.name != "merge"; }
 
 void printHelp(const Command& c, std::ostream& out) {
   out << "Usage: qvcode " << c.name << ' ' << c.usage << "\n\n"

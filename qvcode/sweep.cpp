@@ -4,16 +4,20 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <chrono>
+#include <cstdio>
+#include <filesystem>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 #include <unistd.h>
 
 #include "command.hpp"
 #include "form_logic.hpp"
-#include "json_writer.hpp"
 #include "memory_view.hpp"
+#include "shard.hpp"
 #include "sweep_watch.hpp"
 #include "text_value.hpp"
 
@@ -37,7 +41,15 @@ constexpr std::array boxOptions = {
 struct Options {
   bool json = false;
   bool storeAll = false;
+  unsigned jobs = std::max(1U, std::thread::hardware_concurrency());
+  std::size_t shardIndex = 0, shardCount = 0;  // 0: the whole grid
 };
+
+// A whole number from `least` up, in full.
+bool wholeNumber(std::string_view text, std::size_t least, std::size_t& n) {
+  const auto r = std::from_chars(text.data(), text.data() + text.size(), n);
+  return !text.empty() && r.ec == std::errc() && r.ptr == text.data() + text.size() && n >= least;
+}
 
 // Fills the boxes from the arguments and answers the first problem.
 Problem readOptions(Args args, qvpruef::MemoryView& view, Options& o) {
@@ -52,6 +64,26 @@ Problem readOptions(Args args, qvpruef::MemoryView& view, Options& o) {
             return {};
           },
           "needs 'errors' or 'all'"),
+      withValue(
+          "--jobs",
+          [&o](std::string_view value) -> Problem {
+            std::size_t n = 0;
+            if (!wholeNumber(value, 1, n) || n > 1024)
+              return "--jobs takes a number of threads from 1 to 1024, not '" + std::string(value) + "'";
+            o.jobs = static_cast<unsigned>(n);
+            return {};
+          },
+          "needs a number of threads"),
+      withValue(
+          "--shard",
+          [&o](std::string_view value) -> Problem {
+            const std::size_t slash = value.find('/');
+            if (slash == std::string_view::npos || !wholeNumber(value.substr(0, slash), 1, o.shardIndex) ||
+                !wholeNumber(value.substr(slash + 1), 1, o.shardCount) || o.shardIndex > o.shardCount)
+              return "--shard takes K/N, the K-th of N parts with 1 <= K <= N, not '" + std::string(value) + "'";
+            return {};
+          },
+          "needs K/N"),
   };
   for (const BoxOption& b : boxOptions)
     options.push_back(withValue(b.name, [&view, box = b.box](std::string_view value) -> Problem {
@@ -63,27 +95,6 @@ Problem readOptions(Args args, qvpruef::MemoryView& view, Options& o) {
                        [](std::string_view a) -> Problem { return "unknown option '" + std::string(a) + "'"; });
 }
 
-void printSummary(std::ostream& out, const qvpruef::QVpruefForm& form, const std::string& report,
-                  const SweepWatch& watch, double seconds, bool json) {
-  if (!json) {
-    out << "cases: " << form.fallzahl << "\nerrors: " << form.fehlerzahl << "\nreport: " << report << '\n';
-    return;
-  }
-  JsonObject o(out);
-  o.integer("cases", form.fallzahl).integer("errors", form.fehlerzahl).text("report", report);
-  const auto worst = [&](std::string_view name, const WorstDifference& w) {
-    const std::string n(name);
-    if (w.difference < 0) {
-      o.null(n).null(n + "AtLatitude").null(n + "AtLongitude");
-      return;
-    }
-    o.number(n, w.difference).number(n + "AtLatitude", w.latitude).number(n + "AtLongitude", w.longitude);
-  };
-  worst("worstLatitudeDifference", watch.worstLatitude());
-  worst("worstLongitudeDifference", watch.worstLongitude());
-  o.number("elapsedSeconds", seconds);
-}
-
 }  // namespace
 
 int runSweep(Args args, std::ostream& out, std::ostream& err) {
@@ -93,7 +104,22 @@ int runSweep(Args args, std::ostream& out, std::ostream& err) {
   Options options;
   if (const Problem problem = readOptions(args, view, options)) return usageError(err, *problem);
 
+  // A shard's summary names its sweep by the boxes as given, the same for
+  // every shard of one command line.
+  std::string grid = options.storeAll ? "store all" : "store errors";
+  for (const BoxOption& b : boxOptions)
+    if (b.box != Control::fonte) grid += '\n' + std::string(b.name) + ' ' + view.text(b.box);
+  const std::string reportPath = view.text(Control::fonte);
+  if (options.shardCount > 0) {
+    // A summary left by an earlier run of this shard must not outlive a
+    // failing one.
+    std::remove(summaryPath(reportPath, options.shardIndex, options.shardCount).c_str());
+    view.setText(Control::fonte, partPath(reportPath, options.shardIndex, options.shardCount));
+  }
+
   qvpruef::QVpruefForm form(view);
+  form.setJobs(options.jobs);
+  if (options.shardCount > 0) form.setShard(options.shardIndex, options.shardCount);
   form.Form_Activate();
   if (options.storeAll) form.storeall_Click();
 
@@ -115,7 +141,38 @@ int runSweep(Args args, std::ostream& out, std::ostream& err) {
   watch.finish();
 
   const std::string report = view.text(Control::fonte);
-  if (!view.shownErrors().empty()) {
+  // A shard that ran its columns, or stopped in them as the whole sweep
+  // would, has a summary for the merge; one that a signal stopped or whose
+  // file failed has none.
+  const bool failed = !view.shownErrors().empty();
+  if (options.shardCount > 0 && watch.stoppedBy() == 0 && (!failed || (form.stopReason && !form.reportRefused))) {
+    ShardSummary s;
+    s.index = options.shardIndex;
+    s.count = options.shardCount;
+    s.grid = grid;
+    s.firstColumn = form.columns.first;
+    s.endColumn = form.columns.end;
+    s.columnsTotal = form.columnsTotal;
+    s.cases = form.fallzahl;
+    s.errors = form.fehlerzahl;
+    std::error_code ec;
+    s.bytes = std::filesystem::file_size(report, ec);
+    s.worstLatitude = form.worstLatitude;
+    s.worstLongitude = form.worstLongitude;
+    s.seconds = seconds;
+    if (form.stopReason) {
+      s.stopReason = form.stopReason;
+      s.stopLatitude = form.Bdez;
+      s.stopLongitude = form.Ldez;
+    }
+    try {
+      writeSummary(summaryPath(reportPath, options.shardIndex, options.shardCount), s);
+    } catch (const std::exception& e) {
+      err << "qvcode: " << e.what() << '\n';
+      return exitUsage;
+    }
+  }
+  if (failed) {
     // A signal during a write to a terminal may have left the stream failed.
     err.clear();
     if (watch.stoppedBy() != 0) {
@@ -125,7 +182,8 @@ int runSweep(Args args, std::ostream& out, std::ostream& err) {
     err << "qvcode: sweep failed: " << view.shownErrors().back() << '\n';
     return exitUsage;
   }
-  printSummary(out, form, report, watch, seconds, options.json);
+  printSweepSummary(out, {form.fallzahl, form.fehlerzahl, form.worstLatitude, form.worstLongitude, seconds}, report,
+                    options.json);
   return form.fehlerzahl > 0 ? exitErrorCases : exitOk;
 }
 

@@ -1,37 +1,30 @@
-// What the headless sweep watches: the signals that stop it, the progress bar, the worst differences.
+// What the headless sweep watches: the signals that stop it and the progress bar.
 
 #include "sweep_watch.hpp"
 
 #include <algorithm>
-#include <cmath>
+#include <atomic>
 #include <csignal>
-#include <limits>
 #include <ostream>
 #include <string>
-
-#include "judgement.hpp"
-#include "runtime_error.hpp"
 
 namespace qvcode {
 namespace {
 
 constexpr std::array stopSignals = {SIGINT, SIGTERM, SIGHUP};
 
-volatile std::sig_atomic_t stopSignal = 0;
+// Set by the signal handler and read by every thread of the sweep: a
+// lock-free atomic is safe for both.
+std::atomic<int> stopSignal{0};
+static_assert(std::atomic<int>::is_always_lock_free);
 
-extern "C" void onStopSignal(int signal) { stopSignal = signal; }
-
-void record(WorstDifference& worst, double difference, double latitude, double longitude) {
-  // A difference that cannot be computed counts as the worst.
-  if (std::isnan(difference)) difference = std::numeric_limits<double>::infinity();
-  if (difference > worst.difference) worst = {difference, latitude, longitude};
-}
+extern "C" void onStopSignal(int signal) { stopSignal.store(signal, std::memory_order_relaxed); }
 
 }  // namespace
 
 SweepWatch::SweepWatch(std::ostream* progress, double lonFrom, double lonTo)
     : progress_(progress), lonFrom_(lonFrom), lonTo_(lonTo) {
-  stopSignal = 0;
+  stopSignal.store(0);
   // Without SA_RESTART, so that a signal breaks off a blocked open or write
   // of the report instead of letting it wait on.
   struct sigaction stop {};
@@ -46,32 +39,22 @@ SweepWatch::~SweepWatch() {
 }
 
 bool SweepWatch::stopRequested() {
-  if (stopSignal != 0) stoppedBy_ = stopSignal;
-  return stoppedBy_ != 0;
+  if (const int s = stopSignal.load(std::memory_order_relaxed); s != 0) stoppedBy_.store(s, std::memory_order_relaxed);
+  return stoppedBy() != 0;
 }
 
 std::string SweepWatch::stopReason() const {
-  switch (stoppedBy_) {
+  switch (stoppedBy()) {
     case SIGINT: return "Interrupted by SIGINT";
     case SIGTERM: return "Terminated by SIGTERM";
     case SIGHUP: return "Hung up by SIGHUP";
-    default: return "Stopped by signal " + std::to_string(stoppedBy_);
+    default: return "Stopped by signal " + std::to_string(stoppedBy());
   }
 }
 
-void SweepWatch::caseEvaluated(const qvpruef::QVpruefForm& form, const qv::CaseValues& v) {
-  record(worstLatitude_, std::fabs(v.Bdezbk.value_or(0) - form.Bdez), form.Bdez, form.Ldez);
-  double dL = std::numeric_limits<double>::infinity();
-  try {
-    dL = std::fabs(qvpruef::longitudeDifference(v.Ldezbk.value_or(0), form.Ldez));
-  } catch (const qv::RuntimeError&) {
-  }
-  record(worstLongitude_, dL, form.Bdez, form.Ldez);
-
-  // The clock is looked at every few thousand cases, the bar drawn at most
-  // ten times a second.
-  if (!progress_ || ++sinceCheck_ < 4096) return;
-  sinceCheck_ = 0;
+void SweepWatch::progressed(const qvpruef::QVpruefForm& form) {
+  // The bar is drawn at most ten times a second.
+  if (!progress_) return;
   const auto now = std::chrono::steady_clock::now();
   if (now - lastDraw_ < std::chrono::milliseconds(100)) return;
   lastDraw_ = now;

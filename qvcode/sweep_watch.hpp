@@ -1,11 +1,11 @@
 // What the headless sweep watches while the form logic runs: the signals that
-// stop it, the progress bar, and the worst round-trip differences for the
-// summary.
+// stop it and the progress bar.
 #pragma once
 
 #include <signal.h>
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <iosfwd>
@@ -14,12 +14,6 @@
 #include "form_logic.hpp"
 
 namespace qvcode {
-
-// The largest difference of one coordinate and the input point it came from.
-struct WorstDifference {
-  double difference = -1;  // degrees; negative while no case has run
-  double latitude = 0, longitude = 0;
-};
 
 class SweepWatch : public qvpruef::SweepObserver {
  public:
@@ -32,15 +26,14 @@ class SweepWatch : public qvpruef::SweepObserver {
 
   // SIGINT (Ctrl-C), SIGTERM and SIGHUP stop the sweep; they also break off
   // an open or a write of the report that blocks.
+  // Asked from every thread of the sweep.
   bool stopRequested() override;
   std::string stopReason() const override;
-  void caseEvaluated(const qvpruef::QVpruefForm& form, const qv::CaseValues& values) override;
+  void progressed(const qvpruef::QVpruefForm& form) override;
 
   // The signal that stopped the sweep, or 0 when none did (one that came
   // after the last case stopped nothing).
-  int stoppedBy() const noexcept { return stoppedBy_; }
-  const WorstDifference& worstLatitude() const noexcept { return worstLatitude_; }
-  const WorstDifference& worstLongitude() const noexcept { return worstLongitude_; }
+  int stoppedBy() const noexcept { return stoppedBy_.load(std::memory_order_relaxed); }
   // Clears the bar's line.
   void finish();
 
@@ -49,11 +42,9 @@ class SweepWatch : public qvpruef::SweepObserver {
 
   std::ostream* progress_;
   double lonFrom_, lonTo_;
-  std::uint32_t sinceCheck_ = 0;
   std::chrono::steady_clock::time_point lastDraw_{};
   bool drawn_ = false;
-  WorstDifference worstLatitude_, worstLongitude_;
-  int stoppedBy_ = 0;
+  std::atomic<int> stoppedBy_{0};
   std::array<struct sigaction, 3> previous_{};
 };
 

@@ -2,20 +2,24 @@
 
 #include "back_text.hpp"
 
+#include <algorithm>
+
 #include "number_text.hpp"
 
 namespace qvpruef {
 
 constexpr std::size_t backTextLength = 7;
 
-void appendBackText(std::string& to, const std::optional<double>& v) {
-  to.append(qv::plainNumberText(v), 0, backTextLength);
+char* writeBackText(char* out, const std::optional<double>& v) {
+  if (!v) return out;
+  char text[qv::numberTextRoom];
+  const char* end = qv::writePlainNumberText(text, *v);
+  return std::copy<const char*>(text, std::min<const char*>(end, text + backTextLength), out);
 }
 
 std::string backText(const std::optional<double>& v) {
-  std::string text;
-  appendBackText(text, v);
-  return text;
+  char text[backTextLength];
+  return {text, static_cast<std::size_t>(writeBackText(text, v) - text)};
 }
 
 }  // namespace qvpruef

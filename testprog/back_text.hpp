@@ -1,5 +1,7 @@
 // The text of a back-converted value as the report line and the first-case
-// display show it.
+// display show it: the first 7 characters of its plain number text, counting
+// a minus sign and the point, not filled up ("-88.999", "180"; an exponent
+// form may lose its exponent).  An empty value gives the empty text.
 
 #pragma once
 
@@ -8,13 +10,9 @@
 
 namespace qvpruef {
 
-// A back-converted value as the report line and the first-case display show
-// it: the first 7 characters of its plain number text, counting a minus sign
-// and the point, not filled up ("-88.833", "180"; an exponent form may lose
-// its exponent).  An empty value gives the empty text.
 std::string backText(const std::optional<double>& v);
 
-// The same, appended to `to` without a text of its own (once per case).
-void appendBackText(std::string& to, const std::optional<double>& v);
+// The same written at `out` (room for 7 characters); returns its end.
+char* writeBackText(char* out, const std::optional<double>& v);
 
 }  // namespace qvpruef

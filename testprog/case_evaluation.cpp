@@ -1,108 +1,126 @@
-// adler: one case of the sweep, taken to its Quorvel code and back, judged,
-// counted, shown and recorded.  The order of the steps is the contract:
-// under skip-on-error mode a failing step is abandoned and the next one runs,
-// so the order decides what a failure leaves behind.
+// adler: the cases of a part of the sweep, taken to their Quorvel codes and
+// back, judged, counted and recorded.  The order of the steps is the
+// contract: under skip-on-error mode a failing step is abandoned and the
+// next one runs, so the order decides what a failure leaves behind; with the
+// mode off the first failing step ends the case and stops the sweep.
 
+#include "case_evaluation.hpp"
+
+#include <algorithm>
 #include <cmath>
+#include <limits>
+#include <stdexcept>
 
-#include "back_text.hpp"
-#include "checked_math.hpp"
-#include "code_text.hpp"
-#include "dms.hpp"
-#include "form_logic.hpp"
 #include "forward.hpp"
-#include "inverse.hpp"
 #include "judgement.hpp"
-#include "number_text.hpp"
 #include "report_file.hpp"
-#include "text_value.hpp"
 
 namespace qvpruef {
+namespace {
 
-void QVpruefForm::adler(ReportFile& report) {
-  qv::CaseValues v;
-  qv::ErrorMode mode;
-  qv::forwardConversion(Bdez, Ldez, stunde, v, mode, [this] { view_.setText(Control::Lgradpos, "180"); });
-  qv::inverseConversion(stunde, v, mode);
+// The round trips are made in blocks of this many points ahead of the
+// cases, so that the batch keeps several in flight and its results stay in
+// the first cache.
+constexpr std::size_t roundTripBlock = 256;
 
-  // The report line, in five extensions; a failing one leaves its pieces out.
-  mode.step([&] { zeile.clear(); });
-  mode.step([&] {
-    const std::string n = qv::numberText(Bdez);
-    zeile.append(" lat ").append(n);
-  });
-  mode.step([&] {
-    const std::string& n = longitudeText_.get(Ldez, [](double l) { return qv::numberText(l); });
-    zeile.append("  long ").append(n);
-  });
-  mode.step([&] { qv::appendReportCode(zeile, stunde, v.versatztext, v.disttext); });
-  mode.step([&] {
-    zeile.append("   lat ");
-    appendBackText(zeile, v.Bdezbk);
-  });
-  mode.step([&] {
-    zeile.append(" long ");
-    appendBackText(zeile, v.Ldezbk);
-  });
+}  // namespace
 
-  // The tolerance: seconds of arc in the box, degrees in the test.  The box
-  // is read for every case; its value is computed again when its text has
-  // changed.  Empty until computed, and empty counts as 0.
-  double fehlergrad = 0;
-  mode.step([&] {
-    fehlergrad = toleranceDegrees_.get(view_.text(Control::fehlersec), [](const std::string& seconds) {
-      return qv::checked(qv::textValue(seconds) / 3600);
-    });
-  });
-
-  ++fallzahl;
-  if (fallzahl == 1) showFirstCase(v, mode);
-
-  // A refused record is never skipped, not even in skip-on-error mode: the
-  // write is no step of the mode, so its error stops the sweep.
-  if (speichermodus == 1) {
-    report.writeLine(zeile);
-  } else if (mode.decide([&] {
-               return isErrorCase(Bdez, Ldez, v.Bdezbk.value_or(0), v.Ldezbk.value_or(0), fehlergrad);
-             })) {
-    report.writeLine(zeile);
-    ++fehlerzahl;
-  }
-
-  mode.step([&] { view_.setText(Control::errors, qv::plainNumberText(fehlerzahl)); });
-  mode.step([&] { view_.setText(Control::caseslab, qv::plainNumberText(fallzahl)); });
-
-  if (observer_) observer_->caseEvaluated(*this, v);
+void record(WorstDifference& worst, double difference, double latitude, double longitude) {
+  if (std::isnan(difference)) difference = std::numeric_limits<double>::infinity();
+  if (difference > worst.difference) worst = {difference, latitude, longitude};
 }
 
-// The nineteen captions of the first case, each its own step, in this order.
-void QVpruefForm::showFirstCase(const qv::CaseValues& v, qv::ErrorMode& mode) {
-  const auto show = [&](Control c, auto caption) { mode.step([&] { view_.setText(c, caption()); }); };
-  const double Bdezbk = v.Bdezbk.value_or(0);
-  const double Ldezbk = v.Ldezbk.value_or(0);
+void merge(WorstDifference& worst, const WorstDifference& later) {
+  if (later.difference > worst.difference) worst = later;
+}
 
-  show(Control::WGSin, [&] {
-    const double longitude = qv::checked(std::floor(qv::checked(Ldez * 100)) / 100);
-    return "lat " + qv::numberText(Bdez) + "  long " + qv::numberText(longitude);
-  });
-  show(Control::QV, [&] { return qv::captionCode(stunde, v.versatztext, v.disttext); });
-  show(Control::WGSbk, [&] { return "lat " + backText(v.Bdezbk) + "  long " + backText(v.Ldezbk); });
-  show(Control::Bgradin, [&] { return qv::splitDegrees(Bdez).degrees; });
-  show(Control::nsin, [&] { return std::string(Bdez >= 0 ? "N" : "S"); });
-  show(Control::Bminin, [&] { return qv::splitDegrees(Bdez).minutes; });
-  show(Control::Bsekin, [&] { return qv::splitDegrees(Bdez).seconds; });
-  show(Control::Lgradin, [&] { return qv::splitDegrees(Ldez).degrees; });
-  show(Control::EWin, [&] { return std::string(Ldez >= 0 ? "E" : "W"); });
-  show(Control::Lminin, [&] { return qv::splitDegrees(Ldez).minutes; });
-  show(Control::Lsekin, [&] { return qv::splitDegrees(Ldez).seconds; });
-  show(Control::Bgradbk, [&] { return qv::splitDegrees(Bdezbk).degrees; });
-  show(Control::NSbk, [&] { return std::string(Bdezbk < 0 ? "S" : "N"); });
-  show(Control::Bminbk, [&] { return qv::splitDegrees(Bdezbk).minutes; });
-  show(Control::Bsekbk, [&] { return qv::splitDegrees(Bdezbk).seconds; });
-  show(Control::Lgradbk, [&] { return qv::splitDegrees(Ldezbk).degrees; });
-  show(Control::EWbk, [&] { return std::string(v.Ybk >= 0 ? "W" : "E"); });
-  show(Control::Lminbk, [&] { return qv::splitDegrees(Ldezbk).minutes; });
-  show(Control::Lsekbk, [&] { return qv::splitDegrees(Ldezbk).seconds; });
+void PartEvaluator::evaluate(const SweepPart& part, PartResult& r) {
+  r = PartResult{};
+  const std::size_t n = part.points.size();
+  for (std::size_t block = 0; block < n; block += roundTripBlock) {
+    const std::size_t count = std::min(roundTripBlock, n - block);
+    latitudes_.resize(count);
+    longitudes_.resize(count);
+    trips_.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+      latitudes_[i] = part.points[block + i].Bdez;
+      longitudes_[i] = part.points[block + i].Ldez;
+    }
+    qv::roundTrips(latitudes_, longitudes_, trips_);
+    for (std::size_t i = 0; i < count; ++i) {
+      const GridPoint& at = part.points[block + i];
+      if (settings_.observer && settings_.observer->stopRequested()) {
+        r.stop = std::make_exception_ptr(Interrupted());
+        r.Bdez = at.Bdez;
+        r.Ldez = at.Ldez;
+        return;
+      }
+      if (!adler(part, block + i, trips_[i], r)) return;
+    }
+  }
+  r.stop = part.stop;
+  r.Bdez = part.endBdez;
+  r.Ldez = part.endLdez;
+}
+
+bool PartEvaluator::adler(const SweepPart& part, std::size_t i, const qv::RoundTripPoint& p, PartResult& r) {
+  // The input adjustment comes first and cannot fail: where the case stops,
+  // the loop values are its adjusted point.
+  const GridPoint& at = part.points[i];
+  r.Bdez = at.Bdez;
+  r.Ldez = at.Ldez;
+  if (qv::adjustInput(r.Bdez, r.Ldez) && i == 0 && part.columnStart) r.eastClamped = true;
+  try {
+    // The round trip raised with skip-on-error mode off: the case ends
+    // before it is counted.
+    if (p.error) throw qv::RuntimeError(*p.error);
+    r.stunde = p.stunde;
+    qv::ErrorMode mode;
+    if (p.skipOnError) mode.skipOnError();
+
+    // The report line is made only where it is written (below): its texts
+    // depend on nothing that the steps in between change.
+
+    // The tolerance: seconds of arc in the box, degrees in the test; a
+    // failing step leaves it empty, which counts as 0.
+    double fehlergrad = 0;
+    mode.step([&] {
+      if (settings_.toleranceError) throw qv::RuntimeError(*settings_.toleranceError);
+      fehlergrad = settings_.fehlergrad;
+    });
+
+    ++r.cases;
+    if (!r.first) r.first = p;
+
+    // A refused record is never skipped, not even in skip-on-error mode: the
+    // write is no step of the mode, so its error stops the sweep.
+    bool errorCase = false;
+    if (!settings_.storeAll)
+      errorCase = mode.decide([&] {
+        return isErrorCase(p.Bdez, p.Ldez, p.Bdezbk.value_or(0), p.Ldezbk.value_or(0), fehlergrad);
+      });
+    if (settings_.storeAll || errorCase) {
+      lines_.append(r.records, p, part.firstIndexInColumn + i, mode);
+      r.recordEnds.push_back(static_cast<std::uint32_t>(r.records.size()));
+      r.recordCases.push_back(static_cast<std::uint32_t>(r.cases));
+    }
+    if (errorCase) ++r.errors;
+  } catch (...) {
+    r.stop = std::current_exception();
+    return false;
+  }
+
+  // The counters show this case: it ran to its end.
+  r.completedCases = r.cases;
+  r.completedErrors = r.errors;
+  record(r.worstLatitude, std::fabs(p.Bdezbk.value_or(0) - p.Bdez), p.Bdez, p.Ldez);
+  double dL = std::numeric_limits<double>::infinity();
+  try {
+    dL = std::fabs(longitudeDifference(p.Ldezbk.value_or(0), p.Ldez));
+  } catch (const qv::RuntimeError&) {
+  }
+  record(r.worstLongitude, dL, p.Bdez, p.Ldez);
+  return true;
 }
 
 }  // namespace qvpruef

@@ -10,32 +10,18 @@
 
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <string>
 
-#include "case_values.hpp"
+#include "case_evaluation.hpp"
 #include "error_mode.hpp"
 #include "form_view.hpp"
-#include "text_memo.hpp"
+#include "grid_walk.hpp"
+#include "sweep_part.hpp"
 
 namespace qvpruef {
 
-class QVpruefForm;
 class ReportFile;
-
-// Watches a sweep from outside the form (the headless sweep's progress,
-// summary and Ctrl-C).  The window needs none.
-class SweepObserver {
- public:
-  virtual ~SweepObserver() = default;
-  // Asked before every case, and when a signal breaks off a blocked open or
-  // write of the report; true stops the sweep like an error: the report
-  // keeps its lines and gets no closing line.
-  virtual bool stopRequested() = 0;
-  // What stopped it, to begin the sweep's message.
-  virtual std::string stopReason() const { return "Sweep interrupted"; }
-  // After every case that ran to its end, with the case's values.
-  virtual void caseEvaluated(const QVpruefForm& form, const qv::CaseValues& values) = 0;
-};
 
 class QVpruefForm {
  public:
@@ -59,16 +45,37 @@ class QVpruefForm {
   void pruefe_Click();
 
   void setSweepObserver(SweepObserver* observer) noexcept { observer_ = observer; }
+  // Threads that evaluate the cases of a sweep (the command line's --jobs);
+  // the window keeps one.  The results are the same for any number.
+  void setJobs(unsigned jobs) noexcept { jobs_ = jobs == 0 ? 1 : jobs; }
+  // Makes the sweep run only the `index`-th (from 1) of `count` contiguous
+  // ranges of its columns, and end the report without a closing line: a
+  // part that the command line's merge joins with the others.  1 of 1 is
+  // the whole grid.
+  void setShard(std::size_t index, std::size_t count) noexcept { shard_ = {index, count}; }
 
   // Form-level fields, shared by the handlers.  The counters are exact 64-bit
-  // counts.
+  // counts.  A case's report line goes straight into the report file's
+  // buffer and is kept nowhere else.
   double Bdez = 0;
   double Ldez = 0;
   std::int64_t fehlerzahl = 0;
   std::int64_t fallzahl = 0;
-  std::string zeile;
   std::int16_t speichermodus = 0;
   std::int16_t stunde = 0;
+
+  // The largest round-trip differences of the last sweep's cases, each with
+  // the first point where it occurred.
+  WorstDifference worstLatitude, worstLongitude;
+  // Why the last sweep stopped before its end (the error's own message,
+  // without what the sweep adds about where), or nothing.
+  std::optional<std::string> stopReason;
+  // Whether the report file then refused a record or its close: the
+  // sweep's environment failed, not the sweep.
+  bool reportRefused = false;
+  // The columns of the last sweep's grid, and the range of them it ran.
+  std::size_t columnsTotal = 0;
+  ColumnRange columns;
 
  private:
   template <class Handler>
@@ -79,18 +86,30 @@ class QVpruefForm {
   double boxValue(Control box) const;
 
   void sweep();
-  void walkGrid(ReportFile& report);
+  void walkGrid(ReportFile& report, const SweepSettings& settings);
+  // Takes an evaluated part into the form and the report, as its cases
+  // would have left them; raises where it stopped the sweep.
+  void takeIn(ReportFile& report, const SweepPart& part, const PartResult& r);
   std::string stopMessage(const std::exception& cause, ReportFile& report);
   std::string describe(const std::exception& e) const;
-  void adler(ReportFile& report);
-  void showFirstCase(const qv::CaseValues& v, qv::ErrorMode& mode);
+  void showFirstCase(const qv::RoundTripPoint& p);
 
   FormView& view_;
   SweepObserver* observer_ = nullptr;
-  // Repeated inputs of the cases: the number text of Ldez, and the tolerance
-  // in degrees by the text of fehlersec.
-  Memo<double, std::string> longitudeText_;
-  Memo<std::string, double> toleranceDegrees_;
+  unsigned jobs_ = 1;
+  struct Shard {
+    std::size_t index, count;
+  };
+  std::optional<Shard> shard_;
 };
+
+// The message of a sweep that stopped begins with the reason, how many
+// cases it counted and the loop values where it stopped ("Run-time error 5:
+// Invalid procedure call or argument. The sweep stopped after 945 cases, at
+// latitude 48.0175, longitude 11.67; "), and where the report kept what it
+// was given ends "the report file 'r.txt' keeps the lines written before
+// and has no closing line."
+std::string stoppedAt(const std::string& reason, std::int64_t cases, double Bdez, double Ldez);
+std::string keptLines(const std::string& report);
 
 }  // namespace qvpruef

@@ -22,8 +22,6 @@
 namespace qvpruef {
 namespace {
 
-constexpr std::size_t blockSize = 1 << 16;
-
 // The file calls, binary so that CR LF reaches the file as written; each
 // answers -1 with errno on failure.
 #ifdef _WIN32
@@ -108,6 +106,14 @@ void ReportFile::writeLine(std::string_view text) {
   buffer_ += text;
   buffer_ += "\"\r\n";
   recordEnds_.push_back(buffer_.size());
+  if (buffer_.size() >= blockSize) flush();
+}
+
+void ReportFile::writeRecords(std::string_view records, std::size_t from, std::span<const std::uint32_t> ends) {
+  if (ends.empty()) return;
+  const std::size_t start = buffer_.size();
+  buffer_.append(records, from, ends.back() - from);
+  for (const std::uint32_t end : ends) recordEnds_.push_back(start + (end - from));
   if (buffer_.size() >= blockSize) flush();
 }
 

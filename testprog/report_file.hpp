@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -39,6 +40,12 @@ class ReportFile {
   ReportFile& operator=(const ReportFile&) = delete;
 
   void writeLine(std::string_view text);
+  // Whole records, quoted and CR LF ended, as writeLine would write them one
+  // by one: those of `records` from `from` to the last of `ends` (where each
+  // ends in `records`), for a run whose last record at most fills the block.
+  void writeRecords(std::string_view records, std::size_t from, std::span<const std::uint32_t> ends);
+  // How many more bytes the block takes before it is handed over.
+  std::size_t untilHandOver() const noexcept { return blockSize - buffer_.size(); }
   // Hands over the rest and closes; raises if the file system refused it.
   // After a refusal it only closes.
   void close();
@@ -67,6 +74,7 @@ class ReportFile {
     struct sigaction pipe_ {}, fileSize_{};
 #endif
   };
+  static constexpr std::size_t blockSize = 1 << 16;
 
   void flush();
   bool stopRequested() const { return stopRequested_ && stopRequested_(); }

@@ -1,40 +1,47 @@
 // pruefe_Click: the sweep over the grid, from the north-east corner,
 // longitude westwards in the outer loop and latitude southwards in the inner
-// one, with Ldez and Bdez themselves as the loop variables.
+// one.  The grid walk lays the cases out in parts; each part is evaluated
+// and then taken into the form, in sweep order, so that the form's fields,
+// its view and the report end up as the cases, one after the other, leave
+// them.
 
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 
+#include "case_evaluation.hpp"
 #include "checked_math.hpp"
+#include "forward.hpp"
+#include "grid_walk.hpp"
 #include "form_logic.hpp"
 #include "number_text.hpp"
+#include "part_pipeline.hpp"
 #include "report_file.hpp"
 #include "runtime_error.hpp"
+#include "text_value.hpp"
 #include "top_level.hpp"
 
 namespace qvpruef {
 namespace {
 
-// Both tests include the bound.
-bool continues(double value, double end, double step) { return step < 0 ? value >= end : value <= end; }
-
-// A loop value must move on past the value it was tested with.  It does not
-// when the step is below the value's precision, or when the input adjustment
-// moved it back further than one step carries it; the sweep would then repeat
-// cases for ever, so it stops.
-void ensureOnward(const char* loop, double tested, double next, double step) {
-  if (step < 0 ? next < tested : next > tested) return;
-  throw std::runtime_error(std::string("The ") + loop + " does not move on: after " + qv::plainNumberText(tested) +
-                           " its next value is " + qv::plainNumberText(next) + " with a step of " +
-                           qv::plainNumberText(step) + " degrees, so the sweep would repeat cases without end");
-}
-
-// Steps are typed in minutes of arc and both loops run downwards.
-double stepInDegrees(double minutes) { return -qv::checked(minutes / 60); }
+// Cases in one part: enough to make taking a part in cheap beside its
+// evaluation, few enough to keep a part's records small.
+constexpr std::size_t partCases = 4096;
 
 }  // namespace
 
+std::string stoppedAt(const std::string& reason, std::int64_t cases, double Bdez, double Ldez) {
+  return reason + ". The sweep stopped after " + std::to_string(cases) + (cases == 1 ? " case" : " cases") +
+         ", at latitude " + qv::plainNumberText(Bdez) + ", longitude " + qv::plainNumberText(Ldez) + "; ";
+}
+
+std::string keptLines(const std::string& report) {
+  return "the report file '" + report + "' keeps the lines written before and has no closing line.";
+}
+
 void QVpruefForm::sweep() {
+  stopReason.reset();
+  reportRefused = false;
   fallzahl = 0;
   fehlerzahl = 0;
   view_.setText(Control::errors, "...");
@@ -67,10 +74,23 @@ void QVpruefForm::sweep() {
   }
   ReportFile& report = *opened;
   try {
-    walkGrid(report);
-    report.writeLine(closingLine(fallzahl));
+    // Nothing handles events during a sweep, so the store mode and the
+    // tolerance box hold for all its cases.
+    SweepSettings settings;
+    settings.storeAll = speichermodus == 1;
+    settings.observer = observer_;
+    try {
+      settings.fehlergrad = qv::checked(qv::textValue(view_.text(Control::fehlersec)) / 3600);
+    } catch (const qv::RuntimeError& e) {
+      settings.toleranceError = e.kind();
+    }
+    walkGrid(report, settings);
+    // A shard's part ends with its last case; the merge writes the closing
+    // line.
+    if (!shard_) report.writeLine(closingLine(fallzahl));
     report.close();
   } catch (const std::exception& e) {
+    stopReason = describe(e);
     throw std::runtime_error(stopMessage(e, report));
   }
 }
@@ -83,47 +103,98 @@ std::string QVpruefForm::describe(const std::exception& e) const {
 // The file is closed with what was due; without its closing line it shows
 // itself incomplete.  The message says what it holds.
 std::string QVpruefForm::stopMessage(const std::exception& cause, ReportFile& report) {
-  std::string message = describe(cause) + ". The sweep stopped after " + std::to_string(fallzahl) +
-                        (fallzahl == 1 ? " case" : " cases") + ", at latitude " + qv::plainNumberText(Bdez) +
-                        ", longitude " + qv::plainNumberText(Ldez) + "; ";
-  if (report.refused()) return message + report.contents() + ".";
+  const std::string message = stoppedAt(describe(cause), fallzahl, Bdez, Ldez);
+  if (report.refused()) {
+    reportRefused = true;
+    return message + report.contents() + ".";
+  }
   try {
     report.close();
   } catch (const std::exception& late) {
+    reportRefused = true;
     return message + "writing the rest of the report then failed (" + describe(late) + "), so " +
            report.contents() + ".";
   }
-  return message + "the report file '" + report.path() + "' keeps the lines written before and has no closing line.";
+  return message + keptLines(report.path());
 }
 
-void QVpruefForm::walkGrid(ReportFile& report) {
-  // End, step and start are read in this order, the longitude's once, the
-  // latitude's again for every column.
-  const double Lend = boxValue(Control::Lgradneg);
-  const double Lstep = stepInDegrees(boxValue(Control::Lstep));
-  Ldez = boxValue(Control::Lgradpos);
-  while (continues(Ldez, Lend, Lstep)) {
-    const double Ltested = Ldez;
-    const double Bend = boxValue(Control::Bgradneg);
-    const double Bstep = stepInDegrees(boxValue(Control::Bstep));
-    Bdez = boxValue(Control::Bgradpos);
-    while (continues(Bdez, Bend, Bstep)) {
-      if (observer_ && observer_->stopRequested()) throw Interrupted();
-      const double Btested = Bdez;
-      adler(report);
-      // The input adjustment moves a latitude at or below -90 up to -89.9:
-      // the pole ends its column.  Going on from there would walk latitudes
-      // already passed, and for ever when the step does not carry the value
-      // past the southern bound.
-      if (Bdez > Btested) break;
-      // Repeated addition, from whatever value the case left: the drift of
-      // steps that are no binary fractions is part of the grid.
-      Bdez = qv::checked(Bdez + Bstep);
-      ensureOnward("latitude", Btested, Bdez, Bstep);
-    }
-    Ldez = qv::checked(Ldez + Lstep);
-    ensureOnward("longitude", Ltested, Ldez, Lstep);
+void QVpruefForm::walkGrid(ReportFile& report, const SweepSettings& settings) {
+  // End, step and start are read in this order, the longitude's first.  The
+  // latitude's would be read again for every column, but no box changes
+  // during a sweep.
+  LoopBounds longitude, latitude;
+  longitude.end = boxValue(Control::Lgradneg);
+  longitude.step = stepInDegrees(boxValue(Control::Lstep));
+  longitude.start = boxValue(Control::Lgradpos);
+  latitude.end = boxValue(Control::Bgradneg);
+  latitude.step = stepInDegrees(boxValue(Control::Bstep));
+  latitude.start = boxValue(Control::Bgradpos);
+
+  worstLatitude = worstLongitude = WorstDifference{};
+  columns = ColumnRange{};
+  columnsTotal = 0;
+  if (shard_) {
+    columnsTotal = columnCount(longitude, latitude);
+    columns = {columnsTotal * (shard_->index - 1) / shard_->count, columnsTotal * shard_->index / shard_->count};
   }
+  SweepPlan plan(longitude, latitude, Bdez, columns);
+  Ldez = longitude.start;
+  runParts(plan, partCases, settings, jobs_,
+           [&](const SweepPart& part, const PartResult& result) { takeIn(report, part, result); });
+  Bdez = plan.Bdez;
+  Ldez = plan.Ldez;
+}
+
+void QVpruefForm::takeIn(ReportFile& report, const SweepPart& part, const PartResult& r) {
+  if (r.eastClamped) view_.setText(Control::Lgradpos, "180");
+  if (r.first && fallzahl == 0) showFirstCase(*r.first);
+
+  // The records, handed to the file in runs that end where single records
+  // would have filled a block: a refused block stops the sweep at its case.
+  const std::int64_t casesBefore = fallzahl, errorsBefore = fehlerzahl;
+  const std::span<const std::uint32_t> ends(r.recordEnds);
+  std::size_t from = 0, next = 0;
+  while (next < ends.size()) {
+    const std::size_t room = report.untilHandOver();
+    std::size_t last = next;
+    while (last < ends.size() && ends[last] - from < room) ++last;
+    if (last == ends.size()) {
+      report.writeRecords(r.records, from, ends.subspan(next));
+      break;
+    }
+    try {
+      report.writeRecords(r.records, from, ends.subspan(next, last + 1 - next));
+    } catch (...) {
+      // The case of the refused record has counted, and its error not yet.
+      fallzahl = casesBefore + r.recordCases[last];
+      fehlerzahl = errorsBefore + (speichermodus == 1 ? 0 : static_cast<std::int64_t>(last));
+      if (fallzahl > 1) {
+        view_.setText(Control::errors, qv::plainNumberText(fehlerzahl));
+        view_.setText(Control::caseslab, qv::plainNumberText(fallzahl - 1));
+      }
+      const GridPoint& at = part.points[r.recordCases[last] - 1];
+      Bdez = at.Bdez;
+      Ldez = at.Ldez;
+      qv::adjustInput(Bdez, Ldez);
+      throw;
+    }
+    from = ends[last];
+    next = last + 1;
+  }
+
+  fallzahl = casesBefore + r.cases;
+  fehlerzahl = errorsBefore + r.errors;
+  if (r.cases > 0) stunde = r.stunde;
+  merge(worstLatitude, r.worstLatitude);
+  merge(worstLongitude, r.worstLongitude);
+  if (r.completedCases > 0) {
+    view_.setText(Control::errors, qv::plainNumberText(errorsBefore + r.completedErrors));
+    view_.setText(Control::caseslab, qv::plainNumberText(casesBefore + r.completedCases));
+  }
+  Bdez = r.Bdez;
+  Ldez = r.Ldez;
+  if (observer_) observer_->progressed(*this);
+  if (r.stop) std::rethrow_exception(r.stop);
 }
 
 }  // namespace qvpruef

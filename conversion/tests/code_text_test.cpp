@@ -68,3 +68,23 @@ TEST(CodeText, EverySpellingOfOneCode) {
 }
 
 }  // namespace
+
+TEST(CodeTexts, AFailingTextUnderSkipOnErrorModeStaysEmptyAndTheCodeGoesWithoutIt) {
+  // No conversion gives such an offset; only the step's failure is shown.
+  qv::CaseValues v;
+  v.distkm = 236.7795803439312;
+  v.versatzkm = 1e300;
+  qv::ErrorMode skipping;
+  skipping.skipOnError();
+  qv::codeTexts(11, v, skipping);
+  EXPECT_EQ(v.disttext, "236.8");
+  EXPECT_EQ(v.versatztext, "");
+  EXPECT_EQ(v.codetext, " m11: r236.8");
+
+  qv::CaseValues w = v;
+  w.disttext = w.versatztext = w.codetext = "";
+  qv::ErrorMode off;
+  EXPECT_THROW(qv::codeTexts(11, w, off), qv::RuntimeError);
+  EXPECT_EQ(w.disttext, "236.8");
+  EXPECT_EQ(w.codetext, "");
+}

@@ -1,9 +1,15 @@
-// Number texts and plain number texts: sign position, digits, exponent form.
+// Number texts and plain number texts: sign position, digits, exponent form,
+// and their rounding.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <limits>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "number_text.hpp"
 
@@ -74,3 +80,56 @@ TEST(NumberText, WholeCountsKeepAllDigits) {
 TEST(NumberText, EmptyValueJoinsAsEmptyText) { EXPECT_EQ(plainNumberText(std::optional<double>()), ""); }
 
 }  // namespace
+
+// The digits of the texts against the C library's correctly rounded
+// scientific form: %.14e for a double, %.6e for a float's value, over values
+// of every magnitude the texts meet, random bit patterns, and the half-way
+// values where the shortest text alone cannot decide.
+std::string fromPrintf(double v, int precision, bool plain) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*e", precision - 1, std::fabs(v));
+  std::string digits;
+  const char* p = buf;
+  for (; *p != 'e'; ++p)
+    if (*p != '.') digits += *p;
+  const int x = std::atoi(p + 1);
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  std::string sign = v < 0 ? "-" : plain ? "" : " ";
+  if (v == 0) return plain ? "0" : " 0";
+  const int n = static_cast<int>(digits.size());
+  if (x < -4 || x >= precision) {
+    std::string t = sign + digits.substr(0, 1);
+    if (n > 1) t += "." + digits.substr(1);
+    char e[16];
+    std::snprintf(e, sizeof e, "E%c%02d", x < 0 ? '-' : '+', std::abs(x));
+    return t + e;
+  }
+  if (x < 0) return sign + (plain ? "0." : ".") + std::string(static_cast<std::size_t>(-x - 1), '0') + digits;
+  if (n <= x + 1) return sign + digits + std::string(static_cast<std::size_t>(x + 1 - n), '0');
+  return sign + digits.substr(0, static_cast<std::size_t>(x + 1)) + "." + digits.substr(static_cast<std::size_t>(x + 1));
+}
+
+TEST(NumberText, DigitsAreTheValueRoundedToNearest) {
+  std::vector<double> values;
+  std::mt19937_64 rng(7);
+  for (int i = 0; i < 200000; ++i) {
+    double v;
+    const std::uint64_t bits = rng();
+    std::memcpy(&v, &bits, sizeof v);
+    if (std::isfinite(v)) values.push_back(v);
+    values.push_back(std::ldexp(static_cast<double>(rng() >> 11), -53) * std::pow(10.0, static_cast<int>(rng() % 40) - 20));
+  }
+  // Half-way texts with 16 digits, and their neighbours.
+  for (const double v : {0.123456789012345, 47.49999999999995, 1.000000000000005, 9.999999999999995, 179.99999999999995,
+                         88.83333333333335, 2.5e-5, 0.00012345678901234})
+    for (double w = v, k = 0; k < 8; ++k, w = std::nextafter(w, 1e300)) values.push_back(w);
+  for (double lat = 89; lat >= -89; lat -= 1.0 / 6) values.push_back(lat);
+  for (const double v : values) {
+    ASSERT_EQ(numberText(v), fromPrintf(v, 15, false)) << std::hexfloat << v;
+    ASSERT_EQ(plainNumberText(v), fromPrintf(v, 15, true)) << std::hexfloat << v;
+    const auto f = static_cast<float>(v);
+    if (std::isfinite(f) && f != 0) {
+      ASSERT_EQ(numberText(f), fromPrintf(f, 7, false)) << std::hexfloat << f;
+    }
+  }
+}

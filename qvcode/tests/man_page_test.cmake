@@ -9,7 +9,7 @@ if(NOT status EQUAL 0 OR NOT warnings STREQUAL "")
 endif()
 
 set(missing "")
-foreach(command encode decode algorit sweep help)
+foreach(command encode decode algorit sweep merge help)
   if(NOT page MATCHES "qvcode ${command}")
     list(APPEND missing "command ${command}")
   endif()

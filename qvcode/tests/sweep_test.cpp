@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -11,6 +13,7 @@
 
 #include "command.hpp"
 #include "command_run.hpp"
+#include "shard.hpp"
 
 namespace qvcode {
 namespace {
@@ -89,6 +92,100 @@ TEST_F(Sweep, AFailedSweepGivesExitStatusTwoWithItsMessage) {
   EXPECT_EQ(run({"--report", "/nope/x.txt"}), exitUsage);
   EXPECT_EQ(out.str(), "");
   EXPECT_EQ(err.str(), "qvcode: sweep failed: Cannot open report file '/nope/x.txt': No such file or directory\n");
+}
+
+// The summary without its time, which differs from run to run.
+std::string withoutTime(const std::string& out) {
+  const std::size_t at = out.find(",\"elapsedSeconds\":");
+  return at == std::string::npos ? out : out.substr(0, at) + "}\n";
+}
+
+TEST_F(Sweep, ShardsMergedAndThreadsGiveWhatOneProcessOnOneThreadGives) {
+  const std::vector<std::vector<std::string>> grids = {
+      {"--json", "--lat-step", "90", "--lon-step", "75"},
+      {"--store", "all", "--lat-step", "90", "--lon-step", "90"},
+      {"--tolerance", "0", "--json", "--lat-step", "60", "--lon-step", "120"},
+      // Stops in a case: the shards after it are dropped.
+      {"--lat-from", "48.3", "--lat-to", "48", "--lat-step", "0.13", "--lon-from", "11.7", "--lon-to", "11.4",
+       "--lon-step", "0.05", "--store", "all"},
+      // Stops in the walk of the first column.
+      {"--lat-step", "1e-20", "--lat-from", "45", "--lat-to", "44"},
+      // A longitude that does not move on: one column.
+      {"--lon-step", "1e-20", "--lon-from", "45", "--lon-to", "44", "--store", "all"},
+      {"--lon-from", "200", "--lon-to", "190", "--store", "all", "--lat-from", "1", "--lat-to", "0"},
+  };
+  const std::string report = path("r.txt");
+  for (const auto& grid : grids) {
+    SCOPED_TRACE(::testing::PrintToString(grid));
+    const auto sweep = [&](std::vector<std::string> extra) {
+      extra.insert(extra.end(), {"--report", report});
+      extra.insert(extra.end(), grid.begin(), grid.end());
+      return run(extra);
+    };
+    const int status = sweep({"--jobs", "1"});
+    const std::string bytes = read(report), summary = withoutTime(out.str()), message = err.str();
+    EXPECT_TRUE(status != exitUsage || message.find("The sweep stopped after") != std::string::npos) << message;
+
+    for (const char* jobs : {"2", "3"}) {
+      fs::remove(report);
+      EXPECT_EQ(sweep({"--jobs", jobs}), status);
+      EXPECT_EQ(withoutTime(out.str()), summary);
+      EXPECT_EQ(err.str(), message);
+      EXPECT_TRUE(read(report) == bytes) << "--jobs " << jobs;
+    }
+    for (const int n : {1, 3, 5}) {
+      for (const auto& e : fs::directory_iterator(folder())) fs::remove(e.path());
+      for (int k = 1; k <= n; ++k) sweep({"--jobs", "2", "--shard", std::to_string(k) + "/" + std::to_string(n)});
+      std::vector<std::string> merge = {report};
+      if (std::ranges::find(grid, "--json") != grid.end()) merge.insert(merge.begin(), "--json");
+      const std::vector<std::string_view> views(merge.begin(), merge.end());
+      out.str({});
+      err.str({});
+      EXPECT_EQ(runMerge(Args(views), out, err), status) << n << " shards";
+      EXPECT_EQ(withoutTime(out.str()), summary) << n << " shards";
+      EXPECT_EQ(err.str(), message) << n << " shards";
+      EXPECT_TRUE(read(report) == bytes) << n << " shards";
+    }
+  }
+}
+
+TEST_F(Sweep, MergeRefusesPartsThatAreNotOneWholeSweep) {
+  const std::string report = path("r.txt");
+  const std::vector<std::string> grid = {"--report", report, "--lat-step", "120", "--lon-step", "120"};
+  const auto shard = [&](const std::string& k, std::vector<std::string> extra = {}) {
+    extra.insert(extra.begin(), grid.begin(), grid.end());
+    extra.insert(extra.end(), {"--shard", k});
+    return run(extra);
+  };
+  const auto merge = [&] {
+    const std::vector<std::string_view> views = {report};
+    out.str({});
+    err.str({});
+    return runMerge(Args(views), out, err);
+  };
+  struct Case {
+    const char* name;
+    std::function<void()> make;
+    const char* complaint;
+  };
+  const std::vector<Case> cases = {
+      {"no shards", [] {}, "no shard summary"},
+      {"a missing shard", [&] { shard("1/3"), shard("3/3"); }, "shard 2 of 3 is missing"},
+      {"a shard of other options", [&] { shard("1/2"), shard("2/2", {"--tolerance", "0"}); }, "another sweep"},
+      {"a part changed since", [&] {
+         shard("1/2"), shard("2/2");
+         std::ofstream(partPath(report, 1, 2), std::ios::app) << "\"x\"\r\n";
+       }, "is not the size"},
+      {"two counts of shards", [&] { shard("1/2"), shard("2/2"), shard("1/3"); }, "different counts of shards"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const auto& e : fs::directory_iterator(folder())) fs::remove(e.path());
+    c.make();
+    EXPECT_EQ(merge(), exitUsage);
+    EXPECT_NE(err.str().find(c.complaint), std::string::npos) << err.str();
+    EXPECT_FALSE(fs::exists(report));
+  }
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ class StopAt : public SweepObserver {
  public:
   explicit StopAt(std::int64_t stopAt) : stopAt_(stopAt) {}
   bool stopRequested() override { return ++asked_ >= stopAt_; }
-  void caseEvaluated(const QVpruefForm&, const qv::CaseValues&) override {}
+  void progressed(const QVpruefForm&) override {}
 
  private:
   std::int64_t stopAt_, asked_ = 0;

@@ -4,6 +4,7 @@
 #include "back_text.hpp"
 #include "form_fixture.hpp"
 #include "report_file.hpp"
+#include "report_line.hpp"
 
 namespace qvpruef {
 namespace {
@@ -19,7 +20,6 @@ TEST_F(ReportLine, OneDigitHourAndBackValuesCutToSevenCharacters) {
                                " lat  47.5  long  12     m5:7.7  r77.6   lat 47.5000 long 12.0000",
                                "cases=  1",
                            }));
-  EXPECT_EQ(form.zeile, " lat  47.5  long  12     m5:7.7  r77.6   lat 47.5000 long 12.0000");
 }
 
 TEST_F(ReportLine, TwoDigitHourAndTheWholeNumber180) {
@@ -51,6 +51,30 @@ TEST(ClosingLine, CountsAreExactWholeNumbersWithTheirSignBlank) {
   // an exponent form.
   EXPECT_EQ(closingLine(10000000), "cases=  10000000");
   EXPECT_EQ(closingLine(16777217), "cases=  16777217");
+}
+
+}  // namespace
+}  // namespace qvpruef
+
+namespace qvpruef {
+namespace {
+
+TEST(ReportLineWriter, AFailingTextUnderSkipOnErrorModeLeavesItsPieceOut) {
+  // Values no conversion gives: only the failure of the text step matters.
+  qv::RoundTripPoint p;
+  p.Bdez = 50;
+  p.Ldez = 10;
+  p.stunde = 11;
+  p.skipOnError = true;
+  p.versatzkm = 1e300;
+  p.distkm = 236.7795803439312;
+  p.Bdezbk = 49.99999999999;
+  qv::ErrorMode mode;
+  mode.skipOnError();
+  ReportLineWriter writer;
+  std::string records = "\"before\"\r\n";
+  writer.append(records, p, 0, mode);
+  EXPECT_EQ(records, "\"before\"\r\n\" lat  50  long  10     m11:  r236.8   lat 49.9999 long \"\r\n");
 }
 
 }  // namespace

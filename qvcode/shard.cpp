@@ -1,0 +1,169 @@
+// The shard summary as lines of "name<TAB>value", texts escaped so that any
+// box text fits on its line, doubles with 17 digits so that they read back
+// exactly; and the summary that a sweep and a merge print.
+
+#include "shard.hpp"
+
+#include <charconv>
+#include <fstream>
+#include <map>
+#include <ostream>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+#include "json_writer.hpp"
+
+namespace qvcode {
+namespace {
+
+constexpr std::string_view firstLine = "qvcode shard summary 1";
+
+std::string escaped(std::string_view text) {
+  std::string e;
+  for (const char c : text) {
+    switch (c) {
+      case '\\': e += "\\\\"; break;
+      case '\t': e += "\\t"; break;
+      case '\n': e += "\\n"; break;
+      case '\r': e += "\\r"; break;
+      default: e += c;
+    }
+  }
+  return e;
+}
+
+std::string unescaped(std::string_view text) {
+  std::string u;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      u += text[i];
+      continue;
+    }
+    const char c = text[++i];
+    u += c == 't' ? '\t' : c == 'n' ? '\n' : c == 'r' ? '\r' : c;
+  }
+  return u;
+}
+
+std::string exact(double v) {
+  char buf[32];
+  return {buf, static_cast<std::size_t>(std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 17).ptr - buf)};
+}
+
+std::string worstText(const qvpruef::WorstDifference& w) {
+  return w.difference < 0 ? "none" : exact(w.difference) + ' ' + exact(w.latitude) + ' ' + exact(w.longitude);
+}
+
+}  // namespace
+
+void printSweepSummary(std::ostream& out, const SweepTotals& t, const std::string& report, bool json) {
+  if (!json) {
+    out << "cases: " << t.cases << "\nerrors: " << t.errors << "\nreport: " << report << '\n';
+    return;
+  }
+  JsonObject o(out);
+  o.integer("cases", t.cases).integer("errors", t.errors).text("report", report);
+  const auto worst = [&](std::string_view name, const qvpruef::WorstDifference& w) {
+    const std::string n(name);
+    if (w.difference < 0) {
+      o.null(n).null(n + "AtLatitude").null(n + "AtLongitude");
+      return;
+    }
+    o.number(n, w.difference).number(n + "AtLatitude", w.latitude).number(n + "AtLongitude", w.longitude);
+  };
+  worst("worstLatitudeDifference", t.worstLatitude);
+  worst("worstLongitudeDifference", t.worstLongitude);
+  o.number("elapsedSeconds", t.seconds);
+}
+
+std::string partPath(const std::string& report, std::size_t index, std::size_t count) {
+  return report + '.' + std::to_string(index) + "-of-" + std::to_string(count);
+}
+
+std::string summaryPath(const std::string& report, std::size_t index, std::size_t count) {
+  return partPath(report, index, count) + ".summary";
+}
+
+void writeSummary(const std::string& path, const ShardSummary& s) {
+  std::ostringstream o;
+  o << firstLine << '\n'
+    << "shard\t" << s.index << ' ' << s.count << '\n'
+    << "grid\t" << escaped(s.grid) << '\n'
+    << "columns\t" << s.firstColumn << ' ' << s.endColumn << ' ' << s.columnsTotal << '\n'
+    << "cases\t" << s.cases << '\n'
+    << "errors\t" << s.errors << '\n'
+    << "bytes\t" << s.bytes << '\n'
+    << "worst-latitude\t" << worstText(s.worstLatitude) << '\n'
+    << "worst-longitude\t" << worstText(s.worstLongitude) << '\n'
+    << "seconds\t" << exact(s.seconds) << '\n';
+  if (s.stopReason)
+    o << "stop\t" << escaped(*s.stopReason) << '\n'
+      << "stop-at\t" << exact(s.stopLatitude) << ' ' << exact(s.stopLongitude) << '\n';
+  std::ofstream f(path, std::ios::binary);
+  f << o.str();
+  f.close();
+  if (!f) throw std::runtime_error("Cannot write shard summary '" + path + "'");
+}
+
+ShardSummary readSummary(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  if (!f) throw std::runtime_error("Cannot read shard summary '" + path + "'");
+  const auto bad = [&](const std::string& what) { return std::runtime_error("Shard summary '" + path + "': " + what); };
+  std::string line;
+  if (!std::getline(f, line) || line != firstLine) throw bad("not a shard summary");
+  std::map<std::string, std::string, std::less<>> fields;
+  while (std::getline(f, line)) {
+    const std::size_t tab = line.find('\t');
+    if (tab == std::string::npos) throw bad("a line without its value");
+    fields[line.substr(0, tab)] = line.substr(tab + 1);
+  }
+  const auto field = [&](std::string_view name) -> std::istringstream {
+    const auto it = fields.find(name);
+    if (it == fields.end()) throw bad("no " + std::string(name));
+    return std::istringstream(it->second);
+  };
+  // Doubles through from_chars, which also reads "inf".
+  const auto doubles = [&](std::string_view name, std::size_t n) {
+    std::istringstream in = field(name);
+    std::vector<double> v;
+    std::string word;
+    while (in >> word) {
+      double x = 0;
+      const auto r = std::from_chars(word.data(), word.data() + word.size(), x);
+      if (r.ec != std::errc() || r.ptr != word.data() + word.size()) throw bad("a malformed " + std::string(name));
+      v.push_back(x);
+    }
+    if (v.size() != n) throw bad("a malformed " + std::string(name));
+    return v;
+  };
+  const auto readWorst = [&](std::string_view name) {
+    qvpruef::WorstDifference w;
+    if (field(name).str() == "none") return w;
+    const std::vector<double> v = doubles(name, 3);
+    return qvpruef::WorstDifference{v[0], v[1], v[2]};
+  };
+  const auto read = [&](std::string_view name, auto&... into) {
+    std::istringstream in = field(name);
+    if (!(in >> ... >> into) || !(in >> std::ws).eof()) throw bad("a malformed " + std::string(name));
+  };
+  ShardSummary s;
+  read("shard", s.index, s.count);
+  s.grid = unescaped(field("grid").str());
+  read("columns", s.firstColumn, s.endColumn, s.columnsTotal);
+  read("cases", s.cases);
+  read("errors", s.errors);
+  read("bytes", s.bytes);
+  s.worstLatitude = readWorst("worst-latitude");
+  s.worstLongitude = readWorst("worst-longitude");
+  s.seconds = doubles("seconds", 1)[0];
+  if (fields.contains("stop")) {
+    s.stopReason = unescaped(field("stop").str());
+    const std::vector<double> at = doubles("stop-at", 2);
+    s.stopLatitude = at[0];
+    s.stopLongitude = at[1];
+  }
+  return s;
+}
+
+}  // namespace qvcode

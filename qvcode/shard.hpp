@@ -1,0 +1,50 @@
+// Sweeps in shards: the part report and summary of one shard, and reading
+// them back for the merge.  Shard K of N of a sweep whose report is R writes
+// its part to "R.K-of-N" and its summary to "R.K-of-N.summary"; the summary
+// names the grid (the box texts after the sweep settled them), the columns
+// the shard ran of how many, its counts, its worst differences, its time,
+// the size of its part, and why it stopped if it did.  A merge prints what
+// the whole sweep would have printed.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+#include "sweep_part.hpp"
+
+namespace qvcode {
+
+struct ShardSummary {
+  std::size_t index = 0, count = 0;  // K of N, from 1
+  std::string grid;                  // the same text for every shard of one sweep
+  std::size_t firstColumn = 0, endColumn = 0, columnsTotal = 0;
+  std::int64_t cases = 0, errors = 0;
+  std::uintmax_t bytes = 0;  // of the part report
+  qvpruef::WorstDifference worstLatitude, worstLongitude;
+  double seconds = 0;
+  // Why the sweep stopped in this shard, and the loop values there.
+  std::optional<std::string> stopReason;
+  double stopLatitude = 0, stopLongitude = 0;
+};
+
+std::string partPath(const std::string& report, std::size_t index, std::size_t count);
+std::string summaryPath(const std::string& report, std::size_t index, std::size_t count);
+
+// What a sweep prints at its end: the counts and the report path, or with
+// --json one object that adds the worst differences (each with the point
+// where it occurred) and the time taken.
+struct SweepTotals {
+  std::int64_t cases = 0, errors = 0;
+  qvpruef::WorstDifference worstLatitude, worstLongitude;
+  double seconds = 0;
+};
+void printSweepSummary(std::ostream& out, const SweepTotals& t, const std::string& report, bool json);
+
+// Writes the summary; raises std::runtime_error naming the file.
+void writeSummary(const std::string& path, const ShardSummary& s);
+// Reads one back; raises std::runtime_error naming the file and what is off.
+ShardSummary readSummary(const std::string& path);
+
+}  // namespace qvcode

@@ -1,0 +1,143 @@
+// The grid walk's loop arithmetic and its guards against endless loops.
+
+#include "grid_walk.hpp"
+
+#include <stdexcept>
+#include <string>
+
+#include "checked_math.hpp"
+#include "forward.hpp"
+#include "number_text.hpp"
+
+namespace qvpruef {
+
+double stepInDegrees(double minutes) { return -qv::checked(minutes / 60); }
+
+void ensureOnward(const char* loop, double tested, double next, double step) {
+  if (step < 0 ? next < tested : next > tested) return;
+  throw std::runtime_error(std::string("The ") + loop + " does not move on: after " + qv::plainNumberText(tested) +
+                           " its next value is " + qv::plainNumberText(next) + " with a step of " +
+                           qv::plainNumberText(step) + " degrees, so the sweep would repeat cases without end");
+}
+
+void ColumnWalk::next(double adjustedB, double adjustedL) {
+  const double tested = Bdez;
+  Bdez = adjustedB;
+  Ldez = adjustedL;
+  // The input adjustment moves a latitude at or below -90 up to -89.9: going
+  // on from there would walk latitudes already passed, and for ever when the
+  // step does not carry the value past the southern bound.
+  if (Bdez > tested) {
+    ended_ = true;
+    return;
+  }
+  // Repeated addition: the drift of steps that are no binary fractions is
+  // part of the grid.
+  Bdez = qv::checked(Bdez + loop_.step);
+  ensureOnward("latitude", tested, Bdez, loop_.step);
+}
+
+namespace {
+
+// Whether the latitudes of a column end in an error (an overflow, a step
+// that does not move on) rather than past their bound.
+bool latitudeWalkStops(const LoopBounds& latitude) {
+  ColumnWalk walk(0, latitude);
+  try {
+    while (walk.atCase()) {
+      double B = walk.Bdez, L = walk.Ldez;
+      qv::adjustInput(B, L);
+      walk.next(B, L);
+    }
+  } catch (const std::exception&) {
+    return true;
+  }
+  return false;
+}
+
+// The longitude the first case of a column leaves, if the column has one.
+double afterFirstCase(double Ldez, const LoopBounds& latitude) {
+  if (!latitude.continues(latitude.start)) return Ldez;
+  double B = latitude.start;
+  qv::adjustInput(B, Ldez);
+  return Ldez;
+}
+
+}  // namespace
+
+std::size_t columnCount(const LoopBounds& longitude, const LoopBounds& latitude) {
+  const bool hasCases = latitude.continues(latitude.start);
+  if (hasCases && latitudeWalkStops(latitude)) return longitude.continues(longitude.start) ? 1 : 0;
+  std::size_t n = 0;
+  double L = longitude.start;
+  while (longitude.continues(L)) {
+    ++n;
+    const double tested = L;
+    L = afterFirstCase(L, latitude);
+    try {
+      L = qv::checked(L + longitude.step);
+      ensureOnward("longitude", tested, L, longitude.step);
+    } catch (const std::exception&) {
+      break;
+    }
+  }
+  return n;
+}
+
+void SweepPlan::nextColumn() {
+  column_.reset();
+  ++columnIndex_;
+  Ldez = qv::checked(Ldez + longitude_.step);
+  ensureOnward("longitude", columnStartL_, Ldez, longitude_.step);
+}
+
+bool SweepPlan::next(SweepPart& part, std::size_t maxCases) {
+  part.points.clear();
+  part.stop = nullptr;
+  if (stopped_) return false;
+  while (true) {
+    try {
+      if (!column_) {
+        if (columnIndex_ >= range_.end || !longitude_.continues(Ldez)) return false;
+        columnStartL_ = Ldez;
+        if (columnIndex_ < range_.first) {
+          Ldez = afterFirstCase(Ldez, latitude_);
+          nextColumn();
+          continue;
+        }
+        column_.emplace(Ldez, latitude_);
+        indexInColumn_ = 0;
+      }
+      ColumnWalk& walk = *column_;
+      part.firstIndexInColumn = indexInColumn_;
+      part.columnStart = indexInColumn_ == 0;
+      while (walk.atCase() && part.points.size() < maxCases) {
+        part.points.push_back({walk.Bdez, walk.Ldez});
+        double B = walk.Bdez, L = walk.Ldez;
+        qv::adjustInput(B, L);
+        ++indexInColumn_;
+        walk.next(B, L);
+      }
+      Bdez = walk.Bdez;
+      Ldez = walk.Ldez;
+      if (walk.atCase()) break;
+      // The column is done: the next one, from the longitude its first case
+      // left.
+      nextColumn();
+    } catch (...) {
+      part.stop = std::current_exception();
+      stopped_ = true;
+      if (column_) {
+        Bdez = column_->Bdez;
+        Ldez = column_->Ldez;
+      }
+      break;
+    }
+    if (!part.points.empty()) break;
+  }
+  part.endBdez = Bdez;
+  part.endLdez = Ldez;
+  return true;
+}
+
+}  // namespace qvpruef

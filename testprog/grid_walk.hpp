@@ -1,0 +1,100 @@
+// The loop values of a sweep, as the grid walk moves them: the longitude of
+// each column and the latitudes down a column, by repeated addition of the
+// step from whatever value the last case left (the input adjustment may move
+// a point).  The walk needs no case to run: the adjustment is a function of
+// the point alone, so the sweep can lay out its cases ahead of evaluating
+// them.  A loop that would repeat cases for ever stops with an error.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <optional>
+
+#include "sweep_part.hpp"
+
+namespace qvpruef {
+
+// Both loops test their bound inclusively, downwards for a negative step
+// (continue while value ≥ end), upwards otherwise.
+struct LoopBounds {
+  double start = 0, end = 0, step = 0;  // degrees; the step already negated from the box's minutes
+  bool continues(double value) const { return step < 0 ? value >= end : value <= end; }
+};
+
+// A step typed in minutes of arc, in degrees downwards.  Raises Overflow.
+double stepInDegrees(double minutes);
+
+// Raises when a loop value did not move on past the value it was tested
+// with: a step below the value's precision, or an input adjustment that
+// moved it back further than one step carries it.
+void ensureOnward(const char* loop, double tested, double next, double step);
+
+// The latitudes of one column.  `Bdez` and `Ldez` hold the loop values as
+// the form fields would: the point of the next case, and after the column
+// the first value past its end.
+class ColumnWalk {
+ public:
+  ColumnWalk(double longitude, const LoopBounds& latitude) : Bdez(latitude.start), Ldez(longitude), loop_(latitude) {}
+
+  // Whether a case at (Bdez, Ldez) comes next.
+  bool atCase() const { return !ended_ && loop_.continues(Bdez); }
+  // After that case, with its point as the input adjustment left it: a
+  // latitude moved north ends the column (the pole's case is its last),
+  // otherwise the step is added.  Raises where the sweep stops (overflow,
+  // no progress), with Bdez as the sweep then leaves it.
+  void next(double adjustedB, double adjustedL);
+
+  double Bdez, Ldez;
+
+ private:
+  LoopBounds loop_;
+  bool ended_ = false;
+};
+
+// The columns of a sweep are numbered from 0 in sweep order; a range of
+// them is [first, end).
+struct ColumnRange {
+  std::size_t first = 0, end = static_cast<std::size_t>(-1);
+};
+
+// How many columns the sweep runs: the longitudes the outer loop reaches by
+// repeated addition (each from the value the column's first case leaves),
+// up to the one in or after which the sweep stops, which counts.  The
+// latitudes are the same in every column, so where their walk stops, the
+// first column with cases is the last.
+std::size_t columnCount(const LoopBounds& longitude, const LoopBounds& latitude);
+
+// The grid laid out in parts of consecutive cases of one column, in sweep
+// order: columns from the longitude's start value, by repeated addition of
+// its step to the value the column's first case left.  Only the columns of
+// `range` get parts; those before it are passed over as the sweep would.
+class SweepPlan {
+ public:
+  // `latitudeField`: Bdez as the sweep finds it, which it keeps where no
+  // column runs.
+  SweepPlan(const LoopBounds& longitude, const LoopBounds& latitude, double latitudeField, ColumnRange range = {})
+      : Bdez(latitudeField), Ldez(longitude.start), longitude_(longitude), latitude_(latitude), range_(range) {}
+
+  // Lays out the next part, of at most `maxCases` cases; false when the
+  // sweep (or its range) has no more.  A part that ends where the sweep
+  // stops carries the error.
+  bool next(SweepPart& part, std::size_t maxCases);
+
+  // The loop values after the parts laid out so far.
+  double Bdez, Ldez;
+
+ private:
+  // The outer loop's step after a column, from the longitude its first case
+  // left; raises where the sweep stops.
+  void nextColumn();
+
+  LoopBounds longitude_, latitude_;
+  ColumnRange range_;
+  std::size_t columnIndex_ = 0;
+  std::optional<ColumnWalk> column_;
+  double columnStartL_ = 0;
+  std::size_t indexInColumn_ = 0;
+  bool stopped_ = false;
+};
+
+}  // namespace qvpruef

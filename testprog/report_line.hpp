@@ -1,0 +1,40 @@
+// The report line of a case, written straight into a buffer of records:
+//   " lat <Bdez>  long <Ldez>     m<hour>:<offset>  r<distance>   lat <Bdezbk> long <Ldezbk>"
+// in double quotes with CR LF.  Bdez and Ldez are full number texts, the
+// values back the first 7 characters of their plain number texts (an empty
+// value gives nothing).  The texts that repeat are made once: the longitude
+// of a column, the latitudes down a column (the same in every column), the
+// hours.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "error_mode.hpp"
+#include "number_text.hpp"
+#include "round_trip.hpp"
+
+namespace qvpruef {
+
+class ReportLineWriter {
+ public:
+  // Appends the record of the case `p`, the `latitudeIndex`-th of its
+  // column.  The offset and distance texts are steps of the case's `mode`:
+  // one that fails under skip-on-error mode leaves its piece out.
+  void append(std::string& records, const qv::RoundTripPoint& p, std::size_t latitudeIndex, qv::ErrorMode& mode);
+
+ private:
+  struct Text {
+    double value = 0;
+    bool made = false;
+    std::size_t size = 0;
+    char chars[qv::numberTextRoom];
+  };
+  static const Text& numberText(Text& memo, double v);
+
+  std::vector<Text> latitudes_;
+  Text longitude_;
+};
+
+}  // namespace qvpruef
