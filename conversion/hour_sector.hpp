@@ -85,17 +85,16 @@ void hourSector(Real richtgrad, Real& sektorgrad, std::int16_t& stunde, Store st
 // (−s) − (0 − base) on the western one, so hour 6 gives −s itself (its sign
 // of zero included) and hour 7 −s − 30.  An hour outside 1..12 has no row
 // and gives false.
-// The first row of each hour, found once (index: the hour, 0 for none).
-inline constexpr std::array<const SectorRow*, 13> firstRowOfHour = [] {
-  std::array<const SectorRow*, 13> first{};
-  for (const SectorRow& row : sectorTable)
-    if (!first[static_cast<std::size_t>(row.hour)]) first[static_cast<std::size_t>(row.hour)] = &row;
+// The index of the first row of each hour, found once (index: the hour).
+inline constexpr std::array<std::size_t, 13> firstRowOfHour = [] {
+  std::array<std::size_t, 13> first{};
+  for (std::size_t i = sectorTable.size(); i-- > 0;) first[static_cast<std::size_t>(sectorTable[i].hour)] = i;
   return first;
 }();
 
 constexpr bool directionOfHour(std::int16_t stunde, double s, double& richtgrad) {
   if (stunde < 1 || stunde > 12) return false;
-  const SectorRow& row = *firstRowOfHour[static_cast<std::size_t>(stunde)];
+  const SectorRow& row = sectorTable[firstRowOfHour[static_cast<std::size_t>(stunde)]];
   richtgrad = row.west() ? -s - (0 - row.base) : row.base - s;
   return true;
 }
