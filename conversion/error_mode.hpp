@@ -5,7 +5,8 @@
 // raises is abandoned silently, its target keeps the value it had, and the next
 // step runs; a test that raises counts as true.  A step is written as a lambda
 // that computes first and assigns last, so an exception leaves its target as
-// it was.
+// it was.  The mode counts the steps and tests it abandoned, so that a caller
+// can tell which part of a call raised.
 
 #pragma once
 
@@ -27,6 +28,7 @@ class ErrorMode {
     try {
       s();
     } catch (const RuntimeError&) {
+      ++abandoned_;
     }
   }
 
@@ -36,12 +38,17 @@ class ErrorMode {
     try {
       return t();
     } catch (const RuntimeError&) {
+      ++abandoned_;
       return true;
     }
   }
 
+  // Steps and tests that raised and were abandoned so far in this call.
+  unsigned abandoned() const noexcept { return abandoned_; }
+
  private:
   bool skip_ = false;
+  unsigned abandoned_ = 0;
 };
 
 }  // namespace qv

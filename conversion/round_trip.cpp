@@ -27,11 +27,13 @@ Encoding convert(double latitude, double longitude, bool texts) {
   // Skip-on-error mode is settled by the forward conversion.
   t.skipOnError = mode.skipping();
   if (texts) codeTexts(t.stunde, t.values, mode);
+  const unsigned abandonedBefore = mode.abandoned();
   try {
     inverseConversion(t.stunde, t.values, mode);
   } catch (const RuntimeError& error) {
     e.inverseError = error;
   }
+  t.inverseRaised = mode.abandoned() != abandonedBefore;
   return e;
 }
 
@@ -47,7 +49,8 @@ RoundTrip roundTrip(double latitude, double longitude) {
 
 RoundTripPoint pointOf(const RoundTrip& t) {
   const CaseValues& v = t.values;
-  return {t.Bdez, t.Ldez, t.stunde, t.skipOnError, std::nullopt, v.distkm, v.versatzkm, v.Bdezbk, v.Ldezbk, v.Ybk};
+  return {t.Bdez,   t.Ldez,      t.stunde,   t.skipOnError, t.inverseRaised, std::nullopt,
+          v.distkm, v.versatzkm, v.Bdezbk, v.Ldezbk,     v.Ybk};
 }
 
 namespace {
@@ -147,7 +150,8 @@ void commonPath(const double* lat, const double* lon, RoundTripPoint* out, MarkF
       Ldezbk[i] = -Ldezbk[i];
       f.marked[i] |= Ldezbk[i] == -180;
     }
-    out[i] = {Bdez[i], Ldez[i], stunde[i], true, std::nullopt, distkm[i], versatzkm[i], Bdezbk[i], Ldezbk[i], Ybk[i]};
+    out[i] = {Bdez[i],      Ldez[i],   stunde[i], true,      false,
+              std::nullopt, distkm[i], versatzkm[i], Bdezbk[i], Ldezbk[i], Ybk[i]};
   }
 }
 

@@ -24,6 +24,9 @@ struct RoundTrip {
   double Bdez = 0, Ldez = 0;  // after the input adjustment
   std::int16_t stunde = 0;
   bool skipOnError = false;   // whether the case ran into skip-on-error mode
+  // A step or test of the inverse raised and was abandoned in skip-on-error
+  // mode, so the position back may rest on a kept value.
+  bool inverseRaised = false;
   CaseValues values;
 };
 
@@ -48,6 +51,7 @@ struct RoundTripPoint {
   double Bdez = 0, Ldez = 0;  // after the input adjustment
   std::int16_t stunde = 0;
   bool skipOnError = false;
+  bool inverseRaised = false;  // as RoundTrip's (beside skipOnError, in its padding)
   // The run-time error that ended the round trip (skip-on-error mode off);
   // then nothing else here is set.
   std::optional<ErrorKind> error;

@@ -1,4 +1,4 @@
-// What the headless sweep watches: the signals that stop it and the progress bar.
+// What the headless sweep watches: the signals that stop it, the progress bar, every case.
 
 #include "sweep_watch.hpp"
 
@@ -22,8 +22,8 @@ extern "C" void onStopSignal(int signal) { stopSignal.store(signal, std::memory_
 
 }  // namespace
 
-SweepWatch::SweepWatch(std::ostream* progress, double lonFrom, double lonTo)
-    : progress_(progress), lonFrom_(lonFrom), lonTo_(lonTo) {
+SweepWatch::SweepWatch(std::ostream* progress, double lonFrom, double lonTo, CaseSink* cases)
+    : progress_(progress), lonFrom_(lonFrom), lonTo_(lonTo), cases_(cases) {
   stopSignal.store(0);
   // Without SA_RESTART, so that a signal breaks off a blocked open or write
   // of the report instead of letting it wait on.
@@ -50,6 +50,10 @@ std::string SweepWatch::stopReason() const {
     case SIGHUP: return "Hung up by SIGHUP";
     default: return "Stopped by signal " + std::to_string(stoppedBy());
   }
+}
+
+void SweepWatch::casesTaken(std::span<const SweptCase> cases) {
+  for (const SweptCase& c : cases) cases_->add(c);
 }
 
 void SweepWatch::progressed(const qvpruef::QVpruefForm& form) {

@@ -1,5 +1,5 @@
 // What the headless sweep watches while the form logic runs: the signals that
-// stop it and the progress bar.
+// stop it, the progress bar, and every case for a consumer such as the map.
 #pragma once
 
 #include <signal.h>
@@ -12,6 +12,7 @@
 #include <string>
 
 #include "form_logic.hpp"
+#include "swept_case.hpp"
 
 namespace qvcode {
 
@@ -19,7 +20,8 @@ class SweepWatch : public qvpruef::SweepObserver {
  public:
   // `progress` receives the bar (null: no bar); the longitude range is the
   // outer loop's, from east to west, to tell how far the sweep has come.
-  SweepWatch(std::ostream* progress, double lonFrom, double lonTo);
+  // `cases` (null: none) receives every case that ran to its end.
+  SweepWatch(std::ostream* progress, double lonFrom, double lonTo, CaseSink* cases = nullptr);
   ~SweepWatch() override;
   SweepWatch(const SweepWatch&) = delete;
   SweepWatch& operator=(const SweepWatch&) = delete;
@@ -30,6 +32,8 @@ class SweepWatch : public qvpruef::SweepObserver {
   bool stopRequested() override;
   std::string stopReason() const override;
   void progressed(const qvpruef::QVpruefForm& form) override;
+  bool wantsCases() const override { return cases_ != nullptr; }
+  void casesTaken(std::span<const SweptCase> cases) override;
 
   // The signal that stopped the sweep, or 0 when none did (one that came
   // after the last case stopped nothing).
@@ -42,6 +46,7 @@ class SweepWatch : public qvpruef::SweepObserver {
 
   std::ostream* progress_;
   double lonFrom_, lonTo_;
+  CaseSink* cases_;
   std::chrono::steady_clock::time_point lastDraw_{};
   bool drawn_ = false;
   std::atomic<int> stoppedBy_{0};

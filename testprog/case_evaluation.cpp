@@ -70,6 +70,7 @@ bool PartEvaluator::adler(const SweepPart& part, std::size_t i, const qv::RoundT
   r.Bdez = at.Bdez;
   r.Ldez = at.Ldez;
   if (qv::adjustInput(r.Bdez, r.Ldez) && i == 0 && part.columnStart) r.eastClamped = true;
+  bool errorCase = false;
   try {
     // The round trip raised with skip-on-error mode off: the case ends
     // before it is counted.
@@ -94,7 +95,6 @@ bool PartEvaluator::adler(const SweepPart& part, std::size_t i, const qv::RoundT
 
     // A refused record is never skipped, not even in skip-on-error mode: the
     // write is no step of the mode, so its error stops the sweep.
-    bool errorCase = false;
     if (!settings_.storeAll)
       errorCase = mode.decide([&] {
         return isErrorCase(p.Bdez, p.Ldez, p.Bdezbk.value_or(0), p.Ldezbk.value_or(0), fehlergrad);
@@ -113,13 +113,16 @@ bool PartEvaluator::adler(const SweepPart& part, std::size_t i, const qv::RoundT
   // The counters show this case: it ran to its end.
   r.completedCases = r.cases;
   r.completedErrors = r.errors;
-  record(r.worstLatitude, std::fabs(p.Bdezbk.value_or(0) - p.Bdez), p.Bdez, p.Ldez);
+  const double dB = std::fabs(p.Bdezbk.value_or(0) - p.Bdez);
+  record(r.worstLatitude, dB, p.Bdez, p.Ldez);
   double dL = std::numeric_limits<double>::infinity();
   try {
     dL = std::fabs(longitudeDifference(p.Ldezbk.value_or(0), p.Ldez));
   } catch (const qv::RuntimeError&) {
   }
   record(r.worstLongitude, dL, p.Bdez, p.Ldez);
+  if (settings_.keepCases)
+    r.swept.push_back({p.Bdez, p.Ldez, dB, dL, errorCase, p.inverseRaised});
   return true;
 }
 

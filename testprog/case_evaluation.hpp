@@ -7,6 +7,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,8 @@ namespace qvpruef {
 
 class QVpruefForm;
 
-// Watches a sweep from outside the form (the headless sweep's progress and
-// the signals that stop it).  The window needs none.
+// Watches a sweep from outside the form (the headless sweep's progress, its
+// map and the signals that stop it).  The window needs none.
 class SweepObserver {
  public:
   virtual ~SweepObserver() = default;
@@ -32,6 +33,11 @@ class SweepObserver {
   virtual std::string stopReason() const { return "Sweep interrupted"; }
   // After every part of the sweep taken into the form.
   virtual void progressed(const QVpruefForm& form) = 0;
+  // Whether it takes every case (asked when the sweep starts; keeping them
+  // costs a little), and then the cases of each part that ran to their ends,
+  // in sweep order, before the part's progress.
+  virtual bool wantsCases() const { return false; }
+  virtual void casesTaken(std::span<const SweptCase>) {}
 };
 
 // What every case of one sweep reads the same: the store mode, and the
@@ -42,6 +48,7 @@ struct SweepSettings {
   double fehlergrad = 0;
   std::optional<qv::ErrorKind> toleranceError;
   SweepObserver* observer = nullptr;
+  bool keepCases = false;  // PartResult::swept
 };
 
 // Evaluates parts one after the other; one per thread.

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <exception>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "case_evaluation.hpp"
@@ -90,6 +91,8 @@ class QVpruefForm {
   // Takes an evaluated part into the form and the report, as its cases
   // would have left them; raises where it stopped the sweep.
   void takeIn(ReportFile& report, const SweepPart& part, const PartResult& r);
+  // The first `count` of a part's completed cases to the observer.
+  void handOn(std::span<const SweptCase> swept, std::size_t count);
   std::string stopMessage(const std::exception& cause, ReportFile& report);
   std::string describe(const std::exception& e) const;
   void showFirstCase(const qv::RoundTripPoint& p);

@@ -79,6 +79,7 @@ void QVpruefForm::sweep() {
     SweepSettings settings;
     settings.storeAll = speichermodus == 1;
     settings.observer = observer_;
+    settings.keepCases = observer_ && observer_->wantsCases();
     try {
       settings.fehlergrad = qv::checked(qv::textValue(view_.text(Control::fehlersec)) / 3600);
     } catch (const qv::RuntimeError& e) {
@@ -145,6 +146,10 @@ void QVpruefForm::walkGrid(ReportFile& report, const SweepSettings& settings) {
   Ldez = plan.Ldez;
 }
 
+void QVpruefForm::handOn(std::span<const SweptCase> swept, std::size_t count) {
+  if (observer_ && count > 0) observer_->casesTaken(swept.first(std::min(count, swept.size())));
+}
+
 void QVpruefForm::takeIn(ReportFile& report, const SweepPart& part, const PartResult& r) {
   if (r.eastClamped) view_.setText(Control::Lgradpos, "180");
   if (r.first && fallzahl == 0) showFirstCase(*r.first);
@@ -166,6 +171,7 @@ void QVpruefForm::takeIn(ReportFile& report, const SweepPart& part, const PartRe
       report.writeRecords(r.records, from, ends.subspan(next, last + 1 - next));
     } catch (...) {
       // The case of the refused record has counted, and its error not yet.
+      handOn(r.swept, r.recordCases[last]);
       fallzahl = casesBefore + r.recordCases[last];
       fehlerzahl = errorsBefore + (speichermodus == 1 ? 0 : static_cast<std::int64_t>(last));
       if (fallzahl > 1) {
@@ -187,6 +193,7 @@ void QVpruefForm::takeIn(ReportFile& report, const SweepPart& part, const PartRe
   if (r.cases > 0) stunde = r.stunde;
   merge(worstLatitude, r.worstLatitude);
   merge(worstLongitude, r.worstLongitude);
+  handOn(r.swept, r.swept.size());
   if (r.completedCases > 0) {
     view_.setText(Control::errors, qv::plainNumberText(errorsBefore + r.completedErrors));
     view_.setText(Control::caseslab, qv::plainNumberText(casesBefore + r.completedCases));

@@ -42,6 +42,18 @@ void record(WorstDifference& worst, double difference, double latitude, double l
 // `later` from cases after those of `worst`.
 void merge(WorstDifference& worst, const WorstDifference& later);
 
+// One case that ran to its end, as an observer beyond the report sees it
+// (the headless sweep's map).
+struct SweptCase {
+  // The input position after the case's own adjustment, in degrees.
+  double latitude, longitude;
+  // |latitude back − latitude| and |longitude back − longitude| the short way
+  // round, in degrees; NaN or infinity where the arithmetic failed.
+  double latitudeDifference, longitudeDifference;
+  bool errorCase;      // counted as an error case by the judgement
+  bool inverseRaised;  // the inverse raised in skip-on-error mode
+};
+
 struct PartResult {
   std::string records;  // quoted, CR LF ended, as they go into the report file
   // Where each record ends in `records`, and the count of the part's cases
@@ -53,6 +65,8 @@ struct PartResult {
   bool eastClamped = false;  // the column's first case moved the longitude to 180
   std::int16_t stunde = 0;   // the hour of the last case that set one
   WorstDifference worstLatitude, worstLongitude;  // over the completed cases
+  // The completed cases in order, where SweepSettings::keepCases asks.
+  std::vector<SweptCase> swept;
   // The error that stopped the sweep in or after this part, and the loop
   // values it left.
   std::exception_ptr stop;
