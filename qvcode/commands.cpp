@@ -107,6 +107,9 @@ the window's boxes as given, so "--lat-step abc" is what typing it would be.
   --shard K/N          run the K-th of N contiguous ranges of the columns into
                        PATH.K-of-N, with its summary in PATH.K-of-N.summary,
                        for qvcode merge PATH
+  --map FILE.png       also draw where the round trip fails: a map of the swept
+                       area, each case coloured by its difference
+  --map-size WxH       the map's size in pixels (default one a grid point)
 
 Exit status: 0 no error case, 1 error cases found, 2 a usage error or a failed
 sweep, 130 interrupted by Ctrl-C (the report keeps its lines, without the
@@ -137,7 +140,7 @@ constexpr std::array commands = {
     Command{"sweep",
             "[--json] [--store errors|all] [--report PATH] [--lat-from 89] [--lat-to -89] [--lat-step 30.00]\n"
             "               [--lon-from 180] [--lon-to -179] [--lon-step 30.00] [--tolerance .001]\n"
-            "               [--jobs N] [--shard K/N]",
+            "               [--jobs N] [--shard K/N] [--map FILE.png [--map-size WxH]]",
             "the test program's sweep without a window (steps in minutes, tolerance in seconds of arc)", sweepHelp,
             runSweep},
     Command{"merge", "[--json] PATH", "join the parts of a sweep run in shards into the report of one process",

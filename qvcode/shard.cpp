@@ -60,10 +60,12 @@ std::string worstText(const qvpruef::WorstDifference& w) {
 void printSweepSummary(std::ostream& out, const SweepTotals& t, const std::string& report, bool json) {
   if (!json) {
     out << "cases: " << t.cases << "\nerrors: " << t.errors << "\nreport: " << report << '\n';
+    if (!t.map.empty()) out << "map: " << t.map << '\n';
     return;
   }
   JsonObject o(out);
   o.integer("cases", t.cases).integer("errors", t.errors).text("report", report);
+  if (!t.map.empty()) o.text("map", t.map);
   const auto worst = [&](std::string_view name, const qvpruef::WorstDifference& w) {
     const std::string n(name);
     if (w.difference < 0) {

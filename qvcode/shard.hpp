@@ -39,6 +39,7 @@ struct SweepTotals {
   std::int64_t cases = 0, errors = 0;
   qvpruef::WorstDifference worstLatitude, worstLongitude;
   double seconds = 0;
+  std::string map;  // the sweep's map, if one was written
 };
 void printSweepSummary(std::ostream& out, const SweepTotals& t, const std::string& report, bool json);
 

@@ -1,13 +1,18 @@
 // qvcode sweep: the test form's sweep without a window.  It runs the form
 // logic itself on the in-memory view: options are typed into the boxes
-// unchanged, so "95" or "abc" behave as they would in the window.
+// unchanged, so "95" or "abc" behave as they would in the window.  With
+// --map it also draws where the round trip fails.
 
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cerrno>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <thread>
@@ -16,8 +21,10 @@
 
 #include "command.hpp"
 #include "form_logic.hpp"
+#include "map_module.hpp"
 #include "memory_view.hpp"
 #include "shard.hpp"
+#include "sweep_map.hpp"
 #include "sweep_watch.hpp"
 #include "text_value.hpp"
 
@@ -43,6 +50,8 @@ struct Options {
   bool storeAll = false;
   unsigned jobs = std::max(1U, std::thread::hardware_concurrency());
   std::size_t shardIndex = 0, shardCount = 0;  // 0: the whole grid
+  std::string map;  // the map's PNG file; empty: no map
+  std::optional<MapSize> mapSize;
 };
 
 // A whole number from `least` up, in full.
@@ -84,6 +93,19 @@ Problem readOptions(Args args, qvpruef::MemoryView& view, Options& o) {
             return {};
           },
           "needs K/N"),
+      withValue("--map",
+                [&o](std::string_view value) -> Problem {
+                  if (value.empty()) return std::string("--map needs a file name");
+                  o.map = value;
+                  return {};
+                }),
+      withValue("--map-size",
+                [&o](std::string_view value) -> Problem {
+                  o.mapSize = parseMapSize(value);
+                  if (o.mapSize) return {};
+                  return "--map-size takes WIDTHxHEIGHT in pixels, each " + std::to_string(minimumMapSide) + " to " +
+                         std::to_string(maximumMapSide) + ", not '" + std::string(value) + "'";
+                }),
   };
   for (const BoxOption& b : boxOptions)
     options.push_back(withValue(b.name, [&view, box = b.box](std::string_view value) -> Problem {
@@ -91,8 +113,66 @@ Problem readOptions(Args args, qvpruef::MemoryView& view, Options& o) {
       return {};
     }));
   // The sweep takes nothing but options.
-  return readArguments(args, "sweep", options,
-                       [](std::string_view a) -> Problem { return "unknown option '" + std::string(a) + "'"; });
+  Problem problem = readArguments(args, "sweep", options,
+                                  [](std::string_view a) -> Problem { return "unknown option '" + std::string(a) + "'"; });
+  if (!problem && o.mapSize && o.map.empty()) problem = "sweep: --map-size needs --map";
+  return problem;
+}
+
+// The box's number, or 0 where it has none or overflows (the sweep itself
+// then refuses to start).
+double boxNumber(const qvpruef::MemoryView& view, Control box) {
+  try {
+    return qv::textValue(view.text(box));
+  } catch (const std::exception&) {
+    return 0;
+  }
+}
+
+// The grid as the sweep has settled the boxes: a step of 0 is one degree, an
+// inverted range its upper bound alone.
+MapGrid gridOf(const qvpruef::MemoryView& view) {
+  return {boxNumber(view, Control::Bgradpos), boxNumber(view, Control::Bgradneg),
+          std::fabs(boxNumber(view, Control::Bstep)) / 60, boxNumber(view, Control::Lgradpos),
+          boxNumber(view, Control::Lgradneg),           std::fabs(boxNumber(view, Control::Lstep)) / 60};
+}
+
+// Why a file cannot be written at `path`, without creating it; empty if it can.
+std::string unwritable(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path p(path);
+  const bool exists = fs::exists(p, ec);
+  if (exists && fs::is_directory(p, ec)) return "it is a folder";
+  const fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
+  if (access(exists ? path.c_str() : folder.c_str(), W_OK) != 0) return std::strerror(errno);
+  return {};
+}
+
+std::string quoted(const std::string& s) { return "\u201c" + s + "\u201d"; }
+
+// What was swept and what came out, above the map.
+std::vector<std::string> mapTitle(const qvpruef::MemoryView& view, const qvpruef::QVpruefForm& form,
+                                  const SweepMap& map, bool storeAll, const std::string& stopped) {
+  const auto box = [&](Control c) { return view.text(c); };
+  std::string inputs = "latitude " + box(Control::Bgradpos) + " to " + box(Control::Bgradneg) + " by " +
+                       box(Control::Bstep) + "\u2032 \u00b7 longitude " + box(Control::Lgradpos) + " to " +
+                       box(Control::Lgradneg) + " by " + box(Control::Lstep) + "\u2032 \u00b7 ";
+  char tolerance[32];
+  std::snprintf(tolerance, sizeof tolerance, "%g", boxNumber(view, Control::fehlersec));
+  inputs += storeAll ? "store all"
+                     : "tolerance " + quoted(box(Control::fehlersec)) + " = " + tolerance + "\u2033 \u00b7 store errors";
+  std::string counts = std::to_string(form.fallzahl) + (form.fallzahl == 1 ? " case" : " cases");
+  counts += storeAll ? " (not judged)" : " \u00b7 " + std::to_string(form.fehlerzahl) + " error cases";
+  counts += " \u00b7 " + std::to_string(map.inverseRaised()) + " with a raised inverse";
+  if (const LargestDifference& l = map.largest(); l.seconds >= 0) {
+    char largest[96];
+    std::snprintf(largest, sizeof largest, " \u00b7 largest difference %.3g\u2033 at %.10g, %.10g", l.seconds,
+                  l.latitude, l.longitude);
+    counts += largest;
+  }
+  if (!stopped.empty()) counts += " \u00b7 " + stopped;
+  return {"Round trip to the Quorvel code and back: where the position comes back off", inputs, counts};
 }
 
 }  // namespace
@@ -117,6 +197,23 @@ int runSweep(Args args, std::ostream& out, std::ostream& err) {
     view.setText(Control::fonte, partPath(reportPath, options.shardIndex, options.shardCount));
   }
 
+  // A map that cannot be drawn or written is refused before the sweep runs.
+  WriteMapFunction writeMap = nullptr;
+  std::optional<SweepMap> map;
+  if (!options.map.empty()) {
+    std::string problem;
+    writeMap = loadMapWriter(problem);
+    if (!writeMap) {
+      err << "qvcode: sweep: cannot draw maps: " << problem << '\n';
+      return exitUsage;
+    }
+    if (const std::string why = unwritable(options.map); !why.empty()) {
+      err << "qvcode: sweep: cannot write the map '" << options.map << "': " << why << '\n';
+      return exitUsage;
+    }
+    map.emplace(options.mapSize, [&view] { return gridOf(view); });
+  }
+
   qvpruef::QVpruefForm form(view);
   form.setJobs(options.jobs);
   if (options.shardCount > 0) form.setShard(options.shardIndex, options.shardCount);
@@ -132,7 +229,7 @@ int runSweep(Args args, std::ostream& out, std::ostream& err) {
   } catch (const std::exception&) {
     // The sweep itself reports such a bound.
   }
-  SweepWatch watch(isatty(STDERR_FILENO) ? &err : nullptr, lonFrom, lonTo);
+  SweepWatch watch(isatty(STDERR_FILENO) ? &err : nullptr, lonFrom, lonTo, map ? &*map : nullptr);
   form.setSweepObserver(&watch);
 
   const auto start = std::chrono::steady_clock::now();
@@ -145,6 +242,19 @@ int runSweep(Args args, std::ostream& out, std::ostream& err) {
   // would, has a summary for the merge; one that a signal stopped or whose
   // file failed has none.
   const bool failed = !view.shownErrors().empty();
+  // The map of what was swept, also of a sweep that stopped on its way.
+  bool mapWritten = false;
+  if (map && (!failed || form.fallzahl > 0)) {
+    const std::string stopped = watch.stoppedBy() != 0 ? watch.stopReason()
+                                : failed               ? "the sweep stopped on an error"
+                                                       : "";
+    const std::string problem = writeMap(
+        map->picture(mapTitle(view, form, *map, options.storeAll, stopped), !options.storeAll,
+                     boxNumber(view, Control::fehlersec)),
+        options.map);
+    mapWritten = problem.empty();
+    if (!mapWritten) err << "qvcode: sweep: cannot write the map '" << options.map << "': " << problem << '\n';
+  }
   if (options.shardCount > 0 && watch.stoppedBy() == 0 && (!failed || (form.stopReason && !form.reportRefused))) {
     ShardSummary s;
     s.index = options.shardIndex;
@@ -182,8 +292,11 @@ int runSweep(Args args, std::ostream& out, std::ostream& err) {
     err << "qvcode: sweep failed: " << view.shownErrors().back() << '\n';
     return exitUsage;
   }
-  printSweepSummary(out, {form.fallzahl, form.fehlerzahl, form.worstLatitude, form.worstLongitude, seconds}, report,
-                    options.json);
+  printSweepSummary(out,
+                    {form.fallzahl, form.fehlerzahl, form.worstLatitude, form.worstLongitude, seconds,
+                     mapWritten ? options.map : std::string()},
+                    report, options.json);
+  if (map && !mapWritten) return exitUsage;
   return form.fehlerzahl > 0 ? exitErrorCases : exitOk;
 }
 

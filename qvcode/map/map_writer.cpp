@@ -1,0 +1,42 @@
+// The entry of the drawing module qvcode-map.so: a map picture in, a PNG file out.
+#include <QGuiApplication>
+#include <QImageWriter>
+
+#include <memory>
+
+#include "coastlines.hpp"
+#include "map_drawing.hpp"
+
+namespace qvcode::map {
+namespace {
+
+// Qt's own notes (a missing runtime folder, font fallbacks) are no business
+// of the command line's user.
+void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+std::string writeMap(const MapPicture& picture, const std::string& path) {
+  // Fonts need an application; the offscreen platform needs no display.
+  static int argc = 3;
+  static char arg0[] = "qvcode", arg1[] = "-platform", arg2[] = "offscreen";
+  static char* argv[] = {arg0, arg1, arg2, nullptr};
+  const QtMessageHandler previous = qInstallMessageHandler(quiet);
+  std::unique_ptr<QGuiApplication> app;
+  if (!QCoreApplication::instance()) app = std::make_unique<QGuiApplication>(argc, argv);
+
+  const double degreesPerPixel = (picture.area.east - picture.area.west) / picture.width;
+  const QImage image = drawMap(picture, readCoastlines(picture.area, degreesPerPixel));
+  QImageWriter writer(QString::fromStdString(path), "png");
+  const bool written = writer.write(image);
+  const std::string problem = written ? std::string() : writer.errorString().toStdString();
+  app.reset();
+  qInstallMessageHandler(previous);
+  return problem;
+}
+
+}  // namespace
+}  // namespace qvcode::map
+
+// Looked up by name when the module is loaded.
+extern "C" __attribute__((visibility("default"))) qvcode::WriteMapFunction qvcodeMapWriter() {
+  return qvcode::map::writeMap;
+}

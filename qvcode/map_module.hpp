@@ -1,0 +1,15 @@
+// Finding and loading the drawing module qvcode-map.so, only when a map is asked for.
+#pragma once
+
+#include <string>
+
+#include "map_picture.hpp"
+
+namespace qvcode {
+
+// The module's writer, from qvcode-map.so beside the running program (or in
+// ../lib/qvcode/ from it); null when it cannot be loaded, with `problem`
+// saying why.  The module stays loaded until the program ends.
+WriteMapFunction loadMapWriter(std::string& problem);
+
+}  // namespace qvcode

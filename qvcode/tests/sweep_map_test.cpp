@@ -1,0 +1,192 @@
+// qvcode sweep --map: the map's size, and the picture read back where its cases, reference point and rays lie.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QColor>
+#include <QImage>
+#include <QStringList>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "command_run.hpp"
+#include "judgement.hpp"
+#include "map_picture.hpp"
+#include "reference_point.hpp"
+#include "round_trip.hpp"
+#include "sweep_map.hpp"
+
+namespace qvcode {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(MapSize, OnePixelPerGridPointScaledIntoBounds) {
+  struct Row {
+    const char* grid;
+    MapGrid g;
+    int width, height;
+  };
+  const Row rows[] = {
+      {"default, 719 x 357 points", {89, -89, 0.5, 180, -179, 0.5}, 719, 357},
+      {"3.75', 5745 x 2849 points", {89, -89, 0.0625, 180, -179, 0.0625}, 2048, 1016},
+      {"25 x 25 points, 14 pixels each", {60, 36, 1, 24, 0, 1}, 350, 350},
+      {"one point", {10, 10, 1, 10, 10, 1}, 360, 360},
+      {"one column", {89, -89, 0.5, 10, 10, 0.5}, 1, 357},
+      {"a step below the bounds' precision", {45, 45, 1e-20, 0, 0, 1}, 1, 1024},
+  };
+  for (const Row& r : rows) {
+    const MapSize s = defaultMapSize(r.g);
+    EXPECT_EQ(s.width, r.width) << r.grid;
+    EXPECT_EQ(s.height, r.height) << r.grid;
+  }
+  const MapArea a = areaAround(rows[0].g);
+  EXPECT_EQ(a.west, -179.25);
+  EXPECT_EQ(a.east, 180.25);
+  EXPECT_EQ(a.south, -89.25);
+  EXPECT_EQ(a.north, 89.25);
+}
+
+TEST(MapSize, ReadsWidthByHeight) {
+  for (const char* good : {"719x357", "16x16", "4096x4096"}) EXPECT_TRUE(parseMapSize(good)) << good;
+  for (const char* bad : {"15x100", "100x4097", "100X100", "100x", "x100", "1e3x100", " 100x100", "100x100x1", "-20x20"})
+    EXPECT_FALSE(parseMapSize(bad)) << bad;
+  const auto s = parseMapSize("640x320");
+  ASSERT_TRUE(s);
+  EXPECT_EQ(s->width, 640);
+  EXPECT_EQ(s->height, 320);
+}
+
+// The qvcode program, which loads the drawing module from beside it.
+class MapRun : public testing::FolderTest {
+ protected:
+  MapRun() : FolderTest("qvcode-map-") {}
+
+  // Runs `qvcode sweep` with `args`; its stderr is kept in `err`.
+  int sweep(const std::vector<std::string>& args) {
+    const std::string errFile = path("stderr.txt");
+    const pid_t child = fork();
+    if (child == 0) {
+      // The summary is no business of the test's output.
+      if (std::FILE* null = std::fopen("/dev/null", "w")) dup2(fileno(null), STDOUT_FILENO);
+      if (std::FILE* e = std::fopen(errFile.c_str(), "w")) dup2(fileno(e), STDERR_FILENO);
+      std::vector<char*> argv{const_cast<char*>("qvcode"), const_cast<char*>("sweep")};
+      for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+      argv.push_back(nullptr);
+      execv(QVCODE_PATH, argv.data());
+      _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    err = read(errFile);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  std::string err;
+};
+
+TEST_F(MapRun, AMapThatCannotBeMadeIsRefusedBeforeTheSweep) {
+  struct Row {
+    std::vector<std::string> args;
+    std::string said;
+  };
+  const Row rows[] = {
+      {{"--map", path("m.png"), "--map-size", "10x10"}, "--map-size takes WIDTHxHEIGHT in pixels, each 16 to 4096"},
+      {{"--map-size", "100x100"}, "--map-size needs --map"},
+      {{"--map", ""}, "--map needs a file name"},
+      {{"--map", "/nope/m.png"}, "cannot write the map '/nope/m.png': No such file or directory"},
+      {{"--map", folder().string()}, "it is a folder"},
+  };
+  for (const Row& r : rows) {
+    std::vector<std::string> args = r.args;
+    args.insert(args.end(), {"--report", path("r.txt")});
+    EXPECT_EQ(sweep(args), 2) << r.said;
+    EXPECT_NE(err.find(r.said), std::string::npos) << err;
+    EXPECT_FALSE(fs::exists(path("r.txt"))) << r.said;
+  }
+}
+
+std::vector<double> numbers(const QImage& image, const char* key) {
+  std::vector<double> values;
+  for (const QString& s : image.text(key).split(' ', Qt::SkipEmptyParts)) values.push_back(s.toDouble());
+  return values;
+}
+
+bool near(QRgb pixel, MapRgb c) {
+  const QColor p(pixel);
+  return std::abs(p.red() - c.red) <= 1 && std::abs(p.green() - c.green) <= 1 && std::abs(p.blue() - c.blue) <= 1;
+}
+
+// 25 × 25 cases of one degree round the reference point, at a tolerance that
+// makes about one in eight an error case; every cell 20 pixels square.
+TEST_F(MapRun, ThePictureShowsEachCaseWhereItLiesWithTheReferencePointAndTheRays) {
+  const double tolerance = 1e-9;  // seconds of arc
+  ASSERT_EQ(sweep({"--report", path("r.txt"), "--map", path("map.png"), "--map-size", "500x500", "--lat-from", "60",
+                   "--lat-to", "36", "--lat-step", "60", "--lon-from", "24", "--lon-to", "0", "--lon-step", "60",
+                   "--tolerance", "1e-9"}),
+            1)  // error cases found
+      << err;
+  const QImage image(QString::fromStdString(path("map.png")));
+  ASSERT_FALSE(image.isNull());
+
+  const std::vector<double> map = numbers(image, mapAreaKey);
+  const std::vector<double> area = numbers(image, sweptAreaKey);
+  const std::vector<double> scale = numbers(image, differenceScaleKey);
+  ASSERT_EQ(map.size(), 4U);
+  ASSERT_EQ(area.size(), 4U);
+  ASSERT_EQ(scale.size(), 2U);
+  EXPECT_EQ(map[2], 500);
+  EXPECT_EQ(map[3], 500);
+  EXPECT_GE(image.width(), map[0] + map[2]);
+  EXPECT_GE(image.height(), map[1] + map[3]);
+  EXPECT_EQ(area, (std::vector<double>{-0.5, 24.5, 35.5, 60.5}));
+  // The pixel in which a position lies, x eastwards, y southwards.
+  const auto pixel = [&](double lat, double lon) {
+    const int x = static_cast<int>(map[0] + std::floor((lon - area[0]) / (area[1] - area[0]) * map[2]));
+    const int y = static_cast<int>(map[1] + std::floor((area[3] - lat) / (area[3] - area[2]) * map[3]));
+    return image.pixel(x, y);
+  };
+
+  // A case's colour is its difference, taken here from the round trip itself,
+  // on the ramp of its judgement.  Cells clear of coasts, rays and graticule:
+  // the Ionian Sea, and inland Switzerland.
+  struct Cell {
+    double lat, lon;
+    bool errorCase;
+  };
+  for (const Cell& c : {Cell{37, 19, true}, Cell{47, 9, false}}) {
+    const qv::RoundTrip t = qv::roundTrip(c.lat, c.lon);
+    const double seconds = std::max(std::fabs(*t.values.Bdezbk - c.lat),
+                                    std::fabs(qvpruef::longitudeDifference(*t.values.Ldezbk, c.lon))) *
+                           3600;
+    ASSERT_EQ(seconds > tolerance, c.errorCase) << c.lat << ", " << c.lon << ": " << seconds;
+    ASSERT_GT(seconds, 0);
+    const double at = scalePosition(seconds, static_cast<int>(scale[0]), static_cast<int>(scale[1]));
+    EXPECT_TRUE(near(pixel(c.lat, c.lon), rampColour(c.errorCase ? errorRamp : withinRamp, at)))
+        << c.lat << ", " << c.lon << ": " << QColor(pixel(c.lat, c.lon)).name().toStdString();
+  }
+
+  EXPECT_EQ(QColor(pixel(qv::referenceLatitude(), qv::referenceLongitude())),
+            QColor(map_colours::referencePoint.red, map_colours::referencePoint.green,
+                   map_colours::referencePoint.blue));
+
+  // The ray of hour 3, due east from the reference point, 5 degrees of arc
+  // out: the great circle's point, with a pixel of slack for the drawn line.
+  const double d = 5 * qv::pi() / 180, b0 = qv::referenceLatitude() * qv::pi() / 180;
+  const double lat = std::asin(std::sin(b0) * std::cos(d));
+  const double lon = qv::referenceLongitude() +
+                     std::atan2(std::sin(d) * std::cos(b0), std::cos(d) - std::sin(b0) * std::sin(lat)) * 180 / qv::pi();
+  bool onRay = false;
+  for (int dy = -1; dy <= 1; ++dy)
+    for (int dx = -1; dx <= 1; ++dx)
+      onRay = onRay || QColor(pixel(lat * 180 / qv::pi() + dy * 0.05, lon + dx * 0.05)) == QColor(Qt::black);
+  EXPECT_TRUE(onRay) << lat * 180 / qv::pi() << ", " << lon;
+}
+
+}  // namespace
+}  // namespace qvcode
