@@ -92,6 +92,11 @@ void QVpruefForm::sweep() {
     report.close();
   } catch (const std::exception& e) {
     stopReason = describe(e);
+    // A case that was counted but did not run to its end (its record
+    // refused, its judgement raised) is not shown yet: the counters show the
+    // counts the message gives.
+    view_.setText(Control::errors, qv::plainNumberText(fehlerzahl));
+    view_.setText(Control::caseslab, qv::plainNumberText(fallzahl));
     throw std::runtime_error(stopMessage(e, report));
   }
 }
@@ -174,10 +179,6 @@ void QVpruefForm::takeIn(ReportFile& report, const SweepPart& part, const PartRe
       handOn(r.swept, r.recordCases[last]);
       fallzahl = casesBefore + r.recordCases[last];
       fehlerzahl = errorsBefore + (speichermodus == 1 ? 0 : static_cast<std::int64_t>(last));
-      if (fallzahl > 1) {
-        view_.setText(Control::errors, qv::plainNumberText(fehlerzahl));
-        view_.setText(Control::caseslab, qv::plainNumberText(fallzahl - 1));
-      }
       const GridPoint& at = part.points[r.recordCases[last] - 1];
       Bdez = at.Bdez;
       Ldez = at.Ldez;

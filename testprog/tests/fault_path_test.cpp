@@ -64,15 +64,28 @@ TEST_F(FaultPath, AFolderIsNoReportFile) {
 TEST_F(FaultPath, AFullDiskStopsTheSweepEvenInSkipOnErrorMode) {
   if (!haveFullDevice()) GTEST_SKIP() << "no /dev/full, the device that is always full (POSIX only)";
   view.setText(Control::fonte, "/dev/full");
-  form.storeall_Click();
-  form.pruefe_Click();  // every case runs in skip-on-error mode
-  ASSERT_EQ(view.shownErrors().size(), 1U);
-  const std::string& message = view.shownErrors()[0];
-  EXPECT_TRUE(contains(message, "Cannot write report file '/dev/full': No space left on device")) << message;
-  EXPECT_TRUE(contains(message, "no closing line")) << message;
-  // It stopped at the first refused block, long before the end of the grid.
-  EXPECT_GT(form.fallzahl, 0);
-  EXPECT_LT(form.fallzahl, 256683);
+  // Store all, then store errors where nearly every case is one.
+  for (const bool storeAll : {true, false}) {
+    if (storeAll) {
+      form.storeall_Click();
+    } else {
+      form.storeerrors_Click();
+      view.setText(Control::fehlersec, "");
+    }
+    form.pruefe_Click();  // every case runs in skip-on-error mode
+    ASSERT_EQ(view.shownErrors().size(), storeAll ? 1U : 2U);
+    const std::string& message = view.shownErrors().back();
+    EXPECT_TRUE(contains(message, "Cannot write report file '/dev/full': No space left on device")) << message;
+    EXPECT_TRUE(contains(message, "no closing line")) << message;
+    // It stopped at the first refused block, long before the end of the grid.
+    EXPECT_GT(form.fallzahl, 0);
+    EXPECT_LT(form.fallzahl, 256683);
+    // The counters say what the message says: the case whose record was
+    // refused is counted as a case, and not yet as an error case.
+    EXPECT_TRUE(contains(message, "The sweep stopped after " + std::to_string(form.fallzahl) + " cases")) << message;
+    EXPECT_EQ(view.text(Control::caseslab), std::to_string(form.fallzahl));
+    EXPECT_EQ(view.text(Control::errors), std::to_string(form.fehlerzahl));
+  }
 }
 
 TEST_F(FaultPath, AFullDiskAtTheClosingLineIsShownToo) {
