@@ -6,9 +6,20 @@
 
 namespace qvpruef::window {
 
+namespace {
+
+// The keys that type a carriage return, character 13: Enter on either
+// keyboard, and Ctrl+M, as on every terminal (M is the 13th letter).
+bool typesCarriageReturn(const QKeyEvent& event) {
+  if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) return true;
+  const Qt::KeyboardModifiers others = event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+  return event.key() == Qt::Key_M && others == Qt::ControlModifier;
+}
+
+}  // namespace
+
 void KeyBox::keyPressEvent(QKeyEvent* event) {
-  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-  if (enter && handler_) {
+  if (typesCarriageReturn(*event) && handler_) {
     handler_('\r');
     event->accept();
     return;

@@ -1,5 +1,5 @@
-// A one-line text box whose Enter key runs a key handler of the form logic
-// with a carriage return.  The handlers act on the carriage return only, so
+// A one-line text box whose Enter key (or Ctrl+M) runs a key handler of the
+// form logic with a carriage return.  The handlers act on the carriage return only, so
 // every other key reaches the box unchanged, and the carriage return never
 // becomes part of the text.
 
@@ -15,7 +15,7 @@ class KeyBox final : public QLineEdit {
  public:
   using QLineEdit::QLineEdit;
 
-  // Without a handler, Enter does what it does in a plain QLineEdit.
+  // Without a handler, Enter and Ctrl+M do what they do in a plain QLineEdit.
   void onKeyPress(std::function<void(char)> handler) { handler_ = std::move(handler); }
 
  protected:

@@ -26,13 +26,21 @@ class InputTest : public QObject {
     return w;
   }
 
+  // The keys that type a carriage return.
+  struct EnterKey {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+  };
+  static constexpr EnterKey enterKeys[] = {
+      {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Enter, Qt::KeypadModifier}, {Qt::Key_M, Qt::ControlModifier}};
+
   // Types `text` over the box's text, then Enter; returns the box's text.
-  QString typeAndEnter(const char* box, const QString& text) {
+  QString typeAndEnter(const char* box, const QString& text, EnterKey enter = enterKeys[0]) {
     auto* edit = find<QLineEdit>(box);
     edit->setFocus();
     edit->selectAll();
     QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::keyClick(edit, enter.key, enter.modifiers);
     return edit->text();
   }
 
@@ -71,14 +79,21 @@ class InputTest : public QObject {
     QCOMPARE(caption("metros"), "-30.88334");
   }
 
+  // Enter, the keypad's Enter and Ctrl+M alike.
   void rangeFiltersActOnEnterAgainstTheirOneLimit() {
-    QCOMPARE(typeAndEnter("Bgradpos", "95"), "89");
-    QCOMPARE(typeAndEnter("Bgradpos", "-95"), "-95");
-    QCOMPARE(typeAndEnter("Bgradpos", "89.5"), "89");
-    QCOMPARE(typeAndEnter("Bgradneg", "-95"), "-89");
-    QCOMPARE(typeAndEnter("Lgradneg", "-179.5"), "-179");
-    QCOMPARE(typeAndEnter("Lgradpos", "-180"), "-180");
-    QCOMPARE(typeAndEnter("Lgradpos", "200"), "180");
+    for (const EnterKey enter : enterKeys) {
+      QCOMPARE(typeAndEnter("Bgradpos", "95", enter), "89");
+      QCOMPARE(typeAndEnter("Bgradpos", "-95", enter), "-95");
+      QCOMPARE(typeAndEnter("Bgradpos", "89.5", enter), "89");
+      QCOMPARE(typeAndEnter("Bgradneg", "-95", enter), "-89");
+      QCOMPARE(typeAndEnter("Lgradneg", "-179.5", enter), "-179");
+      QCOMPARE(typeAndEnter("Lgradpos", "-180", enter), "-180");
+      QCOMPARE(typeAndEnter("Lgradpos", "200", enter), "180");
+      QCOMPARE(typeAndEnter("fehlersec", "2", enter), "2");
+      QCOMPARE(caption("metros"), "61.76666");
+    }
+    // Ctrl with another letter is no carriage return.
+    QCOMPARE(typeAndEnter("Bgradpos", "95", {Qt::Key_J, Qt::ControlModifier}), "95");
   }
 
   void typingWithoutEnterLeavesTheTextAsTyped() {
@@ -92,9 +107,11 @@ class InputTest : public QObject {
   void enterInBoxesWithoutHandlerChangesNothing() {
     // No default button takes the Enter either.
     QSignalSpy compared(find<QPushButton>("pruefe"), &QPushButton::clicked);
-    QCOMPARE(typeAndEnter("Bstep", "999"), "999");
-    QCOMPARE(typeAndEnter("Lstep", "-0"), "-0");
-    QCOMPARE(typeAndEnter("fonte", "/tmp/x.txt"), "/tmp/x.txt");
+    for (const EnterKey enter : enterKeys) {
+      QCOMPARE(typeAndEnter("Bstep", "999", enter), "999");
+      QCOMPARE(typeAndEnter("Lstep", "-0", enter), "-0");
+      QCOMPARE(typeAndEnter("fonte", "/tmp/x.txt", enter), "/tmp/x.txt");
+    }
     QCOMPARE(caption("metros"), "0.03");
     QTest::qWait(20);
     QCOMPARE(compared.size(), 0);
