@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "fit_caption.hpp"
 #include "key_box.hpp"
 #include "look.hpp"
 #include "qt_design.hpp"
@@ -75,11 +76,9 @@ void QVpruefWindow::buildControls() {
     const auto c = static_cast<Control>(i);
     QWidget* w = makeControl(this, design(c), QString::fromStdString(designText(c)));
     controls_[i] = w;
-    if (auto* box = qobject_cast<QLineEdit*>(w)) {
-      boxTexts_[i] = box->text().toStdString();
-      connect(box, &QLineEdit::textChanged, this,
-              [this, i](const QString& text) { boxTexts_[i] = text.toStdString(); });
-    }
+    texts_[i] = designText(c);
+    if (auto* box = qobject_cast<QLineEdit*>(w))
+      connect(box, &QLineEdit::textChanged, this, [this, i](const QString& text) { texts_[i] = text.toStdString(); });
   }
 
   for (std::size_t i = 1; i < tabOrder.size(); ++i) setTabOrder(widget(tabOrder[i - 1]), widget(tabOrder[i]));
@@ -91,7 +90,7 @@ void QVpruefWindow::buildControls() {
       CounterProgress::Texts{labels[0]->text().toStdString(), labels[1]->text().toStdString()},
       [labels](const CounterProgress::Texts& texts, bool paintNow) {
         for (std::size_t i = 0; i < labels.size(); ++i) {
-          labels[i]->setText(QString::fromStdString(texts[i]));
+          showCaption(*labels[i], QString::fromStdString(texts[i]), design(Control::errors).points);
           if (paintNow) labels[i]->repaint();
         }
       });
@@ -132,13 +131,8 @@ std::string QVpruefWindow::text(Control c) const {
     case Control::caseslab: return progress_->text(CounterProgress::Cases);
     default: break;
   }
-  QWidget* w = widget(c);
-  switch (design(c).kind) {
-    case Kind::Box: return boxTexts_[static_cast<std::size_t>(c)];
-    case Kind::Button: return static_cast<QPushButton*>(w)->text().toStdString();
-    case Kind::Label: return static_cast<QLabel*>(w)->text().toStdString();
-  }
-  return {};
+  if (design(c).kind == Kind::Button) return static_cast<QPushButton*>(widget(c))->text().toStdString();
+  return texts_[static_cast<std::size_t>(c)];
 }
 
 void QVpruefWindow::setText(Control c, const std::string& text) {
@@ -152,7 +146,10 @@ void QVpruefWindow::setText(Control c, const std::string& text) {
   switch (design(c).kind) {
     case Kind::Box: static_cast<QLineEdit*>(w)->setText(t); break;
     case Kind::Button: static_cast<QPushButton*>(w)->setText(t); break;
-    case Kind::Label: static_cast<QLabel*>(w)->setText(t); break;
+    case Kind::Label:
+      texts_[static_cast<std::size_t>(c)] = text;
+      showCaption(*static_cast<QLabel*>(w), t, design(c).points);
+      break;
   }
 }
 

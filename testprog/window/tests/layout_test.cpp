@@ -102,6 +102,66 @@ class LayoutTest : public QObject {
     }
   }
 
+  // A caption wider than its label shrinks in steps of a pixel, never below
+  // the window's own font; only one too wide even then is cut.  The logic
+  // reads back the whole caption, and the tooltip shows it.
+  void captionsThatDoNotFitShrinkAndShowThemselvesWhole_data() {
+    QTest::addColumn<int>("control");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("shown");  // "design", "shrunk" or "cut"
+    const auto row = [](Control c, const char* caption, const char* shown) {
+      QTest::addRow("%s %s", qvpruef::controlName(c).data(), caption) << int(c) << QString(caption) << QString(shown);
+    };
+    row(Control::errors, "2487", "design");
+    row(Control::errors, "24874", "shrunk");
+    row(Control::errors, "248740", "shrunk");
+    row(Control::errors, "1234567890123", "shrunk");
+    row(Control::errors, "12345678901234567", "cut");
+    row(Control::caseslab, "1234567", "design");
+    row(Control::caseslab, "12345678", "shrunk");
+    row(Control::caseslab, "16777217", "shrunk");
+    row(Control::WGSin, "lat  50  long  10", "design");
+    row(Control::WGSin, "lat -33.8688197  long  151.2", "shrunk");
+    row(Control::WGSin, "lat -33.8688197222222  long  151.2", "cut");
+    row(Control::WGSbk, "lat -33.868  long 151.209", "design");
+  }
+  void captionsThatDoNotFitShrinkAndShowThemselvesWhole() {
+    QFETCH(int, control);
+    QFETCH(QString, caption);
+    QFETCH(QString, shown);
+    const auto c = static_cast<Control>(control);
+    auto* label = find<QLabel>(qvpruef::controlName(c).data());
+    const int designPixels = QFontInfo(label->font()).pixelSize();
+    const int smallestPixels = QFontInfo(qvpruef::window::designFont(0)).pixelSize();
+
+    window_->setText(c, caption.toStdString());
+    QCOMPARE(window_->text(c), caption.toStdString());
+    const int pixels = QFontInfo(label->font()).pixelSize();
+    QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(), qPrintable(label->text()));
+    if (shown == "design") {
+      QCOMPARE(pixels, designPixels);
+      QCOMPARE(label->text(), caption);
+      QCOMPARE(label->toolTip(), QString());
+    } else {
+      QCOMPARE(label->toolTip(), caption);
+      QVERIFY2(pixels < designPixels && pixels >= smallestPixels, qPrintable(QString::number(pixels)));
+      // Shrunk: the whole caption, at the largest size that holds it.
+      if (shown == "shrunk") {
+        QCOMPARE(label->text(), caption);
+        QFont larger = label->font();
+        larger.setPixelSize(pixels + 1);
+        QVERIFY(QFontMetrics(larger).horizontalAdvance(caption) > label->width());
+      } else {
+        QCOMPARE(pixels, smallestPixels);
+        QVERIFY2(label->text().endsWith(QChar(0x2026)), qPrintable(label->text()));
+      }
+    }
+    // A caption that fits again is back at the design size.
+    window_->setText(c, "...");
+    QCOMPARE(QFontInfo(label->font()).pixelSize(), designPixels);
+    QCOMPARE(label->toolTip(), QString());
+  }
+
   void captionStyleIsDarkRedAndTheMinusLabelsPlain() {
     const QColor darkRed(192, 0, 0);
     for (const char* name : {"Label9", "Label11", "metros", "Label15", "errors", "caseslab", "Label22"})
