@@ -114,10 +114,10 @@ void SweepMap::add(const SweptCase& c) {
 
   const auto [x0, x1] = pixelSpan((c.longitude - area_.west) * xPerDegree_, halfCellX_, width_);
   const auto [y0, y1] = pixelSpan((area_.north - c.latitude) * yPerDegree_, halfCellY_, height_);
-  for (int y = y0; y < y1; ++y) {
-    MapPixel* row = pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
-    for (int x = x0; x < x1; ++x) {
-      MapPixel& p = row[x];
+  for (int x = x0; x < x1; ++x) {
+    MapPixel* column = pixels_.data() + static_cast<std::size_t>(x) * static_cast<std::size_t>(height_);
+    for (int y = y0; y < y1; ++y) {
+      MapPixel& p = column[y];
       p.difference = std::max(p.difference, stored);
       p.errorCase = p.errorCase || c.errorCase;
       p.inverseRaised = p.inverseRaised || c.inverseRaised;
@@ -131,7 +131,10 @@ MapPicture SweepMap::picture(std::vector<std::string> title, bool judged, double
   p.width = width_;
   p.height = height_;
   p.area = area_;
-  p.pixels = pixels_;
+  p.pixels.resize(pixels_.size());
+  for (std::size_t x = 0; x < static_cast<std::size_t>(width_); ++x)
+    for (std::size_t y = 0; y < static_cast<std::size_t>(height_); ++y)
+      p.pixels[y * static_cast<std::size_t>(width_) + x] = pixels_[x * static_cast<std::size_t>(height_) + y];
   p.title = std::move(title);
   p.judged = judged;
   p.toleranceSeconds = toleranceSeconds;

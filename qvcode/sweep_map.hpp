@@ -83,6 +83,8 @@ class SweepMap : public CaseSink {
   int width_ = 0, height_ = 0;
   double xPerDegree_ = 0, yPerDegree_ = 0;
   double halfCellX_ = 0, halfCellY_ = 0;  // half a step, in pixels
+  // Column by column from the north-west corner, as the sweep walks its
+  // grid: consecutive cases touch neighbouring entries.
   std::vector<MapPixel> pixels_;
   std::int64_t cases_ = 0, inverseRaised_ = 0;
   LargestDifference largest_;
