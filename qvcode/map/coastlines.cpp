@@ -4,6 +4,7 @@
 #include <gmt.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace qvcode::map {
@@ -89,7 +90,13 @@ Coastlines readCoastlines(const MapArea& area, double degreesPerPixel) {
       const GMT_DATASEGMENT* segment = table->segment[s];
       Polyline line;
       line.reserve(segment->n_rows);
-      for (std::uint64_t r = 0; r < segment->n_rows; ++r) line.push_back({segment->data[0][r], segment->data[1][r]});
+      for (std::uint64_t r = 0; r < segment->n_rows; ++r) {
+        // A shore that crosses the antimeridian jumps from 180 to −180:
+        // unwrapped, it runs on past 180 and is drawn shifted by whole turns.
+        double lon = segment->data[0][r];
+        if (!line.empty()) lon += 360 * std::round((line.back().longitude - lon) / 360);
+        line.push_back({lon, segment->data[1][r]});
+      }
       result.lines.push_back(std::move(line));
     }
   }

@@ -16,7 +16,7 @@
 namespace qvcode::map {
 
 struct Coastlines {
-  std::vector<Polyline> lines;  // longitudes within the area asked for, or −180..180
+  std::vector<Polyline> lines;  // longitudes unwrapped along each line
   std::string source;           // for the legend, e.g. "GSHHG crude resolution, read by GMT"
   std::string problem;          // why there are none; empty when read
 };
