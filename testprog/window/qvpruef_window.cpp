@@ -84,13 +84,14 @@ void QVpruefWindow::buildControls() {
   for (std::size_t i = 1; i < tabOrder.size(); ++i) setTabOrder(widget(tabOrder[i - 1]), widget(tabOrder[i]));
   widget(tabOrder.front())->setFocus();
 
-  const std::array labels{static_cast<QLabel*>(widget(Control::errors)),
-                          static_cast<QLabel*>(widget(Control::caseslab))};
+  // In the order of CounterProgress::Counter.
+  constexpr std::array counters{Control::errors, Control::caseslab};
+  const std::array labels{static_cast<QLabel*>(widget(counters[0])), static_cast<QLabel*>(widget(counters[1]))};
   progress_.emplace(
       CounterProgress::Texts{labels[0]->text().toStdString(), labels[1]->text().toStdString()},
-      [labels](const CounterProgress::Texts& texts, bool paintNow) {
+      [labels, counters](const CounterProgress::Texts& texts, bool paintNow) {
         for (std::size_t i = 0; i < labels.size(); ++i) {
-          showCaption(*labels[i], QString::fromStdString(texts[i]), design(Control::errors).points);
+          showCaption(*labels[i], QString::fromStdString(texts[i]), design(counters[i]).points);
           if (paintNow) labels[i]->repaint();
         }
       });
