@@ -21,7 +21,7 @@ set(expected
   ${CMAKE_INSTALL_LIBDIR}/cmake/Quorvel/QuorvelConfigVersion.cmake)
 if(GUI)
   list(APPEND expected bin/QVpruef ${CMAKE_INSTALL_DATADIR}/applications/quorvel-qvpruef.desktop
-       ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps/quorvel-qvpruef.svg)
+       ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps/quorvel-qvpruef.svg lib/qvcode/qvcode-map.so)
 endif()
 foreach(f IN LISTS expected)
   if(NOT EXISTS ${prefix}/${f})
@@ -35,6 +35,14 @@ endif()
 run("installed qvcode --version" ${prefix}/bin/qvcode --version)
 if(NOT out STREQUAL "qvcode (Quorvel) ${VERSION}\n")
   message(FATAL_ERROR "installed qvcode --version: ${out}")
+endif()
+if(GUI)
+  # The installed qvcode finds its drawing module.
+  run("installed qvcode sweep --map" ${prefix}/bin/qvcode sweep --lat-from 1 --lat-to 1 --lon-from 1 --lon-to 1
+      --report ${WORK}/report.txt --map ${WORK}/map.png)
+  if(NOT EXISTS ${WORK}/map.png)
+    message(FATAL_ERROR "installed qvcode sweep --map wrote no map: ${out}")
+  endif()
 endif()
 
 run("configuring the consumer" ${CMAKE_COMMAND} -S ${CONSUMER} -B ${WORK}/consumer -G Ninja
