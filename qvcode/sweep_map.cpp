@@ -45,7 +45,11 @@ double pointsAlong(double low, double high, double step) {
   return std::isfinite(n) && n >= 1 ? n : 1;
 }
 
-int side(double pixels) { return static_cast<int>(std::clamp(std::round(pixels), 1.0, double(maximumMapSide))); }
+// A map narrower than the smallest side (a single column or row) would be a
+// line too thin to see.
+int side(double pixels) {
+  return static_cast<int>(std::clamp(std::round(pixels), double(minimumMapSide), double(maximumMapSide)));
+}
 
 }  // namespace
 

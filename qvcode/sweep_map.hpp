@@ -46,7 +46,7 @@ MapArea areaAround(const MapGrid& grid);
 
 // One pixel per grid point; a grid larger than 2048 × 1024 points is scaled
 // down to fit, and one smaller than 720 × 360 enlarged by the largest whole
-// factor that keeps it within.  Never below one pixel on a side.
+// factor that keeps it within.  Never below minimumMapSide on a side.
 MapSize defaultMapSize(const MapGrid& grid);
 
 // The largest round-trip difference of the sweep and the case it came from.

@@ -37,8 +37,8 @@ TEST(MapSize, OnePixelPerGridPointScaledIntoBounds) {
       {"3.75', 5745 x 2849 points", {89, -89, 0.0625, 180, -179, 0.0625}, 2048, 1016},
       {"25 x 25 points, 14 pixels each", {60, 36, 1, 24, 0, 1}, 350, 350},
       {"one point", {10, 10, 1, 10, 10, 1}, 360, 360},
-      {"one column", {89, -89, 0.5, 10, 10, 0.5}, 1, 357},
-      {"a step below the bounds' precision", {45, 45, 1e-20, 0, 0, 1}, 1, 1024},
+      {"one column, at least 16 pixels wide", {89, -89, 0.5, 10, 10, 0.5}, 16, 357},
+      {"a step below the bounds' precision", {45, 45, 1e-20, 0, 0, 1}, 16, 1024},
   };
   for (const Row& r : rows) {
     const MapSize s = defaultMapSize(r.g);
