@@ -26,6 +26,10 @@ std::string writeMap(const MapPicture& picture, const std::string& path) {
   const double degreesPerPixel = (picture.area.east - picture.area.west) / picture.width;
   const QImage image = drawMap(picture, readCoastlines(picture.area, degreesPerPixel));
   QImageWriter writer(QString::fromStdString(path), "png");
+  // zlib's level 2 rather than its default 6: measured on a default map and
+  // on one of 2048 × 1016 pixels, a fifth to a half of the time for files
+  // 1.5 to 5% larger.
+  writer.setQuality(70);
   const bool written = writer.write(image);
   const std::string problem = written ? std::string() : writer.errorString().toStdString();
   app.reset();
