@@ -1,4 +1,4 @@
-// Lengths of the form's layout in twips (1/1440 inch) and their pixels at 96 dpi.
+// Lengths of the form's layout in twips (1/1440 inch) and their pixels at a screen's dpi.
 #pragma once
 
 namespace qvpruef {
@@ -16,13 +16,17 @@ struct Pixels {
   int left, top, width, height;
 };
 
-// The nearest whole pixel, halves rounded up; the layout has no negative
-// lengths.
-constexpr int toPixels(int twips) { return (twips + twipsPerPixel / 2) / twipsPerPixel; }
+// The nearest whole pixel at `dpi` dots per inch (96 to a few hundred),
+// halves rounded up; the layout has no negative lengths.
+constexpr int toPixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
 
 // Each edge and length rounded on its own, as the layout was drawn.
-constexpr Pixels toPixels(Twips t) {
-  return {toPixels(t.left), toPixels(t.top), toPixels(t.width), toPixels(t.height)};
+constexpr Pixels toPixels(Twips t, int dpi) {
+  return {toPixels(t.left, dpi), toPixels(t.top, dpi), toPixels(t.width, dpi), toPixels(t.height, dpi)};
 }
+
+// At 96 dpi, where every 15 twips make a pixel.
+constexpr int toPixels(int twips) { return toPixels(twips, 1440 / twipsPerPixel); }
+constexpr Pixels toPixels(Twips t) { return toPixels(t, 1440 / twipsPerPixel); }
 
 }  // namespace qvpruef
