@@ -6,6 +6,10 @@
 #   wine_test.sh STEP 32|64          STEP: registry, client, vbscript, jscript
 #   wine_test.sh run 32|64 PROGRAM   PROGRAM (a path in the build tree) must
 #                                    end with exit code 0
+#   wine_test.sh desktop 32|64 PROGRAM [ARGUMENTS]
+#                                    PROGRAM runs on a Windows desktop of its own
+#                                    on a new virtual X display (Xvfb); its last
+#                                    line must be "NAME: 0 failed"
 # Environment: QV_WINE_PREFIX, and QV_MINGW_X86_DIR / QV_MINGW_X64_DIR, the
 # build trees of the mingw-x86 and mingw-x64 presets.
 #
@@ -63,7 +67,7 @@ esac
 
 dll=$dir/component/com/converterQV.dll
 needed=$dll
-[ "$step" = run ] && needed=$dir/${3:?path of the program in the build tree}
+case $step in run | desktop) needed=$dir/${3:?path of the program in the build tree} ;; esac
 if [ ! -f "$needed" ]; then
   [ "${CI:-}" = true ] && fail "$needed is missing: build the preset mingw-x${bits/32/86} first"
   skip "$needed is not built (cmake --build --preset mingw-x${bits/32/86})"
@@ -157,5 +161,15 @@ case $step in
     unregister ;;
   run)
     run_program "$needed" ;;
+  desktop)
+    # A desktop of its own has its own display driver: the prefix's default
+    # desktop may have started without a display.  The desktop's explorer
+    # ends with 0 whatever the program does, so its last line tells.
+    command -v xvfb-run >/dev/null || fail "xvfb-run is missing (scripts/install-deps installs xvfb)"
+    out=$(timeout 240 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+      "$wine64" explorer "/desktop=qvtest$bits,1024x768" "$(winpath "$needed")" "${@:4}" 2>&1 | tr -d '\r')
+    echo "$out"
+    last=$(grep -E '^[A-Za-z_]+: [0-9]+ failed$' <<<"$out" | tail -n 1)
+    [[ "$last" == *": 0 failed" ]] || fail "$(basename "$needed") did not pass${last:+ ($last)}" ;;
   *) fail "unknown step '$step'" ;;
 esac
