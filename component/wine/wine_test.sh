@@ -53,6 +53,11 @@ case $step in
     mkdir -p "$(dirname "$WINEPREFIX")"
     timeout 300 "$wine64" wineboot --init >/dev/null 2>&1 || fail "wineboot could not set up $WINEPREFIX"
     timeout 120 "$wineserver" -w
+    # Wine's own fonts (Tahoma, Marlett for the title bars, an outline "MS Sans
+    # Serif") are found only in the prefix's Fonts folder.
+    for f in /usr/share/wine/fonts/*; do
+      [ -e "$f" ] && ln -sf "$f" "$WINEPREFIX/drive_c/windows/Fonts/"
+    done
     exit 0 ;;
   shutdown)
     "$wineserver" -k 2>/dev/null
