@@ -2,7 +2,8 @@
 // qvpruef_driver QVPRUEF.EXE SWEEPS.TXT REPORT_FOLDER
 // One program runs through all tests in order, as one user session would; its
 // sweep reports land in REPORT_FOLDER for window_test.sh to compare with
-// qvcode's.  The last line says "window: N failed".
+// qvcode's.  Places are checked at the screen's dpi, pixels at 96 dpi only.
+// The last line says "window: N failed".
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
@@ -69,15 +70,28 @@ bool anyPixel(const DrivenWindow& w, const DrivenWindow::Picture& p, Pixels r, C
                                        << want.height;
 }
 
+// The screen's dpi, as the program under test finds it when it starts.
+int screenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
 TEST_F(Window, OpensAsDesignedWithTheMetresOfTheToleranceAndTheFocusOnCompare) {
+  const int dpi = screenDpi();
   EXPECT_EQ(app->text(nullptr), formWindow.caption);
-  EXPECT_PRED_FORMAT2(samePlace, app->clientSize(), (Pixels{0, 0, 664, 442}));
+  EXPECT_PRED_FORMAT2(samePlace, app->clientSize(),
+                      (Pixels{0, 0, toPixels(formWindow.width, dpi), toPixels(formWindow.height, dpi)}));
+  if (dpi == 96) {
+    EXPECT_PRED_FORMAT2(samePlace, app->clientSize(), (Pixels{0, 0, 664, 442}));
+  }
   const auto expect = [&](HWND w, const ControlDesign& d, const std::string& text) {
     ASSERT_NE(w, nullptr) << d.name;
     const wchar_t* kind = d.kind == Kind::Box ? L"Edit" : d.kind == Kind::Button ? L"Button" : L"Static";
     EXPECT_EQ(app->className(w), kind) << d.name;
     EXPECT_EQ(app->text(w), text) << d.name;
-    EXPECT_PRED_FORMAT2(samePlace, app->rect(w), toPixels(d.at)) << d.name;
+    EXPECT_PRED_FORMAT2(samePlace, app->rect(w), toPixels(d.at, dpi)) << d.name;
     EXPECT_EQ(IsWindowEnabled(w) != FALSE, d.enabled) << d.name;
   };
   for (std::size_t i = 0; i < controlCount; ++i) {
@@ -89,7 +103,9 @@ TEST_F(Window, OpensAsDesignedWithTheMetresOfTheToleranceAndTheFocusOnCompare) {
   EXPECT_EQ(app->focus(), app->control(Control::pruefe));
 }
 
+// The places are those at 96 dpi.
 TEST_F(Window, PaintsItsColoursLineAndFrame) {
+  if (screenDpi() != 96) GTEST_SKIP() << "the pixels checked are those at 96 dpi";
   const COLORREF grey = toColorRef(formWindow.background), red = toColorRef(darkRed);
   const DrivenWindow::Picture p = app->picture();
   const auto pixel = [&](int x, int y) { return p.at(x, y); };
@@ -310,6 +326,8 @@ TEST_F(Window, EndEndsTheProgramAtOnce) {
 }  // namespace qvpruef::win32
 
 int wmain(int argc, wchar_t** argv) {
+  // Rectangles in the screen's own pixels, not scaled to 96 dpi.
+  SetProcessDPIAware();
   testing::InitGoogleTest(&argc, argv);
   if (argc != 4) {
     std::fprintf(stderr, "usage: qvpruef_driver QVPRUEF.EXE SWEEPS.TXT REPORT_FOLDER\nwindow: 1 failed\n");

@@ -2,13 +2,14 @@
 # The Win32 test window of one bitness under Wine, as CTest runs it:
 #   window_test.sh 32|64 QVCODE WORK_FOLDER
 # qvpruef_driver.exe works QVpruef.exe on a virtual display (wine_test.sh
-# desktop); then the report of each sweep of sweeps.txt must equal, byte for
-# byte, the one qvcode sweep writes on the same inputs.  Exit 77 (skipped) as
-# wine_test.sh decides.
+# desktop), at 96 dpi and, in 64 bits, at 144; then the report of each sweep
+# of sweeps.txt must equal, byte for byte, the one qvcode sweep writes on the
+# same inputs.  Exit 77 (skipped) as wine_test.sh decides.
 set -uo pipefail
 readonly bits=${1:?bits} qvcode=${2:?qvcode} work=${3:?work folder}
 readonly here=$(cd "$(dirname "$0")" && pwd)
 readonly wine_test=$here/../../../component/wine/wine_test.sh sweeps=$here/sweeps.txt
+export WINEPREFIX=${QV_WINE_PREFIX:?} WINEDEBUG=-all
 
 fail() { echo "FAIL: $*"; exit 1; }
 winpath() { local p; p=$(readlink -f "$1"); echo "Z:${p//\//\\}"; }
@@ -18,18 +19,17 @@ case $bits in
   64) dir=${QV_MINGW_X64_DIR:?} ;;
   *) fail "bitness must be 32 or 64, not '$bits'" ;;
 esac
-rm -rf "$work"
-mkdir -p "$work/window" "$work/linux"
 exe=$dir/testprog/win32/QVpruef.exe
-[ -f "$exe" ] || exe=/nonexistent  # wine_test.sh skips or fails on the missing driver first
-
-"$wine_test" desktop "$bits" testprog/win32/tests/qvpruef_driver.exe \
-  "$([ -f "$exe" ] && winpath "$exe")" "$(winpath "$sweeps")" "$(winpath "$work/window")"
-status=$?
-[ $status -eq 0 ] || exit $status
-
+reg() { timeout 60 /usr/lib/wine/wine64 reg "$@" >/dev/null 2>&1; }
+# The screen's dpi for the programs that start now.
+set_dpi() {
+  reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f &&
+    reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' /v LogPixels /t REG_DWORD \
+      /d "$1" /f
+}
 unquote() { [ "$1" = '""' ] && echo "" || echo "$1"; }
-compared=0
+rm -rf "$work"
+mkdir -p "$work/linux"
 while read -r name store latFrom latTo latStep lonFrom lonTo lonStep tolerance cases; do
   case $name in '' | '#'*) continue ;; esac
   "$qvcode" sweep --store "$store" --report "$work/linux/$name.txt" \
@@ -37,9 +37,23 @@ while read -r name store latFrom latTo latStep lonFrom lonTo lonStep tolerance c
     --lon-from "$(unquote "$lonFrom")" --lon-to "$(unquote "$lonTo")" --lon-step "$(unquote "$lonStep")" \
     --tolerance "$(unquote "$tolerance")" >/dev/null
   [ $? -le 1 ] || fail "qvcode sweep $name failed"
-  cmp "$work/linux/$name.txt" "$work/window/$name.txt" ||
-    fail "$name: the window's report differs from qvcode's ($work/window/$name.txt, $work/linux/$name.txt)"
-  compared=$((compared + 1))
 done <"$sweeps"
-[ $compared -gt 0 ] || fail "no sweep in $sweeps"
-echo "window: $compared reports equal qvcode's"
+[ -n "$(ls "$work/linux")" ] || fail "no sweep in $sweeps"
+
+# 96 dpi, and for 64 bits also 144 dpi (a screen at 150 %).
+dpis=(96)
+[ "$bits" = 64 ] && dpis+=(144)
+for dpi in "${dpis[@]}"; do
+  mkdir -p "$work/window$dpi"
+  [ "$dpi" = 96 ] || set_dpi "$dpi" || fail "cannot set the screen's dpi to $dpi"
+  "$wine_test" desktop "$bits" testprog/win32/tests/qvpruef_driver.exe \
+    "$([ -f "$exe" ] && winpath "$exe")" "$(winpath "$sweeps")" "$(winpath "$work/window$dpi")"
+  status=$?
+  [ "$dpi" = 96 ] || set_dpi 96 || fail "cannot set the screen's dpi back to 96"
+  [ $status -eq 0 ] || exit $status
+  for expected in "$work"/linux/*.txt; do
+    got=$work/window$dpi/$(basename "$expected")
+    cmp "$expected" "$got" || fail "$(basename "$expected" .txt) at $dpi dpi: the window's report differs from qvcode's"
+  done
+  echo "window at $dpi dpi: $(ls "$work/linux" | wc -l) reports equal qvcode's"
+done
