@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # The Windows installer under Wine, as CTest runs it (wine.installer):
-#   install_test.sh PACKAGE_FOLDER VBSCRIPT
+#   install_test.sh PACKAGE_FOLDER VBSCRIPT CASES
 # A silent install; then the files, the Start-menu entry and the registry
 # keys of both DLLs are there; VBSCRIPT, run by the 64-bit cscript and by the
-# 32-bit one, calls algorit through the installed DLLs; a silent uninstall,
+# 32-bit one on the shared CASES, calls algorit through the installed DLLs; a silent uninstall,
 # through the command listed under installed programs; then all of it is gone.
 # Environment: QV_WINE_PREFIX.  Exit 77 (skipped) when the installer has not
 # been built (outside CI), or when this machine runs no 32-bit programs: the
 # installer is one.
 set -uo pipefail
-readonly package=${1:?package folder} vbscript=${2:?VBScript}
+readonly package=${1:?package folder} vbscript=${2:?VBScript} cases=${3:?cases file}
 export WINEPREFIX=${QV_WINE_PREFIX:?}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -62,7 +62,7 @@ expect_key "$uninstall" /reg:64 "$windir\\uninstall.exe"
 echo "installed: files, Start-menu entry, both DLLs' keys, the entry under installed programs"
 
 for wine in "$wine64" "$wine32"; do
-  out=$(timeout 120 "$wine" cscript //nologo "$(winpath "$vbscript")" 2>&1 | tr -d '\r')
+  out=$(timeout 120 "$wine" cscript //nologo "$(winpath "$vbscript")" "$(winpath "$cases")" 2>&1 | tr -d '\r')
   [ "$(tail -n 1 <<<"$out")" = "vbscript: 0 failed" ] || fail "$(basename "$wine") cscript with the installed DLL: $out"
   echo "$(basename "$wine") cscript: $(tail -n 1 <<<"$out")"
 done
