@@ -200,6 +200,13 @@ TEST_F(Window, EnterRunsTheBoxesKeyHandlersAndPressesNoButton) {
 }
 
 TEST_F(Window, StoreButtonsSwitchTheModeAndDisableThemselves) {
+  // Enter and Space on a focused button press it.
+  app->focusOn(Control::storeall);
+  app->press(VK_RETURN);
+  EXPECT_TRUE(app->waitFor([&] { return app->text(Control::Label15) == "store all"; }));
+  app->focusOn(Control::storeerrors);
+  app->press(VK_SPACE);
+  EXPECT_TRUE(app->waitFor([&] { return app->text(Control::Label15) == "store error"; }));
   for (const bool all : {true, false, true, false}) {
     app->click(all ? Control::storeall : Control::storeerrors);
     EXPECT_EQ(IsWindowEnabled(app->control(Control::storeall)) != FALSE, !all);
