@@ -18,30 +18,8 @@
 # programs, so that 32-bit Wine cannot start at all.
 set -uo pipefail
 
-export WINEPREFIX=${QV_WINE_PREFIX:?}
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY WAYLAND_DISPLAY
-
-readonly wine32=/usr/lib/wine/wine wine64=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver
 readonly here=$(cd "$(dirname "$0")" && pwd)
-readonly clsid='{FFA69023-7E67-4E47-8485-E2FEEA59A60E}'
-readonly libid='{419429FF-9F91-4683-9F0A-1B2CAEDC399D}'
-readonly progid='convQVproj.convQV'
-
-fail() { echo "FAIL: $*"; exit 1; }
-skip() { echo "SKIP: $*"; exit 77; }
-
-# A Windows path for a Linux one (drive Z: is the root).
-winpath() { local p; p=$(readlink -f "$1"); echo "Z:${p//\//\\}"; }
-
-# wine64 runs reg; the view is chosen by /reg:32 or /reg:64.
-reg() { timeout 60 "$wine64" reg "$@" 2>&1 | tr -d '\r'; }
-
-# ProgID keys are not redirected by bitness: Wine, like Windows since 7, keeps
-# them in one place shared by both registrations, which reg reaches through
-# the 64-bit view only.  The class and type library keys have a view each.
-readonly sharedview=/reg:64
+source "$here/wine_common.sh"
 
 step=${1:?step}
 bits=${2:-}
@@ -77,12 +55,7 @@ if [ ! -f "$needed" ]; then
   [ "${CI:-}" = true ] && fail "$needed is missing: build the preset mingw-x${bits/32/86} first"
   skip "$needed is not built (cmake --build --preset mingw-x${bits/32/86})"
 fi
-if [ "$bits" = 32 ] && ! "$wine32" --version >/dev/null 2>&1; then
-  if [ -e /lib/ld-linux.so.2 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-    skip "this machine's kernel cannot run 32-bit programs, so 32-bit Wine cannot start"
-  fi
-  fail "32-bit Wine ($wine32) does not start"
-fi
+[ "$bits" = 32 ] && need_32bit_wine
 windll=$(winpath "$dll")
 cases=$(winpath "$here/../../testdata/cases.txt")
 
@@ -92,16 +65,6 @@ register() {
   timeout 120 "$wine" regsvr32 /s "$windll" || fail "regsvr32 $windll exited with $?"
 }
 unregister() { timeout 120 "$wine" regsvr32 /u /s "$windll" || fail "regsvr32 /u $windll exited with $?"; }
-
-expect_key() {  # KEY VIEW TEXT: the key's values mention TEXT
-  local out
-  out=$(reg query "$1" /s "$2")
-  grep -qiF -- "$3" <<<"$out" || fail "$1 ($2) should hold '$3'; reg query says: $out"
-}
-expect_no_key() {  # KEY VIEW
-  reg query "$1" "$2" >/dev/null && fail "$1 ($2) is still there"
-  return 0
-}
 
 run_program() {  # PROGRAM [ARGUMENTS]: it must end with exit code 0
   local out status

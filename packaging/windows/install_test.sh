@@ -10,36 +10,15 @@
 # installer is one.
 set -uo pipefail
 readonly package=${1:?package folder} vbscript=${2:?VBScript} cases=${3:?cases file}
-export WINEPREFIX=${QV_WINE_PREFIX:?}
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY WAYLAND_DISPLAY
-readonly wine32=/usr/lib/wine/wine wine64=/usr/lib/wine/wine64
-readonly clsid='{FFA69023-7E67-4E47-8485-E2FEEA59A60E}' libid='{419429FF-9F91-4683-9F0A-1B2CAEDC399D}'
-readonly progid='convQVproj.convQV' uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvel'
-
-fail() { echo "FAIL: $*"; exit 1; }
-skip() { echo "SKIP: $*"; exit 77; }
-winpath() { local p; p=$(readlink -f "$1"); echo "Z:${p//\//\\}"; }
-reg() { timeout 60 "$wine64" reg "$@" 2>&1 | tr -d '\r'; }
-expect_key() {  # KEY VIEW TEXT
-  local out
-  out=$(reg query "$1" /s "$2")
-  grep -qiF -- "$3" <<<"$out" || fail "$1 ($2) should hold '$3'; reg query says: $out"
-}
-expect_no_key() {  # KEY VIEW
-  reg query "$1" "$2" >/dev/null && fail "$1 ($2) is still there"
-  return 0
-}
+source "$(dirname "$0")/../../component/wine/wine_common.sh"
+readonly uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvel'
 
 setup=$(ls "$package"/Quorvel-*-setup.exe 2>/dev/null | head -n 1)
 if [ -z "$setup" ]; then
   [ "${CI:-}" = true ] && fail "no installer in $package: run scripts/package-windows first"
   skip "no installer in $package (scripts/package-windows builds it)"
 fi
-if ! "$wine32" --version >/dev/null 2>&1 && [ -e /lib/ld-linux.so.2 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-  skip "this machine's kernel cannot run 32-bit programs, and the installer is one"
-fi
+need_32bit_wine  # the installer is a 32-bit program
 stage=${setup%-setup.exe}
 readonly dir="$WINEPREFIX/drive_c/Program Files/Quorvel" windir='C:\Program Files\Quorvel'
 readonly shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/QVpruef.lnk"
@@ -55,7 +34,7 @@ done
 expect_key "HKCR\\CLSID\\$clsid\\InprocServer32" /reg:64 "$windir\\x64\\converterQV.dll"
 expect_key "HKCR\\CLSID\\$clsid\\InprocServer32" /reg:32 "$windir\\x86\\converterQV.dll"
 # The ProgID key is one for both bitnesses (the 32-bit cscript finds it below).
-expect_key "HKCR\\$progid\\CLSID" /reg:64 "$clsid"
+expect_key "HKCR\\$progid\\CLSID" $sharedview "$clsid"
 expect_key "HKCR\\TypeLib\\$libid\\1.0\\409\\win64" /reg:64 "$windir\\x64\\converterQV.dll"
 expect_key "HKCR\\TypeLib\\$libid\\1.0\\409\\win32" /reg:32 "$windir\\x86\\converterQV.dll"
 expect_key "$uninstall" /reg:64 "$windir\\uninstall.exe"

@@ -9,10 +9,7 @@ set -uo pipefail
 readonly bits=${1:?bits} qvcode=${2:?qvcode} work=${3:?work folder}
 readonly here=$(cd "$(dirname "$0")" && pwd)
 readonly wine_test=$here/../../../component/wine/wine_test.sh sweeps=$here/sweeps.txt
-export WINEPREFIX=${QV_WINE_PREFIX:?} WINEDEBUG=-all
-
-fail() { echo "FAIL: $*"; exit 1; }
-winpath() { local p; p=$(readlink -f "$1"); echo "Z:${p//\//\\}"; }
+source "$here/../../../component/wine/wine_common.sh"
 
 case $bits in
   32) dir=${QV_MINGW_X86_DIR:?} ;;
@@ -20,12 +17,11 @@ case $bits in
   *) fail "bitness must be 32 or 64, not '$bits'" ;;
 esac
 exe=$dir/testprog/win32/QVpruef.exe
-reg() { timeout 60 /usr/lib/wine/wine64 reg "$@" >/dev/null 2>&1; }
 # The screen's dpi for the programs that start now.
 set_dpi() {
-  reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f &&
+  reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null &&
     reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' /v LogPixels /t REG_DWORD \
-      /d "$1" /f
+      /d "$1" /f >/dev/null
 }
 unquote() { [ "$1" = '""' ] && echo "" || echo "$1"; }
 rm -rf "$work"
