@@ -3,13 +3,46 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <exception>
+#include <string>
+#include <string_view>
 
 #include "form_design.hpp"
 #include "qvpruef_window.hpp"
+#include "version.hpp"
 #include "wide_text.hpp"
 
+namespace {
+
+// A program with a window has no console of its own: the answer goes to the
+// console it was started from, or to where its output is redirected, and
+// into a message box when there is neither.
+void answer(const std::string& text) {
+  const bool console = AttachConsole(ATTACH_PARENT_PROCESS) != FALSE;
+  if (console) std::freopen("CONOUT$", "w", stdout);
+  if (console || GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) != FILE_TYPE_UNKNOWN) {
+    std::fputs(text.c_str(), stdout);
+    std::fflush(stdout);
+    return;
+  }
+  MessageBoxW(nullptr, qvpruef::win32::wide(text).c_str(), L"QVpruef", MB_OK | MB_ICONINFORMATION);
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+  for (int i = 1; i < __argc; ++i) {
+    const std::wstring_view a = __wargv[i];
+    if (a == L"--version") {
+      answer(std::string("QVpruef (Quorvel) ") + qv::version + "\n");
+      return 0;
+    }
+    if (a == L"--help") {
+      answer("Usage: QVpruef [--version]\nThe Quorvel code's round-trip test window.\n");
+      return 0;
+    }
+  }
   const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   // A sweep handles no messages until it ends; Windows would otherwise put a

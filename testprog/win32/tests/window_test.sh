@@ -4,7 +4,8 @@
 # qvpruef_driver.exe works QVpruef.exe on a virtual display (wine_test.sh
 # desktop), at 96 dpi and, in 64 bits, at 144; then the report of each sweep
 # of sweeps.txt must equal, byte for byte, the one qvcode sweep writes on the
-# same inputs.  Exit 77 (skipped) as wine_test.sh decides.
+# same inputs; and --version answers with the project's version.  Exit 77
+# (skipped) as wine_test.sh decides.
 set -uo pipefail
 readonly bits=${1:?bits} qvcode=${2:?qvcode} work=${3:?work folder}
 readonly here=$(cd "$(dirname "$0")" && pwd)
@@ -53,3 +54,10 @@ for dpi in "${dpis[@]}"; do
   done
   echo "window at $dpi dpi: $(ls "$work/linux" | wc -l) reports equal qvcode's"
 done
+
+# --version without a window, from the project's one version.
+wine=$wine64
+[ "$bits" = 32 ] && wine=$wine32
+version=$(timeout 60 "$wine" "$(winpath "$exe")" --version 2>&1 | tr -d '\r')
+[ "$version" = "QVpruef (Quorvel) $("$qvcode" --version | sed 's/.* //')" ] || fail "QVpruef.exe --version says '$version'"
+echo "$version"
