@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "driven_window.hpp"
+#include "version.hpp"
 #include "wide_text.hpp"
 
 namespace qvpruef::win32 {
@@ -321,6 +322,26 @@ TEST_F(Window, ErrorsShowInAMessageBoxAndTheWindowGoesOn) {
     EXPECT_EQ(app->text(Control::caseslab), "4");
   }
   RemoveDirectoryW(wide(blocked).c_str());
+}
+
+// The version resource carries the project's version; the file has its icon.
+TEST_F(Window, CarriesTheVersionAndTheIcon) {
+  DWORD unused = 0;
+  std::vector<char> info(GetFileVersionInfoSizeW(exePath.c_str(), &unused));
+  ASSERT_FALSE(info.empty());
+  ASSERT_TRUE(GetFileVersionInfoW(exePath.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+  wchar_t* text = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\StringFileInfo\\040904B0\\ProductVersion",
+                             reinterpret_cast<void**>(&text), &length));
+  EXPECT_EQ(utf8(text), qv::version);
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+  const std::string numbers = std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+                              std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+                              std::to_string(HIWORD(fixed->dwFileVersionLS));
+  EXPECT_EQ(numbers, qv::version);
+  EXPECT_EQ(ExtractIconExW(exePath.c_str(), -1, nullptr, nullptr, 0), 1U);
 }
 
 TEST_F(Window, EndEndsTheProgramAtOnce) {
