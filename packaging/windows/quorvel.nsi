@@ -85,11 +85,6 @@ Section "Quorvel"
   File "${STAGE}/README.txt"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
-  ${If} ${RunningX64}
-    !insertmacro Register 64 "$INSTDIR\x64\converterQV.dll"
-  ${EndIf}
-  !insertmacro Register 32 "$INSTDIR\x86\converterQV.dll"
-
   SetShellVarContext all
   CreateShortcut "${SHORTCUT}" "$INSTDIR\QVpruef.exe" "" "$INSTDIR\QVpruef.exe" 0 SW_SHOWNORMAL "" \
     "Quorvel test program: the round trip of positions through their Quorvel codes"
@@ -104,6 +99,12 @@ Section "Quorvel"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" ${SIZE_KB}
+
+  ; Last: should a registration fail, the entry above removes what is there.
+  ${If} ${RunningX64}
+    !insertmacro Register 64 "$INSTDIR\x64\converterQV.dll"
+  ${EndIf}
+  !insertmacro Register 32 "$INSTDIR\x86\converterQV.dll"
 SectionEnd
 
 Function un.onInit
