@@ -268,7 +268,8 @@ LRESULT CALLBACK QVpruefWindow::procedure(HWND window, UINT message, WPARAM w, L
 LRESULT QVpruefWindow::onMessage(UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_COMMAND: onCommand(LOWORD(w), HIWORD(w)); return 0;
-    case WM_CTLCOLORSTATIC: return reinterpret_cast<LRESULT>(labelColours(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l)));
+    case WM_CTLCOLORSTATIC:
+      return reinterpret_cast<LRESULT>(labelColours(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l)));
     case WM_DRAWITEM: drawYellowButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(l)); return TRUE;
     case WM_PAINT: paint(); return 0;
     case WM_ACTIVATE: onActivate(LOWORD(w) != WA_INACTIVE); return 0;

@@ -46,7 +46,9 @@ std::unique_ptr<DrivenWindow> Window::app;
 
 constexpr COLORREF toColorRef(Rgb c) { return RGB(c.red, c.green, c.blue); }
 
-bool inside(int x, int y, Pixels r) { return x >= r.left && x < r.left + r.width && y >= r.top && y < r.top + r.height; }
+bool inside(int x, int y, Pixels r) {
+  return x >= r.left && x < r.left + r.width && y >= r.top && y < r.top + r.height;
+}
 
 // Whether a pixel of a label's rectangle has the colour, outside the boxes
 // and buttons that lie over some labels.
