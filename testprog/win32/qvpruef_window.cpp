@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "caption_fit.hpp"
 #include "control_ids.hpp"
 #include "dpi.hpp"
 #include "report_hint.hpp"
@@ -135,7 +136,12 @@ void QVpruefWindow::createControls() {
         type = L"BUTTON";
         style |= WS_TABSTOP | (d.ink == Ink::Yellow ? BS_OWNERDRAW : BS_PUSHBUTTON);
         break;
-      case Kind::Label: style |= SS_LEFT | SS_NOPREFIX; break;
+      case Kind::Label:
+        style |= SS_LEFT | SS_NOPREFIX;
+        // The logic's labels: a caption too long even at the smallest size
+        // ends in an ellipsis, and the mouse over it shows the tooltip.
+        if (id < firstCaptionId) style |= SS_ENDELLIPSIS | SS_NOTIFY;
+        break;
     }
     if (!d.enabled) style |= WS_DISABLED;
     HWND w = CreateWindowExW(exStyle, type, wide(text).c_str(), style, 0, 0, 0, 0, window_,
@@ -157,14 +163,60 @@ void QVpruefWindow::createControls() {
   for (std::size_t i = 0; i < fixedCaptions.size(); ++i)
     captions_[i] = make(fixedCaptions[i], captionId(i), std::string(fixedCaptions[i].text));
 
-  const std::array labels{control(Control::errors), control(Control::caseslab)};
-  progress_.emplace(CounterProgress::Texts{utf8(windowText(labels[0])), utf8(windowText(labels[1]))},
-                    [labels](const CounterProgress::Texts& texts, bool paintNow) {
-                      for (std::size_t i = 0; i < labels.size(); ++i) {
-                        SetWindowTextW(labels[i], wide(texts[i]).c_str());
-                        if (paintNow) UpdateWindow(labels[i]);
-                      }
-                    });
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance,
+                             nullptr);
+  for (std::size_t i = 0; i < controlCount; ++i) {
+    if (design(static_cast<Control>(i)).kind != Kind::Label) continue;
+    TTTOOLINFOW tool = toolOf(controls_[i]);
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+
+  // In the order of CounterProgress::Counter.
+  constexpr std::array counters{Control::errors, Control::caseslab};
+  progress_.emplace(
+      CounterProgress::Texts{utf8(windowText(control(counters[0]))), utf8(windowText(control(counters[1])))},
+      [this, counters](const CounterProgress::Texts& texts, bool paintNow) {
+        for (std::size_t i = 0; i < counters.size(); ++i) {
+          showCaption(counters[i], wide(texts[i]));
+          if (paintNow) UpdateWindow(control(counters[i]));
+        }
+      });
+}
+
+TTTOOLINFOW QVpruefWindow::toolOf(HWND label) const {
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = window_;
+  tool.uId = reinterpret_cast<UINT_PTR>(label);
+  tool.lpszText = const_cast<wchar_t*>(L"");
+  return tool;
+}
+
+void QVpruefWindow::showCaption(Control c, const std::wstring& caption) {
+  HWND label = control(c);
+  const double designPoints = design(c).points > 0 ? design(c).points : formWindow.points;
+  RECT r;
+  GetClientRect(label, &r);
+  HDC dc = GetDC(label);
+  const CaptionFit fit = fitCaption(designPoints, r.right, [&](double points) {
+    const HGDIOBJ old = SelectObject(dc, font(points));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+    SelectObject(dc, old);
+    return static_cast<double>(size.cx);
+  });
+  ReleaseDC(label, dc);
+  SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font(fit.points)), FALSE);
+  SetWindowTextW(label, caption.c_str());
+  InvalidateRect(label, nullptr, TRUE);
+  // The whole caption as the tooltip wherever it is not shown whole at its
+  // design size; an empty tip shows nothing.
+  std::wstring tip = fit.fits && fit.points == designPoints ? std::wstring() : caption;
+  TTTOOLINFOW tool = toolOf(label);
+  tool.lpszText = tip.data();
+  SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 HFONT QVpruefWindow::font(double points) {
@@ -189,6 +241,10 @@ void QVpruefWindow::layOut(unsigned dpi) {
   };
   for (std::size_t i = 0; i < controlCount; ++i) place(controls_[i], design(static_cast<Control>(i)));
   for (std::size_t i = 0; i < fixedCaptions.size(); ++i) place(captions_[i], fixedCaptions[i]);
+  // The logic's captions fitted again at this dpi.
+  for (std::size_t i = 0; i < controlCount; ++i)
+    if (design(static_cast<Control>(i)).kind == Kind::Label)
+      showCaption(static_cast<Control>(i), windowText(controls_[i]));
   for (auto& [points, f] : old) DeleteObject(f);
 
   const SIZE outer = outerSize(toPixels(formWindow.width, d), toPixels(formWindow.height, d), windowStyle, 0, dpi);
@@ -226,6 +282,7 @@ void QVpruefWindow::setText(Control c, const std::string& text) {
     case Control::caseslab: return progress_->set(CounterProgress::Cases, text);
     default: break;
   }
+  if (design(c).kind == Kind::Label) return showCaption(c, wide(text));
   SetWindowTextW(control(c), wide(text).c_str());
   // The box's change notification has stored the text as the box holds it.
 }

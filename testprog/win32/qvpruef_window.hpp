@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <array>
 #include <map>
 #include <optional>
@@ -55,6 +57,11 @@ class QVpruefWindow final : public FormView {
   // Places every control and gives it its font at `dpi`.
   void layOut(unsigned dpi);
   HFONT font(double points);
+  // A label of the logic shows `caption` at the largest size that fits, down
+  // to the window's own font (fitCaption), cut with an ellipsis where even
+  // that is too wide; the tooltip then shows all of it.
+  void showCaption(Control c, const std::wstring& caption);
+  TTTOOLINFOW toolOf(HWND label) const;
   void paint();
   void drawYellowButton(const DRAWITEMSTRUCT& item);
   HBRUSH labelColours(HDC dc, HWND label);
@@ -69,6 +76,7 @@ class QVpruefWindow final : public FormView {
   HWND window_ = nullptr;
   std::array<HWND, controlCount> controls_{};
   std::array<HWND, fixedCaptions.size()> captions_{};
+  HWND tooltip_ = nullptr;
   // The boxes' texts as the logic reads them, kept up to date on every
   // change: a case reads the tolerance box, a quarter of a million times in
   // a default sweep.

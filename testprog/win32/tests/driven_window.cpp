@@ -164,6 +164,23 @@ DrivenWindow::Picture DrivenWindow::picture() const {
   return p;
 }
 
+void DrivenWindow::moveMouse(int x, int y) const {
+  POINT p{x, y};
+  ClientToScreen(window_, &p);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  in.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  send({in});
+}
+
+HWND DrivenWindow::tooltip() const {
+  HWND tip = nullptr;
+  waitFor([&] { return (tip = findWindow(process_.dwThreadId, L"tooltips_class32", window_)) != nullptr; });
+  return tip;
+}
+
 HWND DrivenWindow::messageBox() const {
   HWND box = nullptr;
   waitFor([&] { return (box = findWindow(process_.dwThreadId, L"#32770", window_)) != nullptr; });

@@ -69,6 +69,11 @@ class DrivenWindow {
     return done();
   }
 
+  // Moves the mouse to a point of the client area.
+  void moveMouse(int x, int y) const;
+  // The tooltip the window shows, once it shows one.
+  HWND tooltip() const;
+
   // The message box the window has opened, once there is one.
   HWND messageBox() const;
   // Its message text.

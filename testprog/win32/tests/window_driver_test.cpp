@@ -8,6 +8,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -276,6 +277,51 @@ TEST_F(Window, SweepsWriteTheirReportsAndCount) {
     EXPECT_TRUE(fileExists(reportPath(s.name)));
     EXPECT_NE(app->text(Control::WGSin), "...");
   }
+}
+
+// Where the caption's ink lies in a label: left, top, width, height.
+Pixels ink(const DrivenWindow::Picture& p, Pixels r, COLORREF colour) {
+  int left = r.left + r.width, right = r.left - 1, top = r.top + r.height, bottom = r.top - 1;
+  for (int y = r.top; y < r.top + r.height; ++y)
+    for (int x = r.left; x < r.left + r.width; ++x)
+      if (p.at(x, y) == colour) {
+        left = std::min(left, x), right = std::max(right, x);
+        top = std::min(top, y), bottom = std::max(bottom, y);
+      }
+  return {left, top, right - left + 1, bottom - top + 1};
+}
+
+// errors at 24 pt holds four digits: a count of five shrinks until it fits,
+// whole, with all of it as the tooltip.
+TEST_F(Window, ACountTooWideForItsLabelShrinksAndShowsAsTooltip) {
+  if (IsWindowEnabled(app->control(Control::storeerrors))) app->click(Control::storeerrors);
+  const auto sweep = [&](const char* step) {
+    for (auto [box, text] : {std::pair{Control::Bgradpos, "89"}, {Control::Bgradneg, "-89"}, {Control::Bstep, step},
+                             {Control::Lgradpos, "180"}, {Control::Lgradneg, "-179"}, {Control::Lstep, step},
+                             {Control::fehlersec, ""}})
+      app->setText(box, text);
+    app->setText(Control::fonte, reportPath("shrink"));
+    app->click(Control::pruefe);
+  };
+  const COLORREF red = toColorRef(darkRed);
+  const Pixels label = app->rect(app->control(Control::errors));
+  sweep("6000");  // one case
+  const std::string few = app->text(Control::errors);
+  const Pixels designInk = ink(app->picture(), label, red);
+  sweep("60");
+  const std::string many = app->text(Control::errors);
+  ASSERT_GE(many.size(), 5U) << many;
+  ASSERT_LE(few.size(), 4U) << few;
+  const Pixels shrunk = ink(app->picture(), label, red);
+  EXPECT_LT(shrunk.height, designInk.height);
+  EXPECT_GE(shrunk.left, label.left);
+  EXPECT_LT(shrunk.left + shrunk.width, label.left + label.width);
+
+  app->moveMouse(label.left + 10, label.top + label.height / 2);
+  HWND tip = app->tooltip();
+  ASSERT_NE(tip, nullptr);
+  EXPECT_EQ(app->text(tip), many);
+  app->moveMouse(4, 4);
 }
 
 std::string documentsFolder() {
