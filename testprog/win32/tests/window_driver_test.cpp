@@ -111,7 +111,10 @@ TEST_F(Window, OpensAsDesignedWithTheMetresOfTheToleranceAndTheFocusOnCompare) {
 TEST_F(Window, PaintsItsColoursLineAndFrame) {
   if (screenDpi() != 96) GTEST_SKIP() << "the pixels checked are those at 96 dpi";
   const COLORREF grey = toColorRef(formWindow.background), red = toColorRef(darkRed);
-  const DrivenWindow::Picture p = app->picture();
+  // The window paints once its handlers have returned: the picture is
+  // taken once Line1 is there.
+  DrivenWindow::Picture p;
+  EXPECT_TRUE(app->waitFor([&] { return (p = app->picture()).at(16, 72) == red; }));
   const auto pixel = [&](int x, int y) { return p.at(x, y); };
   EXPECT_EQ(pixel(4, 4), grey);
   // Line1: 3 pixels on y 72, from x 16 to 455, also where Label11 lies over it.
@@ -305,14 +308,18 @@ TEST_F(Window, ACountTooWideForItsLabelShrinksAndShowsAsTooltip) {
   };
   const COLORREF red = toColorRef(darkRed);
   const Pixels label = app->rect(app->control(Control::errors));
+  // A label is painted once the handler has returned: each picture is taken
+  // once the count shows, a digit is taller than the dots of "...".
   sweep("6000");  // one case
   const std::string few = app->text(Control::errors);
-  const Pixels designInk = ink(app->picture(), label, red);
+  Pixels designInk{};
+  EXPECT_TRUE(app->waitFor([&] { return (designInk = ink(app->picture(), label, red)).height > 8; }));
   sweep("60");
   const std::string many = app->text(Control::errors);
   ASSERT_GE(many.size(), 5U) << many;
   ASSERT_LE(few.size(), 4U) << few;
-  const Pixels shrunk = ink(app->picture(), label, red);
+  Pixels shrunk{};
+  EXPECT_TRUE(app->waitFor([&] { return (shrunk = ink(app->picture(), label, red)).width > designInk.width; }));
   EXPECT_LT(shrunk.height, designInk.height);
   EXPECT_GE(shrunk.left, label.left);
   EXPECT_LT(shrunk.left + shrunk.width, label.left + label.width);
