@@ -175,9 +175,12 @@ void DrivenWindow::moveMouse(int x, int y) const {
   send({in});
 }
 
-HWND DrivenWindow::tooltip() const {
+HWND DrivenWindow::hover(int x, int y) const {
   HWND tip = nullptr;
-  waitFor([&] { return (tip = findWindow(process_.dwThreadId, L"tooltips_class32", window_)) != nullptr; });
+  for (int nudge = 0; nudge < 4 && !tip; ++nudge) {
+    moveMouse(x + nudge, y);
+    waitFor([&] { return (tip = findWindow(process_.dwThreadId, L"tooltips_class32", window_)) != nullptr; });
+  }
   return tip;
 }
 

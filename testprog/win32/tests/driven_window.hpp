@@ -71,8 +71,11 @@ class DrivenWindow {
 
   // Moves the mouse to a point of the client area.
   void moveMouse(int x, int y) const;
-  // The tooltip the window shows, once it shows one.
-  HWND tooltip() const;
+  // Rests the mouse on a point of the client area and returns the tooltip
+  // once it shows, or null. A busy machine may let the tip's timer pass
+  // unseen, and a pointer moved to where it already is sends no move: so the
+  // pointer is nudged by a pixel a few times before giving up.
+  HWND hover(int x, int y) const;
 
   // The message box the window has opened, once there is one.
   HWND messageBox() const;

@@ -324,8 +324,7 @@ TEST_F(Window, ACountTooWideForItsLabelShrinksAndShowsAsTooltip) {
   EXPECT_GE(shrunk.left, label.left);
   EXPECT_LT(shrunk.left + shrunk.width, label.left + label.width);
 
-  app->moveMouse(label.left + 10, label.top + label.height / 2);
-  HWND tip = app->tooltip();
+  HWND tip = app->hover(label.left + 10, label.top + label.height / 2);
   ASSERT_NE(tip, nullptr);
   EXPECT_EQ(app->text(tip), many);
   app->moveMouse(4, 4);
