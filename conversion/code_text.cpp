@@ -52,7 +52,17 @@ void codeTexts(std::int16_t stunde, CaseValues& v, ErrorMode& mode) {
   mode.step([&] { v.codetext = codeText(stunde, v.versatztext, v.disttext); });
 }
 
-std::string hourText(std::int16_t stunde) { return leftCut(plainNumberText(std::int64_t{stunde}), 2); }
+std::string hourText(std::int16_t stunde) {
+  char text[2];
+  return {text, static_cast<std::size_t>(writeHour(text, stunde) - text)};
+}
+
+char* writeHour(char* out, std::int16_t stunde) {
+  // All the digits of the hour (an int16 needs at most 6 characters), cut to 2.
+  char digits[8];
+  const char* end = std::to_chars(digits, digits + sizeof digits, stunde).ptr;
+  return std::copy<const char*>(digits, std::min<const char*>(end, digits + 2), out);
+}
 
 std::string codeText(std::int16_t stunde, const std::string& versatztext, const std::string& disttext) {
   std::string text;
@@ -60,9 +70,14 @@ std::string codeText(std::int16_t stunde, const std::string& versatztext, const 
   return appendCode(text, " m", stunde, versatztext, " r", disttext);
 }
 
-void appendReportCode(std::string& line, std::int16_t stunde, const std::string& versatztext,
-                      const std::string& disttext) {
-  appendCode(line, "     m", stunde, versatztext, "  r", disttext);
+char* writeReportCode(char* out, std::int16_t stunde, double versatzkm, double distkm, ErrorMode& mode) {
+  out = std::copy_n("     m", 6, out);
+  out = writeHour(out, stunde);
+  *out++ = ':';
+  mode.step([&] { out = writeOneDecimal(out, versatzkm); });
+  out = std::copy_n("  r", 3, out);
+  mode.step([&] { out = writeOneDecimal(out, distkm); });
+  return out;
 }
 
 std::string captionCode(std::int16_t stunde, const std::string& versatztext, const std::string& disttext) {

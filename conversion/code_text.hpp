@@ -31,15 +31,21 @@ char* writeOneDecimal(char* out, double v);
 // built without it (" m11: r236.8").
 void codeTexts(std::int16_t stunde, CaseValues& v, ErrorMode& mode);
 
-// The hour as the codes write it: its digits, at most 2 characters.
+// The hour as the codes write it: its digits, at most 2 characters (a
+// leading "-" counts as one).
 std::string hourText(std::int16_t stunde);
+// The same written at `out` (room for 2 characters); returns its end.
+char* writeHour(char* out, std::int16_t stunde);
 
 // " m<hour>:<offset> r<distance>", with its leading blank.
 std::string codeText(std::int16_t stunde, const std::string& versatztext, const std::string& disttext);
 
-// Appends the report line's spelling, "     m<hour>:<offset>  r<distance>".
-void appendReportCode(std::string& line, std::int16_t stunde, const std::string& versatztext,
-                      const std::string& disttext);
+// The report line's spelling, "     m<hour>:<offset>  r<distance>", written at
+// `out` (room for reportCodeRoom characters) from the offset and distance in
+// km; returns its end.  Each one-decimal text is a step of `mode`: one that
+// fails under skip-on-error mode leaves its piece out ("     m11:  r236.8").
+inline constexpr std::size_t reportCodeRoom = 12 + 2 * oneDecimalRoom;
+char* writeReportCode(char* out, std::int16_t stunde, double versatzkm, double distkm, ErrorMode& mode);
 
 // The first-case caption, "m<hour>:<offset>  r<distance>".
 std::string captionCode(std::int16_t stunde, const std::string& versatztext, const std::string& disttext);

@@ -2,7 +2,6 @@
 
 #include "report_line.hpp"
 
-#include <algorithm>
 #include <cstring>
 
 #include "back_text.hpp"
@@ -11,28 +10,14 @@
 namespace qvpruef {
 namespace {
 
-// The longest record: two number texts, two one-decimal texts, two cut
-// texts, an hour and the fixed pieces, with room to spare.
-constexpr std::size_t recordRoom = 4 * qv::numberTextRoom + 2 * qv::oneDecimalRoom + 64;
+// The longest record: two number texts, the code, two cut texts and the
+// fixed pieces, with room to spare.
+constexpr std::size_t recordRoom = 4 * qv::numberTextRoom + qv::reportCodeRoom + 64;
 
 char* put(char* out, const char* text, std::size_t n) { return static_cast<char*>(std::memcpy(out, text, n)) + n; }
 template <std::size_t N>
 char* put(char* out, const char (&text)[N]) {
   return put(out, text, N - 1);
-}
-
-char* putHour(char* out, std::int16_t stunde) {
-  if (stunde >= 1 && stunde <= 9) {
-    *out++ = static_cast<char>('0' + stunde);
-    return out;
-  }
-  if (stunde >= 10 && stunde <= 12) {
-    *out++ = '1';
-    *out++ = static_cast<char>('0' + stunde - 10);
-    return out;
-  }
-  const std::string h = qv::hourText(stunde);
-  return put(out, h.data(), h.size());
 }
 
 }  // namespace
@@ -59,12 +44,7 @@ void ReportLineWriter::append(std::string& records, const qv::RoundTripPoint& p,
   out = put(out, lat.chars, lat.size);
   out = put(out, "  long ");
   out = put(out, lon.chars, lon.size);
-  out = put(out, "     m");
-  out = putHour(out, p.stunde);
-  *out++ = ':';
-  mode.step([&] { out = qv::writeOneDecimal(out, p.versatzkm); });
-  out = put(out, "  r");
-  mode.step([&] { out = qv::writeOneDecimal(out, p.distkm); });
+  out = qv::writeReportCode(out, p.stunde, p.versatzkm, p.distkm, mode);
   out = put(out, "   lat ");
   out = writeBackText(out, p.Bdezbk);
   out = put(out, " long ");

@@ -30,6 +30,8 @@ TEST(CodeText, HourTakesOneOrTwoCharacters) {
   EXPECT_EQ(qv::codeText(5, "0", "0"), " m5:0 r0");
   EXPECT_EQ(qv::codeText(10, "1.5", "2"), " m10:1.5 r2");
   EXPECT_EQ(qv::hourText(9), "9");
+  EXPECT_EQ(qv::hourText(100), "10");  // cut, never widened
+  EXPECT_EQ(qv::hourText(-12), "-1");
 }
 
 TEST(DegreeSplit, TruncatesSecondsToHundredths) {
@@ -60,9 +62,10 @@ namespace {
 TEST(CodeText, EverySpellingOfOneCode) {
   EXPECT_EQ(qv::codeText(11, "6.6", "236.8"), " m11:6.6 r236.8");
   EXPECT_EQ(qv::captionCode(11, "6.6", "236.8"), "m11:6.6  r236.8");
-  std::string line = " lat  50  long  10";
-  qv::appendReportCode(line, 11, "6.6", "236.8");
-  EXPECT_EQ(line, " lat  50  long  10     m11:6.6  r236.8");
+  char line[qv::reportCodeRoom];
+  qv::ErrorMode off;
+  const char* end = qv::writeReportCode(line, 11, 6.6, 236.7795803439312, off);
+  EXPECT_EQ(std::string(line, static_cast<std::size_t>(end - line)), "     m11:6.6  r236.8");
   EXPECT_EQ(qv::wholeKmCode(11, 6, 236), "m11:6 r236");
   EXPECT_EQ(qv::wholeKmCode(2, 1187, 16328), "m2:1187 r16328");
 }
