@@ -36,7 +36,7 @@ char* writeOneDecimal(char* out, double v) {
   out = std::copy<const char*>(whole + 1, std::min<const char*>(end, whole + 6), out);
   if (t != 0) {
     *out++ = '.';
-    out = std::to_chars(out, out + 12, t).ptr;
+    out = std::to_chars(out, out + 2, t).ptr;  // at most "-9"
   }
   return out;
 }
