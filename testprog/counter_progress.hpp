@@ -1,11 +1,12 @@
 // The two counters of a sweep, `errors` and `caseslab`, on their way to a window while it runs.
 #pragma once
 //
-// The form logic sets both counters on every case, half a million times in a
-// default sweep; handing each text to a toolkit's label would cost more than
-// the case arithmetic.  So the latest texts are kept here and reach the window
-// at the end of each handler and, during a long sweep, at most every 100 ms.
-// A sweep handles no events, so those progress updates are painted at once.
+// The form logic sets both counters after every part of a sweep (up to 4096
+// cases, a few milliseconds); painting the labels each time would hold the
+// sweep up for a picture nobody can read.  So the latest texts are kept here
+// and reach the window at the end of each handler and, during a long sweep,
+// at most every 100 ms.  A sweep handles no events, so those progress updates
+// are painted at once.
 
 #include <array>
 #include <chrono>
@@ -47,7 +48,6 @@ class CounterProgress {
   std::function<Clock::time_point()> now_;
   bool inHandler_ = false;
   bool pending_ = false;
-  unsigned setsSinceCheck_ = 0;
   Clock::time_point lastUpdate_;
 };
 
