@@ -175,8 +175,9 @@ void QVpruefForm::takeIn(ReportFile& report, const SweepPart& part, const PartRe
     try {
       report.writeRecords(r.records, from, ends.subspan(next, last + 1 - next));
     } catch (...) {
-      // The case of the refused record has counted, and its error not yet.
-      handOn(r.swept, r.recordCases[last]);
+      // The case of the refused record has counted, and its error not yet;
+      // it did not finish, so it is not handed on.
+      handOn(r.swept, r.recordCases[last] - 1);
       fallzahl = casesBefore + r.recordCases[last];
       fehlerzahl = errorsBefore + (speichermodus == 1 ? 0 : static_cast<std::int64_t>(last));
       const GridPoint& at = part.points[r.recordCases[last] - 1];

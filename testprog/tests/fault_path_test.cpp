@@ -37,6 +37,21 @@ class StopAt : public SweepObserver {
   std::int64_t stopAt_, asked_ = 0;
 };
 
+// Tallies the cases handed on to an observer.
+class CaseTally : public SweepObserver {
+ public:
+  bool stopRequested() override { return false; }
+  void progressed(const QVpruefForm&) override {}
+  bool wantsCases() const override { return true; }
+  void casesTaken(std::span<const SweptCase> cases) override {
+    for (const SweptCase& c : cases) {
+      ++cases_;
+      if (c.errorCase) ++errors_;
+    }
+  }
+  std::int64_t cases_ = 0, errors_ = 0;
+};
+
 TEST_F(FaultPath, AnUnopenableReportIsShownAndNothingRuns) {
   view.setText(Control::fonte, "/nope/x.txt");
   form.pruefe_Click();
@@ -72,7 +87,10 @@ TEST_F(FaultPath, AFullDiskStopsTheSweepEvenInSkipOnErrorMode) {
       form.storeerrors_Click();
       view.setText(Control::fehlersec, "");
     }
+    CaseTally taken;
+    form.setSweepObserver(&taken);
     form.pruefe_Click();  // every case runs in skip-on-error mode
+    form.setSweepObserver(nullptr);
     ASSERT_EQ(view.shownErrors().size(), storeAll ? 1U : 2U);
     const std::string& message = view.shownErrors().back();
     EXPECT_TRUE(contains(message, "Cannot write report file '/dev/full': No space left on device")) << message;
@@ -85,6 +103,9 @@ TEST_F(FaultPath, AFullDiskStopsTheSweepEvenInSkipOnErrorMode) {
     EXPECT_TRUE(contains(message, "The sweep stopped after " + std::to_string(form.fallzahl) + " cases")) << message;
     EXPECT_EQ(view.text(Control::caseslab), std::to_string(form.fallzahl));
     EXPECT_EQ(view.text(Control::errors), std::to_string(form.fehlerzahl));
+    // An observer (the headless sweep's map) gets the finished cases only.
+    EXPECT_EQ(taken.cases_, form.fallzahl - 1);
+    EXPECT_EQ(taken.errors_, form.fehlerzahl);
   }
 }
 
