@@ -76,9 +76,7 @@ void QVpruefWindow::buildControls() {
     const auto c = static_cast<Control>(i);
     QWidget* w = makeControl(this, design(c), QString::fromStdString(designText(c)));
     controls_[i] = w;
-    texts_[i] = designText(c);
-    if (auto* box = qobject_cast<QLineEdit*>(w))
-      connect(box, &QLineEdit::textChanged, this, [this, i](const QString& text) { texts_[i] = text.toStdString(); });
+    if (design(c).kind == Kind::Label) labelTexts_[i] = designText(c);
   }
 
   for (std::size_t i = 1; i < tabOrder.size(); ++i) setTabOrder(widget(tabOrder[i - 1]), widget(tabOrder[i]));
@@ -132,8 +130,13 @@ std::string QVpruefWindow::text(Control c) const {
     case Control::caseslab: return progress_->text(CounterProgress::Cases);
     default: break;
   }
-  if (design(c).kind == Kind::Button) return static_cast<QPushButton*>(widget(c))->text().toStdString();
-  return texts_[static_cast<std::size_t>(c)];
+  QWidget* w = widget(c);
+  switch (design(c).kind) {
+    case Kind::Box: return static_cast<QLineEdit*>(w)->text().toStdString();
+    case Kind::Button: return static_cast<QPushButton*>(w)->text().toStdString();
+    case Kind::Label: break;
+  }
+  return labelTexts_[static_cast<std::size_t>(c)];
 }
 
 void QVpruefWindow::setText(Control c, const std::string& text) {
@@ -148,7 +151,7 @@ void QVpruefWindow::setText(Control c, const std::string& text) {
     case Kind::Box: static_cast<QLineEdit*>(w)->setText(t); break;
     case Kind::Button: static_cast<QPushButton*>(w)->setText(t); break;
     case Kind::Label:
-      texts_[static_cast<std::size_t>(c)] = text;
+      labelTexts_[static_cast<std::size_t>(c)] = text;
       showCaption(*static_cast<QLabel*>(w), t, design(c).points);
       break;
   }

@@ -52,12 +52,9 @@ class QVpruefWindow final : public QWidget, public FormView {
   void run(Handler handler);
 
   std::array<QWidget*, controlCount> controls_{};
-  // The texts as the logic reads them.  A box's is kept up to date on every
-  // change: a case reads the tolerance box, a quarter of a million times in
-  // a default sweep, and converting from the QLineEdit each time costs
-  // several percent of the sweep.  A label's is the caption the logic set,
-  // also where the label shows it cut.  (Buttons are read from the widget.)
-  std::array<std::string, controlCount> texts_;
+  // A label's text as the logic set it, also where the label shows it cut.
+  // Boxes and buttons are read from their widgets.
+  std::array<std::string, controlCount> labelTexts_;
   std::optional<CounterProgress> progress_;
   QVpruefForm form_{*this};
   bool activated_ = false;
