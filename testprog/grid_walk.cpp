@@ -55,6 +55,14 @@ bool latitudeWalkStops(const LoopBounds& latitude) {
   return false;
 }
 
+// Moves `L`, the longitude the first case of the column from `columnStart`
+// left, on to the next column's.  Raises where the sum overflows (L as it
+// was) or does not move on (L moved, as the loop leaves it).
+void stepColumn(double& L, double columnStart, const LoopBounds& longitude) {
+  L = qv::checked(L + longitude.step);
+  ensureOnward("longitude", columnStart, L, longitude.step);
+}
+
 // The longitude the first case of a column leaves, if the column has one.
 double afterFirstCase(double Ldez, const LoopBounds& latitude) {
   if (!latitude.continues(latitude.start)) return Ldez;
@@ -75,8 +83,7 @@ std::size_t columnCount(const LoopBounds& longitude, const LoopBounds& latitude)
     const double tested = L;
     L = afterFirstCase(L, latitude);
     try {
-      L = qv::checked(L + longitude.step);
-      ensureOnward("longitude", tested, L, longitude.step);
+      stepColumn(L, tested, longitude);
     } catch (const std::exception&) {
       break;
     }
@@ -87,8 +94,7 @@ std::size_t columnCount(const LoopBounds& longitude, const LoopBounds& latitude)
 void SweepPlan::nextColumn() {
   column_.reset();
   ++columnIndex_;
-  Ldez = qv::checked(Ldez + longitude_.step);
-  ensureOnward("longitude", columnStartL_, Ldez, longitude_.step);
+  stepColumn(Ldez, columnStartL_, longitude_);
 }
 
 bool SweepPlan::next(SweepPart& part, std::size_t maxCases) {
