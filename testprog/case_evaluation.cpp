@@ -93,8 +93,6 @@ bool PartEvaluator::adler(const SweepPart& part, std::size_t i, const qv::RoundT
     ++r.cases;
     if (!r.first) r.first = p;
 
-    // A refused record is never skipped, not even in skip-on-error mode: the
-    // write is no step of the mode, so its error stops the sweep.
     if (!settings_.storeAll)
       errorCase = mode.decide([&] {
         return isErrorCase(p.Bdez, p.Ldez, p.Bdezbk.value_or(0), p.Ldezbk.value_or(0), fehlergrad);

@@ -1,6 +1,6 @@
 // The test form QVpruef without a toolkit: its form-level fields and its
-// event handlers, working on the controls through a FormView.  The Qt window
-// and the command line's headless sweep run this same logic.
+// event handlers, working on the controls through a FormView.  The Qt window,
+// the Win32 window and the command line's headless sweep run this same logic.
 //
 // Every handler catches any error that reaches its top level and shows it
 // through FormView::showError; the program goes on and the next event works
@@ -56,8 +56,8 @@ class QVpruefForm {
   void setShard(std::size_t index, std::size_t count) noexcept { shard_ = {index, count}; }
 
   // Form-level fields, shared by the handlers.  The counters are exact 64-bit
-  // counts.  A case's report line goes straight into the report file's
-  // buffer and is kept nowhere else.
+  // counts.  A case's report line goes into its part's records
+  // (PartResult::records) and from there into the report file.
   double Bdez = 0;
   double Ldez = 0;
   std::int64_t fehlerzahl = 0;

@@ -1,8 +1,8 @@
 // The test form's controls as the form logic sees them.
 #pragma once
 // The logic reads and writes control texts through this interface only, so it
-// runs the same on the Qt window and on the in-memory view used by the tests
-// and by the command line's headless sweep.
+// runs the same on the Qt window, the Win32 window and the in-memory view used
+// by the tests and by the command line's headless sweep.
 
 #include <string>
 

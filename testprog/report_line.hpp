@@ -2,9 +2,9 @@
 //   " lat <Bdez>  long <Ldez>     m<hour>:<offset>  r<distance>   lat <Bdezbk> long <Ldezbk>"
 // in double quotes with CR LF.  Bdez and Ldez are full number texts, the
 // values back the first 7 characters of their plain number texts (an empty
-// value gives nothing).  The texts that repeat are made once: the longitude
-// of a column, the latitudes down a column (the same in every column), the
-// hours.
+// value gives nothing).  The number texts that repeat are made once: the
+// longitude of a column, the latitudes down a column (the same in every
+// column).
 #pragma once
 
 #include <cstddef>

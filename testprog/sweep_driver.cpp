@@ -161,6 +161,8 @@ void QVpruefForm::takeIn(ReportFile& report, const SweepPart& part, const PartRe
 
   // The records, handed to the file in runs that end where single records
   // would have filled a block: a refused block stops the sweep at its case.
+  // A refused record is never skipped, not even in skip-on-error mode: the
+  // write is no step of the mode.
   const std::int64_t casesBefore = fallzahl, errorsBefore = fehlerzahl;
   const std::span<const std::uint32_t> ends(r.recordEnds);
   std::size_t from = 0, next = 0;
