@@ -55,10 +55,6 @@ TEST(DegreeSplit, CarriesNoSign) {
   EXPECT_EQ(tiny.seconds, "0");
 }
 
-}  // namespace
-
-namespace {
-
 TEST(CodeText, EverySpellingOfOneCode) {
   EXPECT_EQ(qv::codeText(11, "6.6", "236.8"), " m11:6.6 r236.8");
   EXPECT_EQ(qv::captionCode(11, "6.6", "236.8"), "m11:6.6  r236.8");
@@ -69,8 +65,6 @@ TEST(CodeText, EverySpellingOfOneCode) {
   EXPECT_EQ(qv::wholeKmCode(11, 6, 236), "m11:6 r236");
   EXPECT_EQ(qv::wholeKmCode(2, 1187, 16328), "m2:1187 r16328");
 }
-
-}  // namespace
 
 TEST(CodeTexts, AFailingTextUnderSkipOnErrorModeStaysEmptyAndTheCodeGoesWithoutIt) {
   // No conversion gives such an offset; only the step's failure is shown.
@@ -91,3 +85,5 @@ TEST(CodeTexts, AFailingTextUnderSkipOnErrorModeStaysEmptyAndTheCodeGoesWithoutI
   EXPECT_EQ(w.disttext, "236.8");
   EXPECT_EQ(w.codetext, "");
 }
+
+}  // namespace

@@ -17,15 +17,6 @@ using FaultPath = FormTest;
 
 bool contains(const std::string& s, std::string_view part) { return s.find(part) != std::string::npos; }
 
-// /dev/full refuses every write for lack of space; Windows has no such device.
-bool haveFullDevice() {
-#ifdef _WIN32
-  return false;
-#else
-  return std::filesystem::exists("/dev/full");
-#endif
-}
-
 // Stops the sweep before case `stopAt`.
 class StopAt : public SweepObserver {
  public:

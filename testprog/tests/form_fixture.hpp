@@ -14,6 +14,15 @@
 
 namespace qvpruef {
 
+// /dev/full refuses every write for lack of space; Windows has no such device.
+inline bool haveFullDevice() {
+#ifdef _WIN32
+  return false;
+#else
+  return std::filesystem::exists("/dev/full");
+#endif
+}
+
 class FormTest : public ::testing::Test {
  protected:
   FormTest() {

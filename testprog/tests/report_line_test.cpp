@@ -53,12 +53,6 @@ TEST(ClosingLine, CountsAreExactWholeNumbersWithTheirSignBlank) {
   EXPECT_EQ(closingLine(16777217), "cases=  16777217");
 }
 
-}  // namespace
-}  // namespace qvpruef
-
-namespace qvpruef {
-namespace {
-
 TEST(ReportLineWriter, AFailingTextUnderSkipOnErrorModeLeavesItsPieceOut) {
   // Values no conversion gives: only the failure of the text step matters.
   qv::RoundTripPoint p;
