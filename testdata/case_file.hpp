@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -16,12 +17,11 @@
 
 namespace cases {
 
-// One input field in the notation of Automation text files.
+// One input field in the notation of Automation text files: the element it
+// stands for (never Unsupported) and the field as the file spells it.
 struct Field {
-  enum class Kind { Empty, Null, Boolean, Number, Text } kind = Kind::Empty;
-  bool boolean = false;
-  double number = 0;
-  std::string text{};  // a Text's characters; a Number's spelling in the file
+  qv::Value value;
+  std::string spelling;
 };
 
 struct Case {
@@ -46,14 +46,9 @@ inline Field field(std::string_view f, const std::string& where) {
   } catch (const qv::ElementNotationError& e) {
     throw std::runtime_error(where + ": " + e.what());
   }
-  if (std::holds_alternative<qv::Null>(v)) return {.kind = Field::Kind::Null};
-  if (const bool* b = std::get_if<bool>(&v)) return {.kind = Field::Kind::Boolean, .boolean = *b};
-  if (const double* d = std::get_if<double>(&v)) return {.kind = Field::Kind::Number, .number = *d, .text = std::string(f)};
-  if (const std::string* t = std::get_if<std::string>(&v)) {
-    if (!f.starts_with('"')) throw std::runtime_error(where + ": a field is no number, text or keyword");
-    return {.kind = Field::Kind::Text, .text = *t};
-  }
-  return {};
+  if (std::holds_alternative<std::string>(v) && !f.starts_with('"'))
+    throw std::runtime_error(where + ": a field is no number, text or keyword");
+  return {std::move(v), std::string(f)};
 }
 
 // The cases of one kind ("encode", "algorit") in the order of the file.

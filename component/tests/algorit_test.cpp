@@ -34,24 +34,13 @@ std::string outcome(std::vector<Value> elements, int lowerBound = 0) {
   }
 }
 
-Value valueOf(const cases::Field& f) {
-  switch (f.kind) {
-    case cases::Field::Kind::Empty: return Empty{};
-    case cases::Field::Kind::Null: return Null{};
-    case cases::Field::Kind::Boolean: return f.boolean;
-    case cases::Field::Kind::Number: return f.number;
-    case cases::Field::Kind::Text: return f.text;
-  }
-  return Unsupported{};
-}
-
 // The offset of a code text "m<h>:<offset> r<distance>".
 int offsetOf(const std::string& code) { return std::stoi(code.substr(code.find(':') + 1)); }
 
 TEST(Algorit, SharedCases) {
   for (const cases::Case& c : cases::read(QV_CASES_FILE, "algorit")) {
     std::vector<Value> elements;
-    for (const cases::Field& f : c.input) elements.push_back(valueOf(f));
+    for (const cases::Field& f : c.input) elements.push_back(f.value);
     EXPECT_EQ(outcome(elements), c.expected) << c.where;
   }
 }

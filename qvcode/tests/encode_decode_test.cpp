@@ -60,7 +60,7 @@ TEST(CommandLine, HelpAndVersionGoToStdoutAndAUsageErrorIsOneLineAndAHint) {
 // with exit status 1.
 TEST(EncodeCommand, SharedCases) {
   for (const cases::Case& c : cases::read(QV_CASES_FILE, "encode")) {
-    const Result r = run(qvcode::runEncode, {c.input.at(0).text, c.input.at(1).text});
+    const Result r = run(qvcode::runEncode, {c.input.at(0).spelling, c.input.at(1).spelling});
     // The file's "error N TEXT" is qvcode's "run-time error N: TEXT".
     std::string expected = c.fails() ? "1 qvcode: run-time " + c.expected : "0 " + c.expected.substr(1);
     if (c.fails()) expected.insert(expected.find(' ', expected.find("error ") + 6), ":");

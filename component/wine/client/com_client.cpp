@@ -9,6 +9,8 @@
 
 #include <cstdio>
 #include <string>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
 #include "case_file.hpp"
@@ -51,17 +53,22 @@ const struct {
 SAFEARRAY* arrayOf(const cases::Case& c) {
   std::vector<Element> elements;
   for (const cases::Field& f : c.input) {
-    switch (f.kind) {
-      case cases::Field::Kind::Empty: elements.push_back(empty()); break;
-      case cases::Field::Kind::Null: elements.push_back(null()); break;
-      case cases::Field::Kind::Boolean: elements.push_back(booleanOf(f.boolean)); break;
-      case cases::Field::Kind::Text: elements.emplace_back(std::wstring(f.text.begin(), f.text.end()).c_str()); break;
-      case cases::Field::Kind::Number:
-        if (f.number == static_cast<int>(f.number))
-          elements.emplace_back(static_cast<int>(f.number));
-        else
-          elements.emplace_back(f.number);
-    }
+    std::visit(
+        [&](const auto& v) {
+          using T = std::decay_t<decltype(v)>;
+          if constexpr (std::is_same_v<T, qv::Empty>) elements.push_back(empty());
+          else if constexpr (std::is_same_v<T, qv::Null>) elements.push_back(null());
+          else if constexpr (std::is_same_v<T, bool>) elements.push_back(booleanOf(v));
+          else if constexpr (std::is_same_v<T, std::string>)
+            elements.emplace_back(std::wstring(v.begin(), v.end()).c_str());
+          else if constexpr (std::is_same_v<T, double>) {
+            if (v == static_cast<int>(v))
+              elements.emplace_back(static_cast<int>(v));
+            else
+              elements.emplace_back(v);
+          }
+        },
+        f.value);
   }
   return makeArray(elements);
 }
