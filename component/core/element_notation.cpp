@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "blanks.hpp"
 #include "decimal_number.hpp"
 #include "runtime_error.hpp"
 
@@ -20,14 +21,6 @@ struct Keyword {
 const std::array<Keyword, 3>& keywords() {
   static const std::array<Keyword, 3> k = {{{"#NULL#", Null{}}, {"#TRUE#", true}, {"#FALSE#", false}}};
   return k;
-}
-
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view trimmed(std::string_view s) {
-  while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
-  return s;
 }
 
 }  // namespace
@@ -63,7 +56,7 @@ std::vector<std::string_view> elementFields(std::string_view line) {
       if (close == std::string_view::npos) throw ElementNotationError("a quote is not closed");
       end = line.find(',', close + 1);
     }
-    fields.push_back(trimmed(line.substr(0, end)));
+    fields.push_back(trimBlanks(line.substr(0, end)));
     if (end == std::string_view::npos) return fields;
     line.remove_prefix(end + 1);
   }
@@ -76,10 +69,10 @@ std::vector<Value> readElementLine(std::string_view line) {
 }
 
 bool startsWithKeyword(std::string_view line) {
-  line = trimmed(line);
+  line = trimBlanks(line);
   for (const Keyword& k : keywords()) {
     if (!line.starts_with(k.text)) continue;
-    const std::string_view rest = trimmed(line.substr(k.text.size()));
+    const std::string_view rest = trimBlanks(line.substr(k.text.size()));
     if (rest.empty() || rest.front() == ',') return true;
   }
   return false;

@@ -5,14 +5,13 @@
 #include <cmath>
 #include <string>
 
+#include "blanks.hpp"
 #include "checked_math.hpp"
 #include "decimal_number.hpp"
 #include "runtime_error.hpp"
 
 namespace qv {
 namespace {
-
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -25,8 +24,7 @@ float single(double v) {
 }
 
 std::optional<double> numericText(std::string_view text) {
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  text = trimBlanks(text);
   bool negative = false;
   if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
     negative = text.front() == '-';
