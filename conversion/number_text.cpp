@@ -83,8 +83,8 @@ char* format(char* out, double v, int precision, Style style) {
   }
   if (magnitude < limitOfDigits(precision) && magnitude == std::trunc(magnitude)) {
     // A whole number that the digits hold: just its digits (the common case
-    // of distances, hours and counts).
-    p = std::to_chars(p, p + 24, static_cast<std::int64_t>(magnitude)).ptr;
+    // of distances, hours and counts), at most 15 of them below 10^15.
+    p = std::to_chars(p, p + 15, static_cast<std::int64_t>(magnitude)).ptr;
     return p;
   }
   const Decimal d = toDecimal(magnitude, precision);
@@ -98,7 +98,8 @@ char* format(char* out, double v, int precision, Style style) {
     *p++ = 'E';
     *p++ = x < 0 ? '-' : '+';
     if (std::abs(x) < 10) *p++ = '0';
-    p = std::to_chars(p, p + 24, std::abs(x)).ptr;
+    // At most three digits: the exponents of doubles run from -324 to 308.
+    p = std::to_chars(p, p + 3, std::abs(x)).ptr;
   } else if (x < 0) {
     if (style == Style::Plain) *p++ = '0';
     *p++ = '.';
