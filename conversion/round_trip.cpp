@@ -2,7 +2,7 @@
 
 #include "round_trip.hpp"
 
-#include <cassert>
+#include <stdexcept>
 
 #include "code_text.hpp"
 #include "forward.hpp"
@@ -160,8 +160,6 @@ RoundTripPoint singlePoint(double latitude, double longitude) {
     return pointOf(roundTrip(latitude, longitude));
   } catch (const RuntimeError& e) {
     RoundTripPoint p;
-    p.Bdez = latitude;
-    p.Ldez = longitude;
     p.error = e.kind();
     return p;
   }
@@ -171,7 +169,8 @@ RoundTripPoint singlePoint(double latitude, double longitude) {
 
 void roundTrips(std::span<const double> latitudes, std::span<const double> longitudes,
                 std::span<RoundTripPoint> out) {
-  assert(latitudes.size() == longitudes.size() && out.size() == latitudes.size());
+  if (longitudes.size() != latitudes.size() || out.size() != latitudes.size())
+    throw std::invalid_argument("roundTrips: latitudes, longitudes and results of different lengths");
   const std::size_t n = latitudes.size();
   std::size_t at = 0;
   for (; at + laneCount <= n; at += laneCount) {

@@ -62,10 +62,12 @@ struct RoundTripPoint {
 
 RoundTripPoint pointOf(const RoundTrip& t);
 
-// The round trips of latitudes[i], longitudes[i] into out[i], for spans of
-// one length.  Several points are kept in flight at once, each through the
-// same operations in the same order as roundTrip, so every result has the
-// bits that roundTrip gives; where roundTrip raises, out[i].error holds it.
+// The round trips of latitudes[i], longitudes[i] into out[i].  Several
+// points are kept in flight at once, each through the same operations in the
+// same order as roundTrip, so every result has the bits that roundTrip gives;
+// where roundTrip raises, out[i].error holds it.  Throws
+// std::invalid_argument, before writing anything, for spans of different
+// lengths.
 void roundTrips(std::span<const double> latitudes, std::span<const double> longitudes,
                 std::span<RoundTripPoint> out);
 

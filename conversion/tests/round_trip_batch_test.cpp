@@ -5,6 +5,8 @@
 
 #include <cstring>
 #include <random>
+#include <span>
+#include <stdexcept>
 #include <vector>
 
 #include "round_trip.hpp"
@@ -67,6 +69,10 @@ TEST(RoundTripBatch, RandomPointsAndEveryBatchLength) {
   expectSameAsSingle(lat, lon);
   for (std::size_t n = 0; n <= 9; ++n)
     expectSameAsSingle(std::vector<double>(lat.begin(), lat.begin() + n), std::vector<double>(lon.begin(), lon.begin() + n));
+  // Spans of different lengths are refused: the batch would run past one.
+  std::vector<qv::RoundTripPoint> out(8);
+  EXPECT_THROW(qv::roundTrips(std::span(lat).first(8), std::span(lon).first(7), out), std::invalid_argument);
+  EXPECT_THROW(qv::roundTrips(std::span(lat).first(9), std::span(lon).first(9), out), std::invalid_argument);
 }
 
 // Each point beside ordinary ones, so that it shares a batch with them.
