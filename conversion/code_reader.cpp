@@ -123,7 +123,6 @@ CodeValues readCode(std::string_view text) {
 Position positionOf(const CodeValues& code) {
   for (double nudgeKm = 0;; nudgeKm = nudgeKm == 0 ? 1e-7 : nudgeKm * 2) {
     CaseValues v;
-    setReferencePoint(v);
     v.distkm = code.distkm;
     v.versatzkm = std::min(code.versatzkm + nudgeKm, maxOffsetKm(code.distkm));
     ErrorMode mode;

@@ -80,11 +80,6 @@ void hourSector(Real richtgrad, Real& sektorgrad, std::int16_t& stunde, Store st
   }
 }
 
-// The inverse rule: the direction of an hour from the angle s past its ray,
-// solved from the hour's first row: base − s on the eastern half,
-// (−s) − (0 − base) on the western one, so hour 6 gives −s itself (its sign
-// of zero included) and hour 7 −s − 30.  An hour outside 1..12 has no row
-// and gives false.
 // The index of the first row of each hour, found once (index: the hour).
 inline constexpr std::array<std::size_t, 13> firstRowOfHour = [] {
   std::array<std::size_t, 13> first{};
@@ -92,6 +87,11 @@ inline constexpr std::array<std::size_t, 13> firstRowOfHour = [] {
   return first;
 }();
 
+// The inverse rule: the direction of an hour from the angle s past its ray,
+// solved from the hour's first row: base − s on the eastern half,
+// (−s) − (0 − base) on the western one, so hour 6 gives −s itself (its sign
+// of zero included) and hour 7 −s − 30.  An hour outside 1..12 has no row
+// and gives false.
 constexpr bool directionOfHour(std::int16_t stunde, double s, double& richtgrad) {
   if (stunde < 1 || stunde > 12) return false;
   const SectorRow& row = sectorTable[firstRowOfHour[static_cast<std::size_t>(stunde)]];

@@ -1,9 +1,9 @@
 // The inverse conversion: the values of a Quorvel code back to a position.
 //
 // In: `stunde`, and from `v` the full-precision `distkm` and `versatzkm` (km,
-// never their rounded texts), with the reference point in radians set
-// (setReferencePoint).  An hour outside 1..12 leaves the direction at 0: due
-// south.
+// never their rounded texts); the reference point is the fixed one of
+// referenceTrig(), not v's B0rad/L0rad.  An hour outside 1..12 leaves the
+// direction at 0: due south.
 // Out: in `v` `Bdezbk` (latitude back, −90..90), `Ldezbk` (longitude back, in
 // (−180, 180]; a point back at a pole gets 180) and `Ybk`, positive for
 // western longitudes, whose sign gives the east/west letter.  Distance 0

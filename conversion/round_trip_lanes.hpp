@@ -69,7 +69,6 @@ Lanes<N> operator-(const Lanes<N>& a) {
   Lanes<N> name(const Lanes<N>& a) {                             \
     return each(a, [](double x) { return std::name(x); });       \
   }
-QV_LANES_FUNCTION(sin)
 QV_LANES_FUNCTION(cos)
 QV_LANES_FUNCTION(atan)
 QV_LANES_FUNCTION(sqrt)

@@ -1,9 +1,10 @@
 // The formulas of the forward and the inverse conversion that take more than
 // one operation, each written once for a number type T and a fault policy F
 // (checked_math.hpp).  The single conversions (forward.cpp, inverse.cpp)
-// and the batch (round_trip_batch.cpp) evaluate these same expressions, so a
-// point gets the same bits either way; the branches and the skip-on-error
-// steps around them belong to the callers.  Products run left to right.
+// and the batch (roundTrips, round_trip.cpp) evaluate these same
+// expressions, so a point gets the same bits either way; the branches and
+// the skip-on-error steps around them belong to the callers.  Products run
+// left to right.
 #pragma once
 
 #include "checked_math.hpp"
