@@ -66,14 +66,19 @@ std::vector<ShardSummary> readShards(const std::string& report) {
   return shards;
 }
 
-// Copies a part into the report in blocks of whole records.
-void copyPart(const std::string& path, qvpruef::ReportFile& report) {
+// Copies a part into the report in blocks of whole records.  The part must
+// read to its end and give the `bytes` its summary says: one that fails or
+// changed since it was checked is refused rather than joined in part.
+void copyPart(const std::string& path, std::uintmax_t bytes, qvpruef::ReportFile& report) {
   std::ifstream in(path, std::ios::binary);
+  if (!in.is_open()) throw std::runtime_error("cannot read '" + path + "'");
   std::string pending;
   std::vector<char> block(1 << 16);
   std::vector<std::uint32_t> ends;
+  std::uintmax_t copied = 0;
   while (in) {
     in.read(block.data(), static_cast<std::streamsize>(block.size()));
+    copied += static_cast<std::uintmax_t>(in.gcount());
     pending.append(block.data(), static_cast<std::size_t>(in.gcount()));
     ends.clear();
     for (std::size_t at = pending.find("\"\r\n"); at != std::string::npos; at = pending.find("\"\r\n", at + 3))
@@ -82,6 +87,8 @@ void copyPart(const std::string& path, qvpruef::ReportFile& report) {
     report.writeRecords(pending, 0, ends);
     pending.erase(0, ends.back());
   }
+  if (in.bad()) throw std::runtime_error("cannot read '" + path + "'");
+  if (copied != bytes) throw std::runtime_error("'" + path + "' is not the size it was written with");
   if (!pending.empty()) throw std::runtime_error("'" + path + "' ends in the middle of a record");
 }
 
@@ -108,7 +115,7 @@ int runMerge(Args args, std::ostream& out, std::ostream& err) {
   try {
     qvpruef::ReportFile file(report);
     for (const ShardSummary& s : shards) {
-      copyPart(partPath(report, s.index, s.count), file);
+      copyPart(partPath(report, s.index, s.count), s.bytes, file);
       t.cases += s.cases;
       t.errors += s.errors;
       qvpruef::merge(t.worstLatitude, s.worstLatitude);
