@@ -163,6 +163,18 @@ const Command* find(std::string_view name) {
   return c == commands.end() ? nullptr : &*c;
 }
 
+// The commands' names as the messages list them: "encode, decode, ..., sweep
+// or merge", with `last` (such as "help") after them where given.
+std::string commandNames(std::string_view last = {}) {
+  std::string names;
+  const std::size_t count = commands.size() + (last.empty() ? 0 : 1);
+  for (std::size_t i = 0; i < count; ++i) {
+    if (i > 0) names += i + 1 == count ? " or " : ", ";
+    names += i < commands.size() ? commands[i].name : last;
+  }
+  return names;
+}
+
 // --help among a command's options, before any "--".
 bool asksForHelp(Args args) {
   const auto end = std::ranges::find(args, std::string_view("--"));
@@ -182,7 +194,7 @@ void printUsage(std::ostream& out) {
 }
 
 int runCommand(Args args, std::ostream& out, std::ostream& err) {
-  if (args.empty()) return usageError(err, "a command is needed: encode, decode, algorit, sweep or help");
+  if (args.empty()) return usageError(err, "a command is needed: " + commandNames("help"));
   const std::string_view first = args[0];
   if (first == "--help" || first == "-h" || (first == "help" && args.size() == 1)) {
     printUsage(out);
@@ -194,7 +206,7 @@ int runCommand(Args args, std::ostream& out, std::ostream& err) {
   }
   if (first == "help") {
     const Command* c = find(args[1]);
-    if (!c || args.size() > 2) return usageError(err, "help takes one command: encode, decode, algorit or sweep");
+    if (!c || args.size() > 2) return usageError(err, "help takes one command: " + commandNames());
     printHelp(*c, out);
     return exitOk;
   }

@@ -36,9 +36,9 @@ TEST(CommandLine, HelpAndVersionGoToStdoutAndAUsageErrorIsOneLineAndAHint) {
     std::vector<std::string_view> args;
     std::string firstLine;
   } usageErrors[] = {
-      {{}, "qvcode: a command is needed: encode, decode, algorit, sweep or help"},
+      {{}, "qvcode: a command is needed: encode, decode, algorit, sweep, merge or help"},
       {{"transmogrify"}, "qvcode: unknown command 'transmogrify'"},
-      {{"help", "encode", "decode"}, "qvcode: help takes one command: encode, decode, algorit or sweep"},
+      {{"help", "encode", "decode"}, "qvcode: help takes one command: encode, decode, algorit, sweep or merge"},
       {{"encode", "50"}, "qvcode: encode: '50' is not a position: it needs a latitude and a longitude"},
       {{"encode", "--csv", "--json", "50", "10"}, "qvcode: encode: --json and --csv exclude each other"},
       {{"decode", "--input-string", "m1:0 r1", "m1:0 r1"},
