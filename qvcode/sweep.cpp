@@ -220,16 +220,7 @@ int runSweep(Args args, std::ostream& out, std::ostream& err) {
   form.Form_Activate();
   if (options.storeAll) form.storeall_Click();
 
-  // The bar follows the outer loop, from the eastern bound westwards; an
-  // inverted range shrinks to its eastern bound as in the sweep.
-  double lonFrom = 0, lonTo = 0;
-  try {
-    lonFrom = qv::textValue(view.text(Control::Lgradpos));
-    lonTo = std::min(qv::textValue(view.text(Control::Lgradneg)), lonFrom);
-  } catch (const std::exception&) {
-    // The sweep itself reports such a bound.
-  }
-  SweepWatch watch(isatty(STDERR_FILENO) ? &err : nullptr, lonFrom, lonTo, map ? &*map : nullptr);
+  SweepWatch watch(isatty(STDERR_FILENO) ? &err : nullptr, [&view] { return gridOf(view); }, map ? &*map : nullptr);
   form.setSweepObserver(&watch);
 
   const auto start = std::chrono::steady_clock::now();

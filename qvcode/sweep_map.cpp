@@ -105,9 +105,13 @@ void SweepMap::start() {
   pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), MapPixel{});
 }
 
-void SweepMap::add(const SweptCase& c) {
+void SweepMap::add(std::span<const qvpruef::SweptCase> cases) {
+  if (cases.empty()) return;
   if (!started_) start();
-  ++cases_;
+  for (const qvpruef::SweptCase& c : cases) addCase(c);
+}
+
+void SweepMap::addCase(const qvpruef::SweptCase& c) {
   if (c.inverseRaised) ++inverseRaised_;
   const double seconds = std::isnan(c.latitudeDifference) || std::isnan(c.longitudeDifference)
                              ? infinity

@@ -9,12 +9,13 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "map_picture.hpp"
-#include "swept_case.hpp"
+#include "sweep_part.hpp"
 
 namespace qvcode {
 
@@ -55,18 +56,18 @@ struct LargestDifference {
   double latitude = 0, longitude = 0;
 };
 
-class SweepMap : public CaseSink {
+class SweepMap {
  public:
   // `size` of the map area, or none for defaultMapSize.  `grid` is asked
   // once, when the first case arrives (or the picture is taken without any):
   // by then the sweep has settled its boxes.
   SweepMap(std::optional<MapSize> size, std::function<MapGrid()> grid);
 
-  // The case's difference is the larger of its latitude and longitude
-  // differences; one that is NaN counts as infinite.
-  void add(const SweptCase& c) override;
+  // Cases that ran to their ends, in sweep order.  A case's difference is
+  // the larger of its latitude and longitude differences; one that is NaN
+  // counts as infinite.
+  void add(std::span<const qvpruef::SweptCase> cases);
 
-  std::int64_t cases() const noexcept { return cases_; }
   std::int64_t inverseRaised() const noexcept { return inverseRaised_; }
   const LargestDifference& largest() const noexcept { return largest_; }
 
@@ -75,6 +76,7 @@ class SweepMap : public CaseSink {
 
  private:
   void start();
+  void addCase(const qvpruef::SweptCase& c);
 
   std::optional<MapSize> size_;
   std::function<MapGrid()> grid_;
@@ -86,7 +88,7 @@ class SweepMap : public CaseSink {
   // Column by column from the north-west corner, as the sweep walks its
   // grid: consecutive cases touch neighbouring entries.
   std::vector<MapPixel> pixels_;
-  std::int64_t cases_ = 0, inverseRaised_ = 0;
+  std::int64_t inverseRaised_ = 0;
   LargestDifference largest_;
 };
 

@@ -7,6 +7,7 @@
 #include <csignal>
 #include <ostream>
 #include <string>
+#include <utility>
 
 namespace qvcode {
 namespace {
@@ -22,8 +23,8 @@ extern "C" void onStopSignal(int signal) { stopSignal.store(signal, std::memory_
 
 }  // namespace
 
-SweepWatch::SweepWatch(std::ostream* progress, double lonFrom, double lonTo, CaseSink* cases)
-    : progress_(progress), lonFrom_(lonFrom), lonTo_(lonTo), cases_(cases) {
+SweepWatch::SweepWatch(std::ostream* progress, std::function<MapGrid()> grid, SweepMap* map)
+    : progress_(progress), gridOf_(std::move(grid)), map_(map) {
   stopSignal.store(0);
   // Without SA_RESTART, so that a signal breaks off a blocked open or write
   // of the report instead of letting it wait on.
@@ -52,8 +53,8 @@ std::string SweepWatch::stopReason() const {
   }
 }
 
-void SweepWatch::casesTaken(std::span<const SweptCase> cases) {
-  for (const SweptCase& c : cases) cases_->add(c);
+void SweepWatch::casesTaken(std::span<const qvpruef::SweptCase> cases) {
+  map_->add(cases);
 }
 
 void SweepWatch::progressed(const qvpruef::QVpruefForm& form) {
@@ -67,8 +68,17 @@ void SweepWatch::progressed(const qvpruef::QVpruefForm& form) {
 
 void SweepWatch::draw(const qvpruef::QVpruefForm& form) {
   constexpr int width = 40;
-  const double span = lonFrom_ - lonTo_;
-  const double done = span > 0 ? std::clamp((lonFrom_ - form.Ldez) / span, 0.0, 1.0) : 0.0;
+  if (!grid_) grid_ = gridOf_();
+  // A shard runs the columns [first, end) of the grid, one step apart from
+  // its eastern bound.
+  double east = grid_->east, west = grid_->west;
+  if (form.columnsTotal > 0) {
+    east = grid_->east - static_cast<double>(form.columns.first) * grid_->longitudeStep;
+    west = grid_->east - (static_cast<double>(form.columns.end) - 1) * grid_->longitudeStep;
+  }
+  // An empty range, or bounds and steps beyond a double, show no progress.
+  const double span = east - west, ratio = (east - form.Ldez) / span;
+  const double done = span > 0 && ratio > 0 ? std::min(ratio, 1.0) : 0.0;
   const int filled = static_cast<int>(done * width);
   *progress_ << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
              << std::string(static_cast<std::size_t>(width - filled), ' ') << "] "

@@ -1,5 +1,5 @@
 // What the headless sweep watches while the form logic runs: the signals that
-// stop it, the progress bar, and every case for a consumer such as the map.
+// stop it, the progress bar, and every case for the map.
 #pragma once
 
 #include <signal.h>
@@ -9,19 +9,24 @@
 #include <chrono>
 #include <cstdint>
 #include <iosfwd>
+#include <functional>
+#include <optional>
+#include <span>
 #include <string>
 
 #include "form_logic.hpp"
-#include "swept_case.hpp"
+#include "sweep_map.hpp"
+#include "sweep_part.hpp"
 
 namespace qvcode {
 
 class SweepWatch : public qvpruef::SweepObserver {
  public:
-  // `progress` receives the bar (null: no bar); the longitude range is the
-  // outer loop's, from east to west, to tell how far the sweep has come.
-  // `cases` (null: none) receives every case that ran to its end.
-  SweepWatch(std::ostream* progress, double lonFrom, double lonTo, CaseSink* cases = nullptr);
+  // `progress` receives the bar (null: no bar).  `grid` is asked at the
+  // bar's first drawing, when the sweep has settled its boxes: the bar
+  // follows the outer loop from the eastern bound westwards, over a shard's
+  // own columns.  `map` (null: none) receives every case that ran to its end.
+  SweepWatch(std::ostream* progress, std::function<MapGrid()> grid, SweepMap* map = nullptr);
   ~SweepWatch() override;
   SweepWatch(const SweepWatch&) = delete;
   SweepWatch& operator=(const SweepWatch&) = delete;
@@ -32,8 +37,8 @@ class SweepWatch : public qvpruef::SweepObserver {
   bool stopRequested() override;
   std::string stopReason() const override;
   void progressed(const qvpruef::QVpruefForm& form) override;
-  bool wantsCases() const override { return cases_ != nullptr; }
-  void casesTaken(std::span<const SweptCase> cases) override;
+  bool wantsCases() const override { return map_ != nullptr; }
+  void casesTaken(std::span<const qvpruef::SweptCase> cases) override;
 
   // The signal that stopped the sweep, or 0 when none did (one that came
   // after the last case stopped nothing).
@@ -45,8 +50,9 @@ class SweepWatch : public qvpruef::SweepObserver {
   void draw(const qvpruef::QVpruefForm& form);
 
   std::ostream* progress_;
-  double lonFrom_, lonTo_;
-  CaseSink* cases_;
+  std::function<MapGrid()> gridOf_;
+  std::optional<MapGrid> grid_;
+  SweepMap* map_;
   std::chrono::steady_clock::time_point lastDraw_{};
   bool drawn_ = false;
   std::atomic<int> stoppedBy_{0};
