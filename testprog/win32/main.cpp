@@ -15,13 +15,14 @@
 
 namespace {
 
-// A program with a window has no console of its own: the answer goes to the
-// console it was started from, or to where its output is redirected, and
-// into a message box when there is neither.
+// A program with a window has no console of its own: the answer goes to where
+// its output is redirected (a file or a pipe, even when started from a
+// console), else to the console it was started from, and into a message box
+// when there is neither.
 void answer(const std::string& text) {
-  const bool console = AttachConsole(ATTACH_PARENT_PROCESS) != FALSE;
-  if (console) std::freopen("CONOUT$", "w", stdout);
-  if (console || GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) != FILE_TYPE_UNKNOWN) {
+  const DWORD output = GetFileType(GetStdHandle(STD_OUTPUT_HANDLE));
+  const bool redirected = output == FILE_TYPE_DISK || output == FILE_TYPE_PIPE;
+  if (redirected || (AttachConsole(ATTACH_PARENT_PROCESS) && std::freopen("CONOUT$", "w", stdout))) {
     std::fputs(text.c_str(), stdout);
     std::fflush(stdout);
     return;
