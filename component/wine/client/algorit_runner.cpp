@@ -32,6 +32,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::ifstream in(argv[1]);
+  if (!in) {
+    std::fprintf(stderr, "algorit_runner: cannot open '%s'\n", argv[1]);
+    return 1;
+  }
   std::string line;
   int status = 0;
   while (std::getline(in, line)) {
