@@ -11,6 +11,7 @@
 #include <ctime>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <span>
 #include <string>
@@ -28,7 +29,8 @@
 
 namespace {
 
-// Earth radius of the peers' sphere, in metres: 111.18 km per degree.
+// Earth radius of the peers' sphere, in metres (111.195 km per degree), the
+// one the peer job is defined with.
 constexpr double sphereRadius = 6370997;
 
 struct Grid {
@@ -126,9 +128,11 @@ int main(int argc, char** argv) {
 
 #ifdef QV_HAVE_PROJ
   PJ_CONTEXT* ctx = proj_context_create();
-  const std::string aeqd = "+proj=aeqd +lat_0=" + std::to_string(qv::referenceLatitude()) +
-                           " +lon_0=" + std::to_string(qv::referenceLongitude()) + " +R=6370997";
-  PJ* P = proj_create(ctx, aeqd.c_str());
+  // The centre to the last digit, not std::to_string's six decimals.
+  char aeqd[160];
+  std::snprintf(aeqd, sizeof aeqd, "+proj=aeqd +lat_0=%.17g +lon_0=%.17g +R=%.17g", qv::referenceLatitude(),
+                qv::referenceLongitude(), sphereRadius);
+  PJ* P = proj_create(ctx, aeqd);
   std::vector<double> x(n), y(n);
   jobs.push_back({"PROJ aeqd on the sphere, forward + inverse", [&] {
                     const double deg = std::atan(1.0) / 45;

@@ -31,10 +31,8 @@ void convert(std::vector<qv::Value> elements, Format format, std::string& out) {
       format, out, [&](std::string& s) { s += code; }, [&](Record& r) { r.text("code", code); });
 }
 
-bool isComment(std::string_view line) {
-  const std::size_t i = line.find_first_not_of(" \t");
-  return i != std::string_view::npos && line[i] == '#' && !qv::startsWithKeyword(line);
-}
+// A keyword such as #NULL# starts an element line, not a comment.
+bool isComment(std::string_view line) { return startsWithHash(line) && !qv::startsWithKeyword(line); }
 
 LineCommand algoritLines() {
   return {"algorit", "element lines", csvHeaderOf([](Record& r) { r.text("code", ""); }),

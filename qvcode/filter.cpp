@@ -21,11 +21,6 @@ namespace {
 
 bool isBlankLine(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
 
-bool startsWithHash(std::string_view line) {
-  const std::size_t i = line.find_first_not_of(" \t");
-  return i != std::string_view::npos && line[i] == '#';
-}
-
 bool isStandard(const std::optional<std::string>& file) { return !file || *file == "-"; }
 
 // An input file descriptor that this command opened, closed at the end.
@@ -44,6 +39,11 @@ bool sameFile(int fd, const std::string& path) {
 }
 
 }  // namespace
+
+bool startsWithHash(std::string_view line) {
+  const std::size_t i = line.find_first_not_of(" \t");
+  return i != std::string_view::npos && line[i] == '#';
+}
 
 void declareStreamOptions(std::vector<Option>& options, StreamOptions& s) {
   const auto keep = [](std::optional<std::string>& to) {

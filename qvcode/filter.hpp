@@ -54,10 +54,12 @@ struct LineCommand {
   // JSON object or a CSV row of the header's fields.  Throws LineError or
   // the conversion's qv::RuntimeError.
   std::function<void(std::string_view line, Format format, std::string& out)> convert;
-  // Whether a line is a comment; by default one whose first non-blank
-  // character is '#'.
+  // Whether a line is a comment; by default startsWithHash.
   std::function<bool(std::string_view line)> isComment;
 };
+
+// Whether the first character of `line` that is no blank or tab is '#'.
+bool startsWithHash(std::string_view line);
 
 // Reads the lines of --input-file, --input-string or standard input and
 // writes one line for each to --output-file or `out`.  Blank lines pass

@@ -112,7 +112,7 @@ inline MapRgb pixelColour(const MapPixel& p, int low, int high) {
 }
 
 // Draws `picture` and writes it as a PNG file; answers an empty text when
-// done, else what went wrong.  The module exports it as `qvcodeWriteMap`.
+// done, else what went wrong.  The module exports `qvcodeMapWriter()`, which returns it.
 using WriteMapFunction = std::string (*)(const MapPicture& picture, const std::string& path);
 
 }  // namespace qvcode

@@ -1,7 +1,7 @@
 // Sweeps in shards: the part report and summary of one shard, and reading
 // them back for the merge.  Shard K of N of a sweep whose report is R writes
 // its part to "R.K-of-N" and its summary to "R.K-of-N.summary"; the summary
-// names the grid (the box texts after the sweep settled them), the columns
+// names the grid (the box texts as given on the command line), the columns
 // the shard ran of how many, its counts, its worst differences, its time,
 // the size of its part, and why it stopped if it did.  A merge prints what
 // the whole sweep would have printed.
