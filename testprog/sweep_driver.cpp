@@ -151,8 +151,11 @@ void QVpruefForm::walkGrid(ReportFile& report, const SweepSettings& settings) {
   Ldez = plan.Ldez;
 }
 
+// Cases are kept only for an observer that wants them: an observer that does
+// not is never handed any, not even none.
 void QVpruefForm::handOn(std::span<const SweptCase> swept, std::size_t count) {
-  if (observer_ && count > 0) observer_->casesTaken(swept.first(std::min(count, swept.size())));
+  const std::size_t n = std::min(count, swept.size());
+  if (observer_ && n > 0) observer_->casesTaken(swept.first(n));
 }
 
 void QVpruefForm::takeIn(ReportFile& report, const SweepPart& part, const PartResult& r) {
