@@ -8,6 +8,7 @@
 #include <oleauto.h>
 
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 #include <type_traits>
 #include <variant>
@@ -66,6 +67,8 @@ SAFEARRAY* arrayOf(const cases::Case& c) {
               elements.emplace_back(static_cast<int>(v));
             else
               elements.emplace_back(v);
+          } else {
+            throw std::logic_error(c.where + ": an element the case file cannot hold");
           }
         },
         f.value);
