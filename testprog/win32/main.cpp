@@ -15,14 +15,18 @@
 
 namespace {
 
-// A program with a window has no console of its own: the answer goes to where
-// its output is redirected (a file or a pipe, even when started from a
-// console), else to the console it was started from, and into a message box
-// when there is neither.
+// A program with a window has no console of its own: the answer goes to
+// where its output is redirected (a file or a pipe), else to the console it
+// was started from, else to a character device it was handed (Wine's
+// terminal, NUL), and into a message box when there is none of these.  The
+// redirection comes first: a console's parent (cmd, PowerShell) always has a
+// console, and writing there would leave `> file` or `| more` empty.
 void answer(const std::string& text) {
-  const DWORD output = GetFileType(GetStdHandle(STD_OUTPUT_HANDLE));
-  const bool redirected = output == FILE_TYPE_DISK || output == FILE_TYPE_PIPE;
-  if (redirected || (AttachConsole(ATTACH_PARENT_PROCESS) && std::freopen("CONOUT$", "w", stdout))) {
+  const DWORD type = GetFileType(GetStdHandle(STD_OUTPUT_HANDLE));
+  const bool redirected = type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE;
+  const bool console = !redirected && AttachConsole(ATTACH_PARENT_PROCESS) != FALSE &&
+                       std::freopen("CONOUT$", "w", stdout) != nullptr;
+  if (console || type != FILE_TYPE_UNKNOWN) {
     std::fputs(text.c_str(), stdout);
     std::fflush(stdout);
     return;
