@@ -45,6 +45,7 @@ for dpi in "${dpis[@]}"; do
   # The prefix is shared: however this script ends, the next test finds 96.
   if [ "$dpi" != 96 ]; then
     trap 'set_dpi 96' EXIT
+    trap 'exit 1' INT TERM HUP  # a signal, too, ends through the EXIT trap
     set_dpi "$dpi" || fail "cannot set the screen's dpi to $dpi"
   fi
   "$wine_test" desktop "$bits" testprog/win32/tests/qvpruef_driver.exe \
