@@ -3,8 +3,11 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(QV_MINGW_TRIPLET i686-w64-mingw32)
-# Where widl finds stdole2.tlb for this target.
-set(QV_WINDOWS_TYPELIB_DIR /usr/lib/i386-linux-gnu/wine/i386-windows)
+# Where widl finds stdole2.tlb: 64-bit Wine's copy.  The library imports only
+# its names and identifiers, so the type library widl writes is the same byte
+# for byte as with 32-bit Wine's copy, and the 32-bit DLL builds where 32-bit
+# Wine cannot be installed.
+set(QV_WINDOWS_TYPELIB_DIR /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
 
 # The x87 unit would compute in extended precision and round differently:
 # double arithmetic must be SSE2 double, as on every other target.

@@ -35,12 +35,18 @@ expect_no_key() {  # KEY VIEW
   return 0
 }
 
-# Skips when 32-bit Wine cannot start because this machine's kernel runs no
-# 32-bit programs; fails when it cannot start for another reason.
+# Skips when 32-bit Wine is not here for a reason that scripts/install-deps
+# recorded (a kernel without 32-bit programs, a package that cannot be
+# installed) or because this kernel runs no 32-bit programs; fails when it
+# should run and does not.
 need_32bit_wine() {
   "$wine32" --version >/dev/null 2>&1 && return 0
-  if [ -e /lib/ld-linux.so.2 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+  local root recorded
+  root=$(dirname "${BASH_SOURCE[0]}")/../..
+  recorded=$root/build/wine32-skipped
+  [ -s "$recorded" ] && skip "32-bit Wine is not installed: $(head -n1 "$recorded")"
+  "$root/scripts/lib/runs-32bit" ||
     skip "this machine's kernel cannot run 32-bit programs, so 32-bit Wine cannot start"
-  fi
+  [ -e "$wine32" ] || fail "32-bit Wine ($wine32) is not installed: run scripts/install-deps"
   fail "32-bit Wine ($wine32) does not start"
 }
