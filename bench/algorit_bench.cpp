@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "algorit.hpp"
-#include "code_text.hpp"
-#include "to_single.hpp"
+#include "component/core/algorit.hpp"
+#include "conversion/code_text.hpp"
+#include "component/core/to_single.hpp"
 
 namespace {
 

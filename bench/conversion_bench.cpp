@@ -6,12 +6,12 @@
 #include <random>
 #include <vector>
 
-#include "case_values.hpp"
-#include "error_mode.hpp"
-#include "forward.hpp"
-#include "inverse.hpp"
-#include "number_text.hpp"
-#include "round_trip.hpp"
+#include "conversion/case_values.hpp"
+#include "conversion/error_mode.hpp"
+#include "conversion/forward.hpp"
+#include "conversion/inverse.hpp"
+#include "conversion/number_text.hpp"
+#include "conversion/round_trip.hpp"
 
 namespace {
 

@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "reference_point.hpp"
-#include "round_trip.hpp"
+#include "conversion/reference_point.hpp"
+#include "conversion/round_trip.hpp"
 
 #ifdef QV_HAVE_PROJ
 #include <proj.h>

@@ -1,5 +1,5 @@
 // The default sweep (256,683 cases) run from the window under the offscreen
-// platform, the same sweep on the in-memory view in the same process (so the
+// platform, the same sweep on the engine alone in the same process (so the
 // two compare under the same load), and the cost of one progress update of
 // the two counters during a long sweep.
 #include <QApplication>
@@ -12,10 +12,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "form_logic.hpp"
-#include "look.hpp"
-#include "memory_view.hpp"
-#include "qvpruef_window.hpp"
+#include "sweep/sweep.hpp"
+#include "testprog/window/look.hpp"
+#include "testprog/window/qvpruef_window.hpp"
 
 namespace {
 
@@ -49,19 +48,19 @@ void WindowSweep(benchmark::State& state) {
   sweepCounters(state, std::stod(window->text(Control::caseslab)));
 }
 
-void HeadlessSweep(benchmark::State& state) {
-  qvpruef::MemoryView view;
-  qvpruef::QVpruefForm form(view);
-  view.setText(Control::fonte, reportPath().toStdString());
-  if (state.range(0)) form.storeall_Click();
+void EngineSweep(benchmark::State& state) {
+  qvsweep::SweepSettings settings;
+  settings.reportPath = reportPath().toStdString();
+  settings.storeAll = state.range(0) != 0;
+  qvsweep::SweepResult result;
   for (auto _ : state) {
-    form.pruefe_Click();
-    if (!view.shownErrors().empty()) {
-      state.SkipWithError(view.shownErrors().back().c_str());
+    result = qvsweep::runSweep(settings);
+    if (result.failure) {
+      state.SkipWithError(result.failure->c_str());
       break;
     }
   }
-  sweepCounters(state, static_cast<double>(form.fallzahl));
+  sweepCounters(state, static_cast<double>(result.cases));
 }
 
 // What the window does every 100 ms of a long sweep: both counters take new
@@ -80,7 +79,7 @@ void CounterRepaint(benchmark::State& state) {
 }
 
 BENCHMARK(WindowSweep)->ArgName("storeAll")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
-BENCHMARK(HeadlessSweep)->ArgName("storeAll")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+BENCHMARK(EngineSweep)->ArgName("storeAll")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 BENCHMARK(CounterRepaint)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace

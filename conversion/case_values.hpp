@@ -20,7 +20,7 @@
 #include <optional>
 #include <string>
 
-#include "reference_point.hpp"
+#include "conversion/reference_point.hpp"
 
 namespace qv {
 

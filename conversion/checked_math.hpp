@@ -15,8 +15,8 @@
 
 #include <cmath>
 
-#include "reference_point.hpp"
-#include "runtime_error.hpp"
+#include "conversion/reference_point.hpp"
+#include "conversion/runtime_error.hpp"
 
 namespace qv {
 

@@ -1,6 +1,6 @@
 // Reading a code text back into its values, and the position of those values.
 
-#include "code_reader.hpp"
+#include "conversion/code_reader.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -9,11 +9,11 @@
 #include <limits>
 #include <string>
 
-#include "checked_math.hpp"
-#include "hour_sector.hpp"
-#include "inverse.hpp"
-#include "reference_point.hpp"
-#include "runtime_error.hpp"
+#include "conversion/checked_math.hpp"
+#include "conversion/hour_sector.hpp"
+#include "conversion/inverse.hpp"
+#include "conversion/reference_point.hpp"
+#include "conversion/runtime_error.hpp"
 
 namespace qv {
 namespace {

@@ -1,14 +1,14 @@
 // The spellings of a Quorvel code and the one-decimal text of its distances.
 
-#include "code_text.hpp"
+#include "conversion/code_text.hpp"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
 
-#include "checked_math.hpp"
-#include "number_text.hpp"
+#include "conversion/checked_math.hpp"
+#include "conversion/number_text.hpp"
 
 namespace qv {
 namespace {

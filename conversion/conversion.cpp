@@ -1,11 +1,11 @@
 // The conversion for programs outside this project: encode and decode.
 
-#include "conversion.hpp"
+#include "conversion/conversion.hpp"
 
-#include "case_values.hpp"
-#include "code_text.hpp"
-#include "error_mode.hpp"
-#include "forward.hpp"
+#include "conversion/case_values.hpp"
+#include "conversion/code_text.hpp"
+#include "conversion/error_mode.hpp"
+#include "conversion/forward.hpp"
 
 namespace qv {
 

@@ -33,8 +33,8 @@
 #include <string>
 #include <string_view>
 
-#include "code_reader.hpp"
-#include "runtime_error.hpp"
+#include "conversion/code_reader.hpp"
+#include "conversion/runtime_error.hpp"
 
 namespace qv {
 

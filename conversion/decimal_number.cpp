@@ -1,13 +1,13 @@
 // Decimal numbers read in full: underflow is a signed zero, overflow an error.
 
-#include "decimal_number.hpp"
+#include "conversion/decimal_number.hpp"
 
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <system_error>
 
-#include "runtime_error.hpp"
+#include "conversion/runtime_error.hpp"
 
 namespace qv {
 namespace {

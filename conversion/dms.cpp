@@ -1,11 +1,11 @@
 // The degree, minute and second split of an angle for display.
 
-#include "dms.hpp"
+#include "conversion/dms.hpp"
 
 #include <cmath>
 
-#include "checked_math.hpp"
-#include "number_text.hpp"
+#include "conversion/checked_math.hpp"
+#include "conversion/number_text.hpp"
 
 namespace qv {
 

@@ -10,7 +10,7 @@
 
 #pragma once
 
-#include "runtime_error.hpp"
+#include "conversion/runtime_error.hpp"
 
 namespace qv {
 

@@ -1,13 +1,13 @@
 // The forward conversion of the test program, in double precision.
 
-#include "forward.hpp"
+#include "conversion/forward.hpp"
 
 #include <cmath>
 
-#include "checked_math.hpp"
-#include "hour_sector.hpp"
-#include "reference_point.hpp"
-#include "round_trip_steps.hpp"
+#include "conversion/checked_math.hpp"
+#include "conversion/hour_sector.hpp"
+#include "conversion/reference_point.hpp"
+#include "conversion/round_trip_steps.hpp"
 
 namespace qv {
 

@@ -21,8 +21,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "case_values.hpp"
-#include "error_mode.hpp"
+#include "conversion/case_values.hpp"
+#include "conversion/error_mode.hpp"
 
 namespace qv {
 

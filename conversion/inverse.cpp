@@ -1,13 +1,13 @@
 // The inverse conversion of the test program, in double precision.
 
-#include "inverse.hpp"
+#include "conversion/inverse.hpp"
 
 #include <cmath>
 
-#include "checked_math.hpp"
-#include "hour_sector.hpp"
-#include "reference_point.hpp"
-#include "round_trip_steps.hpp"
+#include "conversion/checked_math.hpp"
+#include "conversion/hour_sector.hpp"
+#include "conversion/reference_point.hpp"
+#include "conversion/round_trip_steps.hpp"
 
 namespace qv {
 

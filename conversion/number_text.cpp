@@ -1,6 +1,6 @@
 // The number texts and plain number texts of doubles, floats and counts.
 
-#include "number_text.hpp"
+#include "conversion/number_text.hpp"
 
 #include <algorithm>
 #include <charconv>

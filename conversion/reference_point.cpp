@@ -1,8 +1,8 @@
 // The reference point in radians and its sines and cosines, computed once.
 
-#include "reference_point.hpp"
+#include "conversion/reference_point.hpp"
 
-#include "checked_math.hpp"
+#include "conversion/checked_math.hpp"
 
 namespace qv {
 

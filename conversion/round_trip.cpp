@@ -1,15 +1,15 @@
 // The single round trip, and the batch that keeps several points in flight.
 
-#include "round_trip.hpp"
+#include "conversion/round_trip.hpp"
 
 #include <stdexcept>
 
-#include "code_text.hpp"
-#include "forward.hpp"
-#include "hour_sector.hpp"
-#include "inverse.hpp"
-#include "round_trip_lanes.hpp"
-#include "round_trip_steps.hpp"
+#include "conversion/code_text.hpp"
+#include "conversion/forward.hpp"
+#include "conversion/hour_sector.hpp"
+#include "conversion/inverse.hpp"
+#include "conversion/round_trip_lanes.hpp"
+#include "conversion/round_trip_steps.hpp"
 
 namespace qv {
 

@@ -15,8 +15,8 @@
 #include <optional>
 #include <span>
 
-#include "case_values.hpp"
-#include "runtime_error.hpp"
+#include "conversion/case_values.hpp"
+#include "conversion/runtime_error.hpp"
 
 namespace qv {
 

@@ -7,8 +7,8 @@
 // left to right.
 #pragma once
 
-#include "checked_math.hpp"
-#include "reference_point.hpp"
+#include "conversion/checked_math.hpp"
+#include "conversion/reference_point.hpp"
 
 namespace qv::steps {
 

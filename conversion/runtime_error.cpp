@@ -1,6 +1,6 @@
 // The standard texts of the run-time errors.
 
-#include "runtime_error.hpp"
+#include "conversion/runtime_error.hpp"
 
 namespace qv {
 

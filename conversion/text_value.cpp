@@ -1,11 +1,11 @@
 // The text value: the number that a text starts with.
 
-#include "text_value.hpp"
+#include "conversion/text_value.hpp"
 
 #include <cctype>
 #include <string>
 
-#include "decimal_number.hpp"
+#include "conversion/decimal_number.hpp"
 
 namespace qv {
 namespace {

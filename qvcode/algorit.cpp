@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "algorit.hpp"
-#include "command.hpp"
-#include "element_notation.hpp"
-#include "filter.hpp"
-#include "runtime_error.hpp"
+#include "component/core/algorit.hpp"
+#include "qvcode/command.hpp"
+#include "component/core/element_notation.hpp"
+#include "qvcode/filter.hpp"
+#include "conversion/runtime_error.hpp"
 
 namespace qvcode {
 namespace {

@@ -5,8 +5,8 @@
 #include <iosfwd>
 #include <string_view>
 
-#include "failure.hpp"
-#include "options.hpp"
+#include "qvcode/failure.hpp"
+#include "qvcode/options.hpp"
 
 namespace qvcode {
 

@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "command.hpp"
+#include "qvcode/command.hpp"
 #include "version.hpp"
 
 namespace qvcode {

@@ -1,6 +1,6 @@
 // Writing CSV rows and headers.
 
-#include "csv_writer.hpp"
+#include "qvcode/csv_writer.hpp"
 
 namespace qvcode {
 

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "code_reader.hpp"
-#include "command.hpp"
-#include "dms.hpp"
-#include "filter.hpp"
-#include "number_text.hpp"
-#include "runtime_error.hpp"
+#include "conversion/code_reader.hpp"
+#include "qvcode/command.hpp"
+#include "conversion/dms.hpp"
+#include "qvcode/filter.hpp"
+#include "conversion/number_text.hpp"
+#include "conversion/runtime_error.hpp"
 
 namespace qvcode {
 namespace {

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "command.hpp"
-#include "filter.hpp"
-#include "position_reader.hpp"
-#include "round_trip.hpp"
-#include "runtime_error.hpp"
+#include "qvcode/command.hpp"
+#include "qvcode/filter.hpp"
+#include "qvcode/position_reader.hpp"
+#include "conversion/round_trip.hpp"
+#include "conversion/runtime_error.hpp"
 
 namespace qvcode {
 namespace {

@@ -1,10 +1,10 @@
 // The messages with which a qvcode command fails.
 
-#include "failure.hpp"
+#include "qvcode/failure.hpp"
 
 #include <ostream>
 
-#include "runtime_error.hpp"
+#include "conversion/runtime_error.hpp"
 
 namespace qvcode {
 

@@ -1,6 +1,6 @@
 // Filter mode: lines in, one output line for each, ERROR lines for failures.
 
-#include "filter.hpp"
+#include "qvcode/filter.hpp"
 
 #include <algorithm>
 #include <cerrno>
@@ -11,10 +11,10 @@
 #include <system_error>
 #include <unistd.h>
 
-#include "failure.hpp"
-#include "line_input.hpp"
-#include "output_sink.hpp"
-#include "runtime_error.hpp"
+#include "qvcode/failure.hpp"
+#include "qvcode/line_input.hpp"
+#include "qvcode/output_sink.hpp"
+#include "conversion/runtime_error.hpp"
 
 namespace qvcode {
 namespace {

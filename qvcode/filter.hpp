@@ -12,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "csv_writer.hpp"
-#include "json_writer.hpp"
-#include "options.hpp"
+#include "qvcode/csv_writer.hpp"
+#include "qvcode/json_writer.hpp"
+#include "qvcode/options.hpp"
 
 namespace qvcode {
 

@@ -1,6 +1,6 @@
 // Writing a flat JSON object: numbers that read back exactly, escaped strings.
 
-#include "json_writer.hpp"
+#include "qvcode/json_writer.hpp"
 
 #include <charconv>
 #include <cmath>

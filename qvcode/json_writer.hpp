@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "record.hpp"
+#include "qvcode/record.hpp"
 
 namespace qvcode {
 

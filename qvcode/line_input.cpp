@@ -1,6 +1,6 @@
 // Reading a filter's input line by line in blocks.
 
-#include "line_input.hpp"
+#include "qvcode/line_input.hpp"
 
 #include <cerrno>
 #include <system_error>

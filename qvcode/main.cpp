@@ -7,7 +7,7 @@
 #include <system_error>
 #include <vector>
 
-#include "command.hpp"
+#include "qvcode/command.hpp"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Loads qvcode-map.so from beside the running program with dlopen.
-#include "map_module.hpp"
+#include "qvcode/map_module.hpp"
 
 #include <dlfcn.h>
 

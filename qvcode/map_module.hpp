@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "map_picture.hpp"
+#include "qvcode/map_picture.hpp"
 
 namespace qvcode {
 

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "command.hpp"
-#include "form_logic.hpp"
-#include "report_file.hpp"
-#include "shard.hpp"
+#include "qvcode/command.hpp"
+#include "sweep/sweep.hpp"
+#include "sweep/report_file.hpp"
+#include "qvcode/shard.hpp"
 
 namespace qvcode {
 namespace {
@@ -69,7 +69,7 @@ std::vector<ShardSummary> readShards(const std::string& report) {
 // Copies a part into the report in blocks of whole records.  The part must
 // read to its end and give the `bytes` its summary says: one that fails or
 // changed since it was checked is refused rather than joined in part.
-void copyPart(const std::string& path, std::uintmax_t bytes, qvpruef::ReportFile& report) {
+void copyPart(const std::string& path, std::uintmax_t bytes, qvsweep::ReportFile& report) {
   std::ifstream in(path, std::ios::binary);
   if (!in.is_open()) throw std::runtime_error("cannot read '" + path + "'");
   std::string pending;
@@ -113,13 +113,13 @@ int runMerge(Args args, std::ostream& out, std::ostream& err) {
   SweepTotals t;
   const ShardSummary* stopped = nullptr;
   try {
-    qvpruef::ReportFile file(report);
+    qvsweep::ReportFile file(report);
     for (const ShardSummary& s : shards) {
       copyPart(partPath(report, s.index, s.count), s.bytes, file);
       t.cases += s.cases;
       t.errors += s.errors;
-      qvpruef::merge(t.worstLatitude, s.worstLatitude);
-      qvpruef::merge(t.worstLongitude, s.worstLongitude);
+      qvsweep::merge(t.worstLatitude, s.worstLatitude);
+      qvsweep::merge(t.worstLongitude, s.worstLongitude);
       t.seconds += s.seconds;
       // The sweep ends here: the shards after this one ran columns that it
       // never reaches.
@@ -128,7 +128,7 @@ int runMerge(Args args, std::ostream& out, std::ostream& err) {
         break;
       }
     }
-    if (!stopped) file.writeLine(qvpruef::closingLine(t.cases));
+    if (!stopped) file.writeLine(qvsweep::closingLine(t.cases));
     file.close();
   } catch (const std::exception& e) {
     err << "qvcode: merge: " << e.what() << '\n';
@@ -136,8 +136,8 @@ int runMerge(Args args, std::ostream& out, std::ostream& err) {
   }
   if (stopped) {
     err << "qvcode: sweep failed: "
-        << qvpruef::stoppedAt(*stopped->stopReason, t.cases, stopped->stopLatitude, stopped->stopLongitude)
-        << qvpruef::keptLines(report)
+        << qvsweep::stoppedAt(*stopped->stopReason, t.cases, stopped->stopLatitude, stopped->stopLongitude)
+        << qvsweep::keptLines(report)
         << '\n';
     return exitUsage;
   }

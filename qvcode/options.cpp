@@ -1,11 +1,11 @@
 // The argument reader of the qvcode commands.
 
-#include "options.hpp"
+#include "qvcode/options.hpp"
 
 #include <algorithm>
 #include <utility>
 
-#include "decimal_number.hpp"
+#include "conversion/decimal_number.hpp"
 
 namespace qvcode {
 namespace {

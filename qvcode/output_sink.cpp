@@ -1,6 +1,6 @@
 // Checked, block-wise output to a stream or a file.
 
-#include "output_sink.hpp"
+#include "qvcode/output_sink.hpp"
 
 #include <cerrno>
 #include <cstring>

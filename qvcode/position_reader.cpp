@@ -1,14 +1,14 @@
 // Reading a position as people write it: the marks and letters as tokens,
 // then two coordinates of one of the three forms.
 
-#include "position_reader.hpp"
+#include "qvcode/position_reader.hpp"
 
 #include <array>
 #include <cmath>
 #include <optional>
 #include <string>
 
-#include "options.hpp"
+#include "qvcode/options.hpp"
 
 namespace qvcode {
 namespace {

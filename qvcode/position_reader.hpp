@@ -24,7 +24,7 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "code_reader.hpp"
+#include "conversion/code_reader.hpp"
 
 namespace qvcode {
 

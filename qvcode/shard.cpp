@@ -2,7 +2,7 @@
 // box text fits on its line, doubles with 17 digits so that they read back
 // exactly; and the summary that a sweep and a merge print.
 
-#include "shard.hpp"
+#include "qvcode/shard.hpp"
 
 #include <charconv>
 #include <fstream>
@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "json_writer.hpp"
+#include "qvcode/json_writer.hpp"
 
 namespace qvcode {
 namespace {
@@ -51,7 +51,7 @@ std::string exact(double v) {
   return {buf, static_cast<std::size_t>(std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 17).ptr - buf)};
 }
 
-std::string worstText(const qvpruef::WorstDifference& w) {
+std::string worstText(const qvsweep::WorstDifference& w) {
   return w.difference < 0 ? "none" : exact(w.difference) + ' ' + exact(w.latitude) + ' ' + exact(w.longitude);
 }
 
@@ -66,7 +66,7 @@ void printSweepSummary(std::ostream& out, const SweepTotals& t, const std::strin
   JsonObject o(out);
   o.integer("cases", t.cases).integer("errors", t.errors).text("report", report);
   if (!t.map.empty()) o.text("map", t.map);
-  const auto worst = [&](std::string_view name, const qvpruef::WorstDifference& w) {
+  const auto worst = [&](std::string_view name, const qvsweep::WorstDifference& w) {
     const std::string n(name);
     if (w.difference < 0) {
       o.null(n).null(n + "AtLatitude").null(n + "AtLongitude");
@@ -140,10 +140,10 @@ ShardSummary readSummary(const std::string& path) {
     return v;
   };
   const auto readWorst = [&](std::string_view name) {
-    qvpruef::WorstDifference w;
+    qvsweep::WorstDifference w;
     if (field(name).str() == "none") return w;
     const std::vector<double> v = doubles(name, 3);
-    return qvpruef::WorstDifference{v[0], v[1], v[2]};
+    return qvsweep::WorstDifference{v[0], v[1], v[2]};
   };
   const auto read = [&](std::string_view name, auto&... into) {
     std::istringstream in = field(name);

@@ -12,7 +12,7 @@
 #include <optional>
 #include <string>
 
-#include "sweep_part.hpp"
+#include "sweep/worst_difference.hpp"
 
 namespace qvcode {
 
@@ -22,7 +22,7 @@ struct ShardSummary {
   std::size_t firstColumn = 0, endColumn = 0, columnsTotal = 0;
   std::int64_t cases = 0, errors = 0;
   std::uintmax_t bytes = 0;  // of the part report
-  qvpruef::WorstDifference worstLatitude, worstLongitude;
+  qvsweep::WorstDifference worstLatitude, worstLongitude;
   double seconds = 0;
   // Why the sweep stopped in this shard, and the loop values there.
   std::optional<std::string> stopReason;
@@ -37,7 +37,7 @@ std::string summaryPath(const std::string& report, std::size_t index, std::size_
 // where it occurred) and the time taken.
 struct SweepTotals {
   std::int64_t cases = 0, errors = 0;
-  qvpruef::WorstDifference worstLatitude, worstLongitude;
+  qvsweep::WorstDifference worstLatitude, worstLongitude;
   double seconds = 0;
   std::string map;  // the sweep's map, if one was written
 };

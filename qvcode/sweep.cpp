@@ -1,12 +1,13 @@
-// qvcode sweep: the test form's sweep without a window.  It runs the form
-// logic itself on the in-memory view: options are typed into the boxes
-// unchanged, so "95" or "abc" behave as they would in the window.  With
-// --map it also draws where the round trip fails.
+// qvcode sweep: the test window's sweep without a window, on the sweep
+// engine.  The grid and tolerance options are read as the window reads its
+// boxes, so "95" or "abc" behave as they would there.  With --map it also
+// draws where the round trip fails; with --shard it runs one part of the
+// columns and leaves a summary for qvcode merge.
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cerrno>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -19,37 +20,28 @@
 #include <vector>
 #include <unistd.h>
 
-#include "command.hpp"
-#include "form_logic.hpp"
-#include "map_module.hpp"
-#include "memory_view.hpp"
-#include "shard.hpp"
-#include "sweep_map.hpp"
-#include "sweep_watch.hpp"
-#include "text_value.hpp"
+#include "qvcode/command.hpp"
+#include "qvcode/map_module.hpp"
+#include "qvcode/shard.hpp"
+#include "qvcode/sweep_map.hpp"
+#include "qvcode/sweep_watch.hpp"
+#include "sweep/sweep.hpp"
 
 namespace qvcode {
 namespace {
 
-using qvpruef::Control;
+using qvsweep::SweepTexts;
 
-struct BoxOption {
-  std::string_view name;
-  Control box;
-};
-
-constexpr std::array boxOptions = {
-    BoxOption{"--lat-from", Control::Bgradpos}, BoxOption{"--lat-to", Control::Bgradneg},
-    BoxOption{"--lat-step", Control::Bstep},    BoxOption{"--lon-from", Control::Lgradpos},
-    BoxOption{"--lon-to", Control::Lgradneg},   BoxOption{"--lon-step", Control::Lstep},
-    BoxOption{"--tolerance", Control::fehlersec}, BoxOption{"--report", Control::fonte},
-};
+using qvsweep::textOptions;
+using qvsweep::TextOption;
 
 struct Options {
+  SweepTexts texts;
+  std::string report = "QV_errorDetect.txt";  // in the current folder
   bool json = false;
   bool storeAll = false;
   unsigned jobs = std::max(1U, std::thread::hardware_concurrency());
-  std::size_t shardIndex = 0, shardCount = 0;  // 0: the whole grid
+  std::optional<qvsweep::Shard> shard;
   std::string map;  // the map's PNG file; empty: no map
   std::optional<MapSize> mapSize;
 };
@@ -60,56 +52,60 @@ bool wholeNumber(std::string_view text, std::size_t least, std::size_t& n) {
   return !text.empty() && r.ec == std::errc() && r.ptr == text.data() + text.size() && n >= least;
 }
 
-// Fills the boxes from the arguments and answers the first problem.
-Problem readOptions(Args args, qvpruef::MemoryView& view, Options& o) {
+Problem takeStore(std::string_view value, Options& o) {
+  if (value != "errors" && value != "all") return "--store takes 'errors' or 'all', not '" + std::string(value) + "'";
+  o.storeAll = value == "all";
+  return {};
+}
+
+Problem takeJobs(std::string_view value, Options& o) {
+  std::size_t n = 0;
+  if (!wholeNumber(value, 1, n) || n > 1024)
+    return "--jobs takes a number of threads from 1 to 1024, not '" + std::string(value) + "'";
+  o.jobs = static_cast<unsigned>(n);
+  return {};
+}
+
+Problem takeShard(std::string_view value, Options& o) {
+  const std::size_t slash = value.find('/');
+  qvsweep::Shard s;
+  if (slash == std::string_view::npos || !wholeNumber(value.substr(0, slash), 1, s.index) ||
+      !wholeNumber(value.substr(slash + 1), 1, s.count) || s.index > s.count)
+    return "--shard takes K/N, the K-th of N parts with 1 <= K <= N, not '" + std::string(value) + "'";
+  o.shard = s;
+  return {};
+}
+
+Problem takeMapSize(std::string_view value, Options& o) {
+  o.mapSize = parseMapSize(value);
+  if (o.mapSize) return {};
+  return "--map-size takes WIDTHxHEIGHT in pixels, each " + std::to_string(minimumMapSide) + " to " +
+         std::to_string(maximumMapSide) + ", not '" + std::string(value) + "'";
+}
+
+// The options into `o`; answers the first problem.
+Problem readOptions(Args args, Options& o) {
   std::vector<Option> options = {
       flag("--json", o.json),
-      withValue(
-          "--store",
-          [&o](std::string_view value) -> Problem {
-            if (value != "errors" && value != "all")
-              return "--store takes 'errors' or 'all', not '" + std::string(value) + "'";
-            o.storeAll = value == "all";
-            return {};
-          },
-          "needs 'errors' or 'all'"),
-      withValue(
-          "--jobs",
-          [&o](std::string_view value) -> Problem {
-            std::size_t n = 0;
-            if (!wholeNumber(value, 1, n) || n > 1024)
-              return "--jobs takes a number of threads from 1 to 1024, not '" + std::string(value) + "'";
-            o.jobs = static_cast<unsigned>(n);
-            return {};
-          },
-          "needs a number of threads"),
-      withValue(
-          "--shard",
-          [&o](std::string_view value) -> Problem {
-            const std::size_t slash = value.find('/');
-            if (slash == std::string_view::npos || !wholeNumber(value.substr(0, slash), 1, o.shardIndex) ||
-                !wholeNumber(value.substr(slash + 1), 1, o.shardCount) || o.shardIndex > o.shardCount)
-              return "--shard takes K/N, the K-th of N parts with 1 <= K <= N, not '" + std::string(value) + "'";
-            return {};
-          },
-          "needs K/N"),
+      withValue("--store", [&o](std::string_view v) { return takeStore(v, o); }, "needs 'errors' or 'all'"),
+      withValue("--jobs", [&o](std::string_view v) { return takeJobs(v, o); }, "needs a number of threads"),
+      withValue("--shard", [&o](std::string_view v) { return takeShard(v, o); }, "needs K/N"),
       withValue("--map",
-                [&o](std::string_view value) -> Problem {
-                  if (value.empty()) return std::string("--map needs a file name");
-                  o.map = value;
+                [&o](std::string_view v) -> Problem {
+                  if (v.empty()) return std::string("--map needs a file name");
+                  o.map = v;
                   return {};
                 }),
-      withValue("--map-size",
-                [&o](std::string_view value) -> Problem {
-                  o.mapSize = parseMapSize(value);
-                  if (o.mapSize) return {};
-                  return "--map-size takes WIDTHxHEIGHT in pixels, each " + std::to_string(minimumMapSide) + " to " +
-                         std::to_string(maximumMapSide) + ", not '" + std::string(value) + "'";
+      withValue("--map-size", [&o](std::string_view v) { return takeMapSize(v, o); }),
+      withValue("--report",
+                [&o](std::string_view v) -> Problem {
+                  o.report = v;
+                  return {};
                 }),
   };
-  for (const BoxOption& b : boxOptions)
-    options.push_back(withValue(b.name, [&view, box = b.box](std::string_view value) -> Problem {
-      view.setText(box, std::string(value));
+  for (const TextOption& t : textOptions)
+    options.push_back(withValue(t.name, [&o, text = t.text](std::string_view value) -> Problem {
+      o.texts.*text = value;
       return {};
     }));
   // The sweep takes nothing but options.
@@ -119,22 +115,41 @@ Problem readOptions(Args args, qvpruef::MemoryView& view, Options& o) {
   return problem;
 }
 
-// The box's number, or 0 where it has none or overflows (the sweep itself
-// then refuses to start).
-double boxNumber(const qvpruef::MemoryView& view, Control box) {
-  try {
-    return qv::textValue(view.text(box));
-  } catch (const std::exception&) {
-    return 0;
-  }
+// A shard's summary names its sweep by the options as given, the same for
+// every shard of one command line.
+std::string gridText(const Options& o) {
+  std::string grid = o.storeAll ? "store all" : "store errors";
+  for (const TextOption& t : textOptions) grid += '\n' + std::string(t.name) + ' ' + o.texts.*(t.text);
+  return grid;
 }
 
-// The grid as the sweep has settled the boxes: a step of 0 is one degree, an
-// inverted range its upper bound alone.
-MapGrid gridOf(const qvpruef::MemoryView& view) {
-  return {boxNumber(view, Control::Bgradpos), boxNumber(view, Control::Bgradneg),
-          std::fabs(boxNumber(view, Control::Bstep)) / 60, boxNumber(view, Control::Lgradpos),
-          boxNumber(view, Control::Lgradneg),           std::fabs(boxNumber(view, Control::Lstep)) / 60};
+// The grid as the sweep settles it, as texts (for the map's title) and as
+// numbers; a first case that moves the eastern bound to 180 moves it here.
+struct SettledGrid {
+  SweepTexts texts;
+  qvsweep::SweepSettings settings;
+};
+
+// The settled grid of the options, or the message of a sweep that cannot
+// start (a number beyond a double).
+std::optional<std::string> settleGrid(const Options& o, SettledGrid& grid) {
+  grid.texts = o.texts;
+  try {
+    qvsweep::settle(grid.texts);
+    qvsweep::readNumbers(grid.texts, grid.settings);
+  } catch (const std::exception& e) {
+    return qvsweep::couldNotStart(e);
+  }
+  grid.settings.storeAll = o.storeAll;
+  grid.settings.jobs = o.jobs;
+  grid.settings.shard = o.shard;
+  grid.settings.reportPath = o.shard ? partPath(o.report, o.shard->index, o.shard->count) : o.report;
+  return std::nullopt;
+}
+
+MapGrid mapGridOf(const qvsweep::SweepSettings& s) {
+  return {s.latitudeFrom, s.latitudeTo, std::fabs(s.latitudeStep) / 60,
+          s.longitudeFrom, s.longitudeTo, std::fabs(s.longitudeStep) / 60};
 }
 
 // Why a file cannot be written at `path`, without creating it; empty if it can.
@@ -149,21 +164,38 @@ std::string unwritable(const std::string& path) {
   return {};
 }
 
+// The map's drawing function, refused before the sweep runs where the map
+// cannot be drawn or written.
+WriteMapFunction mapWriter(const std::string& map, std::ostream& err) {
+  std::string problem;
+  const WriteMapFunction writeMap = loadMapWriter(problem);
+  if (!writeMap) {
+    err << "qvcode: sweep: cannot draw maps: " << problem << '\n';
+    return nullptr;
+  }
+  if (const std::string why = unwritable(map); !why.empty()) {
+    err << "qvcode: sweep: cannot write the map '" << map << "': " << why << '\n';
+    return nullptr;
+  }
+  return writeMap;
+}
+
 std::string quoted(const std::string& s) { return "\u201c" + s + "\u201d"; }
 
 // What was swept and what came out, above the map.
-std::vector<std::string> mapTitle(const qvpruef::MemoryView& view, const qvpruef::QVpruefForm& form,
-                                  const SweepMap& map, bool storeAll, const std::string& stopped) {
-  const auto box = [&](Control c) { return view.text(c); };
-  std::string inputs = "latitude " + box(Control::Bgradpos) + " to " + box(Control::Bgradneg) + " by " +
-                       box(Control::Bstep) + "\u2032 \u00b7 longitude " + box(Control::Lgradpos) + " to " +
-                       box(Control::Lgradneg) + " by " + box(Control::Lstep) + "\u2032 \u00b7 ";
+std::vector<std::string> mapTitle(const SettledGrid& grid, const qvsweep::SweepResult& result, const SweepMap& map,
+                                  const std::string& stopped) {
+  const SweepTexts& t = grid.texts;
+  const bool storeAll = grid.settings.storeAll;
+  std::string inputs = "latitude " + t.latitudeFrom + " to " + t.latitudeTo + " by " + t.latitudeStep +
+                       "\u2032 \u00b7 longitude " + t.longitudeFrom + " to " + t.longitudeTo + " by " +
+                       t.longitudeStep + "\u2032 \u00b7 ";
   char tolerance[32];
-  std::snprintf(tolerance, sizeof tolerance, "%g", boxNumber(view, Control::fehlersec));
+  std::snprintf(tolerance, sizeof tolerance, "%g", grid.settings.toleranceSeconds);
   inputs += storeAll ? "store all"
-                     : "tolerance " + quoted(box(Control::fehlersec)) + " = " + tolerance + "\u2033 \u00b7 store errors";
-  std::string counts = std::to_string(form.fallzahl) + (form.fallzahl == 1 ? " case" : " cases");
-  counts += storeAll ? " (not judged)" : " \u00b7 " + std::to_string(form.fehlerzahl) + " error cases";
+                     : "tolerance " + quoted(t.tolerance) + " = " + tolerance + "\u2033 \u00b7 store errors";
+  std::string counts = std::to_string(result.cases) + (result.cases == 1 ? " case" : " cases");
+  counts += storeAll ? " (not judged)" : " \u00b7 " + std::to_string(result.errors) + " error cases";
   counts += " \u00b7 " + std::to_string(map.inverseRaised()) + " with a raised inverse";
   if (const LargestDifference& l = map.largest(); l.seconds >= 0) {
     char largest[96];
@@ -175,120 +207,102 @@ std::vector<std::string> mapTitle(const qvpruef::MemoryView& view, const qvpruef
   return {"Round trip to the Quorvel code and back: where the position comes back off", inputs, counts};
 }
 
+// The map of what was swept, also of a sweep that stopped on its way; false
+// when it could not be written (said on `err`).
+bool drawMap(const Options& o, const SettledGrid& grid, const qvsweep::SweepResult& result, SweepMap& map,
+             const SweepWatch& watch, WriteMapFunction writeMap, std::ostream& err) {
+  const std::string stopped = watch.stoppedBy() != 0 ? watch.stopReason()
+                              : result.failure       ? "the sweep stopped on an error"
+                                                     : "";
+  const std::string problem = writeMap(
+      map.picture(mapTitle(grid, result, map, stopped), !o.storeAll, grid.settings.toleranceSeconds), o.map);
+  if (!problem.empty()) err << "qvcode: sweep: cannot write the map '" << o.map << "': " << problem << '\n';
+  return problem.empty();
+}
+
+// A shard that ran its columns, or stopped in them as the whole sweep would,
+// leaves a summary for the merge; false when it could not (said on `err`).
+bool writeShardSummary(const Options& o, const SettledGrid& grid, const qvsweep::SweepResult& result,
+                       double seconds, std::ostream& err) {
+  ShardSummary s;
+  s.index = o.shard->index;
+  s.count = o.shard->count;
+  s.grid = gridText(o);
+  s.firstColumn = result.columns.first;
+  s.endColumn = result.columns.end;
+  s.columnsTotal = result.columnsTotal;
+  s.cases = result.cases;
+  s.errors = result.errors;
+  std::error_code ec;
+  s.bytes = std::filesystem::file_size(grid.settings.reportPath, ec);
+  s.worstLatitude = result.worstLatitude;
+  s.worstLongitude = result.worstLongitude;
+  s.seconds = seconds;
+  if (result.stopReason) {
+    s.stopReason = result.stopReason;
+    s.stopLatitude = result.latitude.value_or(0);
+    s.stopLongitude = result.longitude.value_or(0);
+  }
+  try {
+    writeSummary(summaryPath(o.report, s.index, s.count), s);
+  } catch (const std::exception& e) {
+    err << "qvcode: " << e.what() << '\n';
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int runSweep(Args args, std::ostream& out, std::ostream& err) {
-  qvpruef::MemoryView view;
-  // The headless default report lies in the current folder.
-  view.setText(Control::fonte, "QV_errorDetect.txt");
-  Options options;
-  if (const Problem problem = readOptions(args, view, options)) return usageError(err, *problem);
+  Options o;
+  if (const Problem problem = readOptions(args, o)) return usageError(err, *problem);
+  // A summary left by an earlier run of this shard must not outlive a
+  // failing one.
+  if (o.shard) std::remove(summaryPath(o.report, o.shard->index, o.shard->count).c_str());
 
-  // A shard's summary names its sweep by the boxes as given, the same for
-  // every shard of one command line.
-  std::string grid = options.storeAll ? "store all" : "store errors";
-  for (const BoxOption& b : boxOptions)
-    if (b.box != Control::fonte) grid += '\n' + std::string(b.name) + ' ' + view.text(b.box);
-  const std::string reportPath = view.text(Control::fonte);
-  if (options.shardCount > 0) {
-    // A summary left by an earlier run of this shard must not outlive a
-    // failing one.
-    std::remove(summaryPath(reportPath, options.shardIndex, options.shardCount).c_str());
-    view.setText(Control::fonte, partPath(reportPath, options.shardIndex, options.shardCount));
-  }
-
-  // A map that cannot be drawn or written is refused before the sweep runs.
   WriteMapFunction writeMap = nullptr;
-  std::optional<SweepMap> map;
-  if (!options.map.empty()) {
-    std::string problem;
-    writeMap = loadMapWriter(problem);
-    if (!writeMap) {
-      err << "qvcode: sweep: cannot draw maps: " << problem << '\n';
-      return exitUsage;
-    }
-    if (const std::string why = unwritable(options.map); !why.empty()) {
-      err << "qvcode: sweep: cannot write the map '" << options.map << "': " << why << '\n';
-      return exitUsage;
-    }
-    map.emplace(options.mapSize, [&view] { return gridOf(view); });
+  if (!o.map.empty() && !(writeMap = mapWriter(o.map, err))) return exitUsage;
+
+  SettledGrid grid;
+  if (const std::optional<std::string> failure = settleGrid(o, grid)) {
+    err << "qvcode: sweep failed: " << *failure << '\n';
+    return exitUsage;
   }
-
-  qvpruef::QVpruefForm form(view);
-  form.setJobs(options.jobs);
-  if (options.shardCount > 0) form.setShard(options.shardIndex, options.shardCount);
-  form.Form_Activate();
-  if (options.storeAll) form.storeall_Click();
-
-  SweepWatch watch(isatty(STDERR_FILENO) ? &err : nullptr, [&view] { return gridOf(view); }, map ? &*map : nullptr);
-  form.setSweepObserver(&watch);
+  std::optional<SweepMap> map;
+  if (writeMap) map.emplace(o.mapSize, [&grid] { return mapGridOf(grid.settings); });
+  SweepWatch watch(isatty(STDERR_FILENO) ? &err : nullptr, [&grid] { return mapGridOf(grid.settings); },
+                   map ? &*map : nullptr, [&grid] {
+                     grid.texts.longitudeFrom = "180";
+                     grid.settings.longitudeFrom = 180;
+                   });
 
   const auto start = std::chrono::steady_clock::now();
-  form.pruefe_Click();
+  const qvsweep::SweepResult result = qvsweep::runSweep(grid.settings, &watch);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   watch.finish();
 
-  const std::string report = view.text(Control::fonte);
-  // A shard that ran its columns, or stopped in them as the whole sweep
-  // would, has a summary for the merge; one that a signal stopped or whose
-  // file failed has none.
-  const bool failed = !view.shownErrors().empty();
-  // The map of what was swept, also of a sweep that stopped on its way.
-  bool mapWritten = false;
-  if (map && (!failed || form.fallzahl > 0)) {
-    const std::string stopped = watch.stoppedBy() != 0 ? watch.stopReason()
-                                : failed               ? "the sweep stopped on an error"
-                                                       : "";
-    const std::string problem = writeMap(
-        map->picture(mapTitle(view, form, *map, options.storeAll, stopped), !options.storeAll,
-                     boxNumber(view, Control::fehlersec)),
-        options.map);
-    mapWritten = problem.empty();
-    if (!mapWritten) err << "qvcode: sweep: cannot write the map '" << options.map << "': " << problem << '\n';
-  }
-  if (options.shardCount > 0 && watch.stoppedBy() == 0 && (!failed || (form.stopReason && !form.reportRefused))) {
-    ShardSummary s;
-    s.index = options.shardIndex;
-    s.count = options.shardCount;
-    s.grid = grid;
-    s.firstColumn = form.columns.first;
-    s.endColumn = form.columns.end;
-    s.columnsTotal = form.columnsTotal;
-    s.cases = form.fallzahl;
-    s.errors = form.fehlerzahl;
-    std::error_code ec;
-    s.bytes = std::filesystem::file_size(report, ec);
-    s.worstLatitude = form.worstLatitude;
-    s.worstLongitude = form.worstLongitude;
-    s.seconds = seconds;
-    if (form.stopReason) {
-      s.stopReason = form.stopReason;
-      s.stopLatitude = form.Bdez;
-      s.stopLongitude = form.Ldez;
-    }
-    try {
-      writeSummary(summaryPath(reportPath, options.shardIndex, options.shardCount), s);
-    } catch (const std::exception& e) {
-      err << "qvcode: " << e.what() << '\n';
-      return exitUsage;
-    }
-  }
-  if (failed) {
+  const bool mapWritten = map && (!result.failure || result.cases > 0) &&
+                          drawMap(o, grid, result, *map, watch, writeMap, err);
+  if (o.shard && watch.stoppedBy() == 0 && (!result.failure || (result.stopReason && !result.reportRefused)) &&
+      !writeShardSummary(o, grid, result, seconds, err))
+    return exitUsage;
+  if (result.failure) {
     // A signal during a write to a terminal may have left the stream failed.
     err.clear();
     if (watch.stoppedBy() != 0) {
-      err << "qvcode: " << view.shownErrors().back() << '\n';
+      err << "qvcode: " << *result.failure << '\n';
       return exitStoppedBy(watch.stoppedBy());
     }
-    err << "qvcode: sweep failed: " << view.shownErrors().back() << '\n';
+    err << "qvcode: sweep failed: " << *result.failure << '\n';
     return exitUsage;
   }
   printSweepSummary(out,
-                    {form.fallzahl, form.fehlerzahl, form.worstLatitude, form.worstLongitude, seconds,
-                     mapWritten ? options.map : std::string()},
-                    report, options.json);
+                    {result.cases, result.errors, result.worstLatitude, result.worstLongitude, seconds,
+                     mapWritten ? o.map : std::string()},
+                    grid.settings.reportPath, o.json);
   if (map && !mapWritten) return exitUsage;
-  return form.fehlerzahl > 0 ? exitErrorCases : exitOk;
+  return result.errors > 0 ? exitErrorCases : exitOk;
 }
 
 }  // namespace qvcode

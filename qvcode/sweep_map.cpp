@@ -1,5 +1,5 @@
 // The sweep's map while it runs: cases into pixels, the area and size of the map.
-#include "sweep_map.hpp"
+#include "qvcode/sweep_map.hpp"
 
 #include <algorithm>
 #include <charconv>
@@ -105,13 +105,13 @@ void SweepMap::start() {
   pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), MapPixel{});
 }
 
-void SweepMap::add(std::span<const qvpruef::SweptCase> cases) {
+void SweepMap::add(std::span<const qvsweep::SweptCase> cases) {
   if (cases.empty()) return;
   if (!started_) start();
-  for (const qvpruef::SweptCase& c : cases) addCase(c);
+  for (const qvsweep::SweptCase& c : cases) addCase(c);
 }
 
-void SweepMap::addCase(const qvpruef::SweptCase& c) {
+void SweepMap::addCase(const qvsweep::SweptCase& c) {
   if (c.inverseRaised) ++inverseRaised_;
   const double seconds = std::isnan(c.latitudeDifference) || std::isnan(c.longitudeDifference)
                              ? infinity

@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "map_picture.hpp"
-#include "sweep_part.hpp"
+#include "qvcode/map_picture.hpp"
+#include "sweep/observer.hpp"
 
 namespace qvcode {
 
@@ -66,7 +66,7 @@ class SweepMap {
   // Cases that ran to their ends, in sweep order.  A case's difference is
   // the larger of its latitude and longitude differences; one that is NaN
   // counts as infinite.
-  void add(std::span<const qvpruef::SweptCase> cases);
+  void add(std::span<const qvsweep::SweptCase> cases);
 
   std::int64_t inverseRaised() const noexcept { return inverseRaised_; }
   const LargestDifference& largest() const noexcept { return largest_; }
@@ -76,7 +76,7 @@ class SweepMap {
 
  private:
   void start();
-  void addCase(const qvpruef::SweptCase& c);
+  void addCase(const qvsweep::SweptCase& c);
 
   std::optional<MapSize> size_;
   std::function<MapGrid()> grid_;

@@ -1,6 +1,6 @@
 // What the headless sweep watches: the signals that stop it, the progress bar, every case.
 
-#include "sweep_watch.hpp"
+#include "qvcode/sweep_watch.hpp"
 
 #include <algorithm>
 #include <atomic>
@@ -23,8 +23,9 @@ extern "C" void onStopSignal(int signal) { stopSignal.store(signal, std::memory_
 
 }  // namespace
 
-SweepWatch::SweepWatch(std::ostream* progress, std::function<MapGrid()> grid, SweepMap* map)
-    : progress_(progress), gridOf_(std::move(grid)), map_(map) {
+SweepWatch::SweepWatch(std::ostream* progress, std::function<MapGrid()> grid, SweepMap* map,
+                       std::function<void()> eastBoundClamped)
+    : progress_(progress), gridOf_(std::move(grid)), map_(map), eastBoundClamped_(std::move(eastBoundClamped)) {
   stopSignal.store(0);
   // Without SA_RESTART, so that a signal breaks off a blocked open or write
   // of the report instead of letting it wait on.
@@ -53,36 +54,36 @@ std::string SweepWatch::stopReason() const {
   }
 }
 
-void SweepWatch::casesTaken(std::span<const qvpruef::SweptCase> cases) {
+void SweepWatch::casesTaken(std::span<const qvsweep::SweptCase> cases) {
   map_->add(cases);
 }
 
-void SweepWatch::progressed(const qvpruef::QVpruefForm& form) {
+void SweepWatch::progressed(const qvsweep::SweepProgress& progress) {
   // The bar is drawn at most ten times a second.
   if (!progress_) return;
   const auto now = std::chrono::steady_clock::now();
   if (now - lastDraw_ < std::chrono::milliseconds(100)) return;
   lastDraw_ = now;
-  draw(form);
+  draw(progress);
 }
 
-void SweepWatch::draw(const qvpruef::QVpruefForm& form) {
+void SweepWatch::draw(const qvsweep::SweepProgress& p) {
   constexpr int width = 40;
   if (!grid_) grid_ = gridOf_();
   // A shard runs the columns [first, end) of the grid, one step apart from
   // its eastern bound.
   double east = grid_->east, west = grid_->west;
-  if (form.columnsTotal > 0) {
-    east = grid_->east - static_cast<double>(form.columns.first) * grid_->longitudeStep;
-    west = grid_->east - (static_cast<double>(form.columns.end) - 1) * grid_->longitudeStep;
+  if (p.columnsTotal > 0) {
+    east = grid_->east - static_cast<double>(p.columns.first) * grid_->longitudeStep;
+    west = grid_->east - (static_cast<double>(p.columns.end) - 1) * grid_->longitudeStep;
   }
   // An empty range, or bounds and steps beyond a double, show no progress.
-  const double span = east - west, ratio = (east - form.Ldez) / span;
+  const double span = east - west, ratio = (east - p.longitude) / span;
   const double done = span > 0 && ratio > 0 ? std::min(ratio, 1.0) : 0.0;
   const int filled = static_cast<int>(done * width);
   *progress_ << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
              << std::string(static_cast<std::size_t>(width - filled), ' ') << "] "
-             << static_cast<int>(done * 100) << "%  " << form.fallzahl << " cases" << std::flush;
+             << static_cast<int>(done * 100) << "%  " << p.cases << " cases" << std::flush;
   drawn_ = true;
 }
 

@@ -1,5 +1,4 @@
-// What the headless sweep watches while the form logic runs: the signals that
-// stop it, the progress bar, and every case for the map.
+// What qvcode sweep watches while the sweep engine runs: the signals that stop it, the progress bar, every case for the map, and the eastern bound.
 #pragma once
 
 #include <signal.h>
@@ -14,19 +13,21 @@
 #include <span>
 #include <string>
 
-#include "form_logic.hpp"
-#include "sweep_map.hpp"
-#include "sweep_part.hpp"
+#include "qvcode/sweep_map.hpp"
+#include "sweep/observer.hpp"
 
 namespace qvcode {
 
-class SweepWatch : public qvpruef::SweepObserver {
+class SweepWatch : public qvsweep::SweepObserver {
  public:
   // `progress` receives the bar (null: no bar).  `grid` is asked at the
-  // bar's first drawing, when the sweep has settled its boxes: the bar
-  // follows the outer loop from the eastern bound westwards, over a shard's
-  // own columns.  `map` (null: none) receives every case that ran to its end.
-  SweepWatch(std::ostream* progress, std::function<MapGrid()> grid, SweepMap* map = nullptr);
+  // bar's first drawing: the bar follows the outer loop from the eastern
+  // bound westwards, over a shard's own columns.  `map` (null: none)
+  // receives every case that ran to its end.  `eastBoundClamped` is called
+  // where the first case moves the eastern bound to 180, before the map or
+  // the bar see a case.
+  SweepWatch(std::ostream* progress, std::function<MapGrid()> grid, SweepMap* map,
+             std::function<void()> eastBoundClamped);
   ~SweepWatch() override;
   SweepWatch(const SweepWatch&) = delete;
   SweepWatch& operator=(const SweepWatch&) = delete;
@@ -36,9 +37,10 @@ class SweepWatch : public qvpruef::SweepObserver {
   // Asked from every thread of the sweep.
   bool stopRequested() override;
   std::string stopReason() const override;
-  void progressed(const qvpruef::QVpruefForm& form) override;
+  void eastBoundClamped() override { eastBoundClamped_(); }
+  void progressed(const qvsweep::SweepProgress& progress) override;
   bool wantsCases() const override { return map_ != nullptr; }
-  void casesTaken(std::span<const qvpruef::SweptCase> cases) override;
+  void casesTaken(std::span<const qvsweep::SweptCase> cases) override;
 
   // The signal that stopped the sweep, or 0 when none did (one that came
   // after the last case stopped nothing).
@@ -47,12 +49,13 @@ class SweepWatch : public qvpruef::SweepObserver {
   void finish();
 
  private:
-  void draw(const qvpruef::QVpruefForm& form);
+  void draw(const qvsweep::SweepProgress& progress);
 
   std::ostream* progress_;
   std::function<MapGrid()> gridOf_;
   std::optional<MapGrid> grid_;
   SweepMap* map_;
+  std::function<void()> eastBoundClamped_;
   std::chrono::steady_clock::time_point lastDraw_{};
   bool drawn_ = false;
   std::atomic<int> stoppedBy_{0};

@@ -13,7 +13,7 @@
 #include <variant>
 #include <vector>
 
-#include "element_notation.hpp"
+#include "component/core/element_notation.hpp"
 
 namespace cases {
 

@@ -1,5 +1,5 @@
 // The caption shrinking rule: design size, then one step smaller at a time, down to the minimum.
-#include "caption_fit.hpp"
+#include "testprog/caption_fit.hpp"
 
 namespace qvpruef {
 

@@ -11,7 +11,7 @@
 
 #include <functional>
 
-#include "form_design.hpp"
+#include "testprog/form_design.hpp"
 
 namespace qvpruef {
 

@@ -1,5 +1,5 @@
 // The repaint throttle of the sweep counters: latest texts kept, shown at most every 100 ms.
-#include "counter_progress.hpp"
+#include "testprog/counter_progress.hpp"
 
 #include <utility>
 

@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-#include "back_text.hpp"
-#include "checked_math.hpp"
-#include "code_text.hpp"
-#include "dms.hpp"
-#include "form_logic.hpp"
-#include "number_text.hpp"
+#include "sweep/back_text.hpp"
+#include "conversion/checked_math.hpp"
+#include "conversion/code_text.hpp"
+#include "conversion/dms.hpp"
+#include "testprog/form_logic.hpp"
+#include "conversion/number_text.hpp"
 
 namespace qvpruef {
 
@@ -29,7 +29,7 @@ void QVpruefForm::showFirstCase(const qv::RoundTripPoint& p) {
     return "lat " + qv::numberText(p.Bdez) + "  long " + qv::numberText(longitude);
   });
   show(Control::QV, [&] { return qv::captionCode(p.stunde, versatztext, disttext); });
-  show(Control::WGSbk, [&] { return "lat " + backText(p.Bdezbk) + "  long " + backText(p.Ldezbk); });
+  show(Control::WGSbk, [&] { return "lat " + qvsweep::backText(p.Bdezbk) + "  long " + qvsweep::backText(p.Ldezbk); });
   show(Control::Bgradin, [&] { return qv::splitDegrees(p.Bdez).degrees; });
   show(Control::nsin, [&] { return std::string(p.Bdez >= 0 ? "N" : "S"); });
   show(Control::Bminin, [&] { return qv::splitDegrees(p.Bdez).minutes; });

@@ -1,5 +1,5 @@
 // The design texts of the controls, with the report path of this platform.
-#include "form_design.hpp"
+#include "testprog/form_design.hpp"
 
 #include <cstdlib>
 

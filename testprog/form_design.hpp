@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "twips.hpp"
+#include "sweep/settings.hpp"
+#include "testprog/twips.hpp"
 
 namespace qvpruef {
 
@@ -63,13 +64,13 @@ struct LogicRow {
 
 // Row i is the control i of enum Control (checked where designText lives).
 inline constexpr std::array<LogicRow, controlCount> logic = {{
-    {Control::Bgradpos, {"Bgradpos", Box, "89", {1200, 1800, 612, 492}, kBox, Plain}},
-    {Control::Bgradneg, {"Bgradneg", Box, "-89", {2400, 1800, 732, 468}, kBox, Plain}},
-    {Control::Bstep, {"Bstep", Box, "30.00", {3600, 1800, 1212, 405}, kBox, Plain}},
-    {Control::Lgradpos, {"Lgradpos", Box, "180", {1200, 2520, 732, 468}, kBox, Plain}},
-    {Control::Lgradneg, {"Lgradneg", Box, "-179", {2400, 2520, 852, 444}, kBox, Plain}},
-    {Control::Lstep, {"Lstep", Box, "30.00", {3600, 2520, 1212, 405}, kBox, Plain}},
-    {Control::fehlersec, {"fehlersec", Box, ".001", {6240, 1800, 1812, 405}, kBox, Plain}},
+    {Control::Bgradpos, {"Bgradpos", Box, qvsweep::design::latitudeFrom, {1200, 1800, 612, 492}, kBox, Plain}},
+    {Control::Bgradneg, {"Bgradneg", Box, qvsweep::design::latitudeTo, {2400, 1800, 732, 468}, kBox, Plain}},
+    {Control::Bstep, {"Bstep", Box, qvsweep::design::latitudeStep, {3600, 1800, 1212, 405}, kBox, Plain}},
+    {Control::Lgradpos, {"Lgradpos", Box, qvsweep::design::longitudeFrom, {1200, 2520, 732, 468}, kBox, Plain}},
+    {Control::Lgradneg, {"Lgradneg", Box, qvsweep::design::longitudeTo, {2400, 2520, 852, 444}, kBox, Plain}},
+    {Control::Lstep, {"Lstep", Box, qvsweep::design::longitudeStep, {3600, 2520, 1212, 405}, kBox, Plain}},
+    {Control::fehlersec, {"fehlersec", Box, qvsweep::design::tolerance, {6240, 1800, 1812, 405}, kBox, Plain}},
     // The path a Windows user sees; designText() moves it elsewhere.
     {Control::fonte, {"fonte", Box, "c:/QV_errorDetect.txt", {7200, 2640, 2052, 300}, 0, Plain}},
     {Control::pruefe, {"pruefe", Button, "&compare", {2640, 3480, 1692, 732}, 12, Plain}},

@@ -1,14 +1,11 @@
 // The small handlers of the test form: metres display, range filters, store
 // mode, end.
 
-#include "form_logic.hpp"
+#include "testprog/form_logic.hpp"
 
-#include <cmath>
-
-#include "checked_math.hpp"
-#include "number_text.hpp"
-#include "text_value.hpp"
-#include "top_level.hpp"
+#include "conversion/number_text.hpp"
+#include "conversion/text_value.hpp"
+#include "sweep/error_message.hpp"
 
 namespace qvpruef {
 
@@ -17,22 +14,14 @@ void QVpruefForm::atTopLevel(Handler&& handler) {
   try {
     handler();
   } catch (const std::exception& e) {
-    view_.showError(errorMessage(e));
+    view_.showError(qvsweep::errorMessage(e));
   }
 }
 
 double QVpruefForm::boxValue(Control box) const { return qv::textValue(view_.text(box)); }
 
-// The tolerance in metres at 1111.8/36 m per second of arc, rounded down to
-// `decimals` places, in exactly this order of operations.
 void QVpruefForm::metresDisplay(int decimals) {
-  const double scale = decimals == 5 ? 100000.0 : 100.0;
-  double x = qv::checked(boxValue(Control::fehlersec) * 1111.8);
-  x = qv::checked(x / 36);
-  x = qv::checked(x * scale);
-  x = std::floor(x);
-  x = x / scale;
-  view_.setText(Control::metros, qv::plainNumberText(x));
+  view_.setText(Control::metros, qv::plainNumberText(qvsweep::toleranceMetres(boxValue(Control::fehlersec), decimals)));
 }
 
 void QVpruefForm::rangeFilter(char key, Control box, bool upper, double limit, const char* limitText) {

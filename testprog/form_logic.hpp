@@ -1,6 +1,6 @@
 // The test form QVpruef without a toolkit: its form-level fields and its
-// event handlers, working on the controls through a FormView.  The Qt window,
-// the Win32 window and the command line's headless sweep run this same logic.
+// event handlers, working on the controls through a FormView.  The Qt window
+// and the Win32 window run this same logic; its sweep is the sweep engine's.
 //
 // Every handler catches any error that reaches its top level and shows it
 // through FormView::showError; the program goes on and the next event works
@@ -10,19 +10,15 @@
 
 #include <cstdint>
 #include <exception>
-#include <optional>
-#include <span>
 #include <string>
 
-#include "case_evaluation.hpp"
-#include "error_mode.hpp"
-#include "form_view.hpp"
-#include "grid_walk.hpp"
-#include "sweep_part.hpp"
+#include "conversion/round_trip.hpp"
+#include "sweep/observer.hpp"
+#include "sweep/settings.hpp"
+#include "sweep/sweep.hpp"
+#include "testprog/form_view.hpp"
 
 namespace qvpruef {
-
-class ReportFile;
 
 class QVpruefForm {
  public:
@@ -45,38 +41,18 @@ class QVpruefForm {
   // The sweep over the grid, with the report file.
   void pruefe_Click();
 
-  void setSweepObserver(SweepObserver* observer) noexcept { observer_ = observer; }
-  // Threads that evaluate the cases of a sweep (the command line's --jobs);
-  // the window keeps one.  The results are the same for any number.
-  void setJobs(unsigned jobs) noexcept { jobs_ = jobs == 0 ? 1 : jobs; }
-  // Makes the sweep run only the `index`-th (from 1) of `count` contiguous
-  // ranges of its columns, and end the report without a closing line: a
-  // part that the command line's merge joins with the others.  1 of 1 is
-  // the whole grid.
-  void setShard(std::size_t index, std::size_t count) noexcept { shard_ = {index, count}; }
+  // Watches the sweeps from outside the window (the tests); it gets their
+  // progress and cases beside the form.
+  void setSweepObserver(qvsweep::SweepObserver* observer) noexcept { observer_ = observer; }
 
   // Form-level fields, shared by the handlers.  The counters are exact 64-bit
-  // counts.  A case's report line goes into its part's records
-  // (PartResult::records) and from there into the report file.
+  // counts.
   double Bdez = 0;
   double Ldez = 0;
   std::int64_t fehlerzahl = 0;
   std::int64_t fallzahl = 0;
   std::int16_t speichermodus = 0;
   std::int16_t stunde = 0;
-
-  // The largest round-trip differences of the last sweep's cases, each with
-  // the first point where it occurred.
-  WorstDifference worstLatitude, worstLongitude;
-  // Why the last sweep stopped before its end (the error's own message,
-  // without what the sweep adds about where), or nothing.
-  std::optional<std::string> stopReason;
-  // Whether the report file then refused a record or its close: the
-  // sweep's environment failed, not the sweep.
-  bool reportRefused = false;
-  // The columns of the last sweep's grid, and the range of them it ran.
-  std::size_t columnsTotal = 0;
-  ColumnRange columns;
 
  private:
   template <class Handler>
@@ -87,32 +63,17 @@ class QVpruefForm {
   double boxValue(Control box) const;
 
   void sweep();
-  void walkGrid(ReportFile& report, const SweepSettings& settings);
-  // Takes an evaluated part into the form and the report, as its cases
-  // would have left them; raises where it stopped the sweep.
-  void takeIn(ReportFile& report, const SweepPart& part, const PartResult& r);
-  // The first `count` of a part's completed cases to the observer.
-  void handOn(std::span<const SweptCase> swept, std::size_t count);
-  std::string stopMessage(const std::exception& cause, ReportFile& report);
-  std::string describe(const std::exception& e) const;
+  // The boxes of the grid and the tolerance, as typed.
+  qvsweep::SweepTexts boxTexts() const;
+  // The grid boxes that the sweep settled take their new texts.
+  void showSettled(const qvsweep::SweepTexts& settled);
+  // The sweep's outcome into the form-level fields.
+  void takeResult(const qvsweep::SweepResult& result);
   void showFirstCase(const qv::RoundTripPoint& p);
 
+  class Watch;
   FormView& view_;
-  SweepObserver* observer_ = nullptr;
-  unsigned jobs_ = 1;
-  struct Shard {
-    std::size_t index, count;
-  };
-  std::optional<Shard> shard_;
+  qvsweep::SweepObserver* observer_ = nullptr;
 };
-
-// The message of a sweep that stopped begins with the reason, how many
-// cases it counted and the loop values where it stopped ("Run-time error 5:
-// Invalid procedure call or argument. The sweep stopped after 945 cases, at
-// latitude 48.0175, longitude 11.67; "), and where the report kept what it
-// was given ends "the report file 'r.txt' keeps the lines written before
-// and has no closing line."
-std::string stoppedAt(const std::string& reason, std::int64_t cases, double Bdez, double Ldez);
-std::string keptLines(const std::string& report);
 
 }  // namespace qvpruef

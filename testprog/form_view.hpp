@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "form_design.hpp"
+#include "testprog/form_design.hpp"
 
 namespace qvpruef {
 

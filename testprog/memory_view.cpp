@@ -1,5 +1,5 @@
 // The in-memory view starts as the window opens: design texts and states.
-#include "memory_view.hpp"
+#include "testprog/memory_view.hpp"
 
 namespace qvpruef {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "form_view.hpp"
+#include "testprog/form_view.hpp"
 
 namespace qvpruef {
 

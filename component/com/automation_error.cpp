@@ -1,8 +1,8 @@
 // Run-time errors turned into HRESULTs, error info and EXCEPINFO for COM callers.
 
-#include "automation_error.hpp"
+#include "component/com/automation_error.hpp"
 
-#include "com_text.hpp"
+#include "component/com/com_text.hpp"
 #include "converterQV.h"
 
 namespace convqv {

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "runtime_error.hpp"
+#include "conversion/runtime_error.hpp"
 
 namespace convqv {
 

@@ -1,11 +1,11 @@
 // The class factory of convQV and its lock count.
 
-#include "class_factory.hpp"
+#include "component/com/class_factory.hpp"
 
 #include <new>
 
-#include "conv_qv.hpp"
-#include "server_state.hpp"
+#include "component/com/conv_qv.hpp"
+#include "component/com/server_state.hpp"
 
 namespace convqv {
 namespace {

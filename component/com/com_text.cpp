@@ -1,6 +1,6 @@
 // Conversion of texts between BSTR (UTF-16) and UTF-8.
 
-#include "com_text.hpp"
+#include "component/com/com_text.hpp"
 
 namespace convqv {
 

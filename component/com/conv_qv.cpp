@@ -1,17 +1,17 @@
 // The class convQV: IUnknown, IDispatch and algorit on its dual interface.
 
-#include "conv_qv.hpp"
+#include "component/com/conv_qv.hpp"
 
 #include <dispex.h>
 
 #include <new>
 #include <string>
 
-#include "algorit.hpp"
-#include "automation_error.hpp"
-#include "com_text.hpp"
-#include "server_state.hpp"
-#include "variant_elements.hpp"
+#include "component/core/algorit.hpp"
+#include "component/com/automation_error.hpp"
+#include "component/com/com_text.hpp"
+#include "component/com/server_state.hpp"
+#include "component/com/variant_elements.hpp"
 
 namespace convqv {
 namespace {

@@ -1,9 +1,9 @@
 // The four exports of the in-process server.
 
-#include "class_factory.hpp"
+#include "component/com/class_factory.hpp"
 #include "converterQV.h"
-#include "registration.hpp"
-#include "server_state.hpp"
+#include "component/com/registration.hpp"
+#include "component/com/server_state.hpp"
 
 extern "C" {
 

@@ -1,6 +1,6 @@
 // DllRegisterServer and DllUnregisterServer: the class, ProgID and type library keys.
 
-#include "registration.hpp"
+#include "component/com/registration.hpp"
 
 #include <oleauto.h>
 #include <olectl.h>
@@ -8,7 +8,7 @@
 #include <string>
 
 #include "converterQV.h"
-#include "server_state.hpp"
+#include "component/com/server_state.hpp"
 
 namespace convqv {
 namespace {

@@ -1,6 +1,6 @@
 // The server's module handle and its count of live objects.
 
-#include "server_state.hpp"
+#include "component/com/server_state.hpp"
 
 namespace convqv {
 namespace {

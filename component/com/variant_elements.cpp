@@ -1,9 +1,9 @@
 // The elements of a caller's SAFEARRAY of VARIANT read as algorit's values.
 
-#include "variant_elements.hpp"
+#include "component/com/variant_elements.hpp"
 
-#include "com_text.hpp"
-#include "runtime_error.hpp"
+#include "component/com/com_text.hpp"
+#include "conversion/runtime_error.hpp"
 
 namespace convqv {
 namespace {

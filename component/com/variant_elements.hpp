@@ -8,7 +8,7 @@
 
 #include <optional>
 
-#include "algorit.hpp"
+#include "component/core/algorit.hpp"
 
 namespace convqv {
 

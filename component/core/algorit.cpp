@@ -1,18 +1,18 @@
 // algorit: the forward conversion with most working values in single
 // precision, and the code in whole kilometres.
 
-#include "algorit.hpp"
+#include "component/core/algorit.hpp"
 
 #include <cmath>
 #include <cstdint>
 
-#include "checked_math.hpp"
-#include "code_text.hpp"
-#include "error_mode.hpp"
-#include "hour_sector.hpp"
-#include "reference_point.hpp"
-#include "runtime_error.hpp"
-#include "to_single.hpp"
+#include "conversion/checked_math.hpp"
+#include "conversion/code_text.hpp"
+#include "conversion/error_mode.hpp"
+#include "conversion/hour_sector.hpp"
+#include "conversion/reference_point.hpp"
+#include "conversion/runtime_error.hpp"
+#include "component/core/to_single.hpp"
 
 namespace qv {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "value.hpp"
+#include "component/core/value.hpp"
 
 namespace qv {
 

@@ -1,14 +1,14 @@
 // Reading algorit's elements in the notation of the platform's text files.
 
-#include "element_notation.hpp"
+#include "component/core/element_notation.hpp"
 
 #include <array>
 #include <optional>
 #include <string>
 
-#include "blanks.hpp"
-#include "decimal_number.hpp"
-#include "runtime_error.hpp"
+#include "component/core/blanks.hpp"
+#include "conversion/decimal_number.hpp"
+#include "conversion/runtime_error.hpp"
 
 namespace qv {
 namespace {

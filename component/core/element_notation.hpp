@@ -21,7 +21,7 @@
 #include <string_view>
 #include <vector>
 
-#include "value.hpp"
+#include "component/core/value.hpp"
 
 namespace qv {
 

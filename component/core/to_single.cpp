@@ -1,14 +1,14 @@
 // The Variant-to-Single conversion of algorit's elements.
 
-#include "to_single.hpp"
+#include "component/core/to_single.hpp"
 
 #include <cmath>
 #include <string>
 
-#include "blanks.hpp"
-#include "checked_math.hpp"
-#include "decimal_number.hpp"
-#include "runtime_error.hpp"
+#include "component/core/blanks.hpp"
+#include "conversion/checked_math.hpp"
+#include "conversion/decimal_number.hpp"
+#include "conversion/runtime_error.hpp"
 
 namespace qv {
 namespace {

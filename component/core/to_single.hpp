@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "value.hpp"
+#include "component/core/value.hpp"
 
 namespace qv {
 

@@ -3,15 +3,15 @@
 // miss, the latitude mend, the failures), and what only native elements can
 // hold: objects and lower bounds other than 0.
 
-#include "algorit.hpp"
+#include "component/core/algorit.hpp"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "case_file.hpp"
-#include "runtime_error.hpp"
+#include "testdata/case_file.hpp"
+#include "conversion/runtime_error.hpp"
 
 namespace qv {
 namespace {

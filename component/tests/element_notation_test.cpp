@@ -1,7 +1,7 @@
 // algorit's elements in the text-file notation: every kind of field, alone
 // and in lines, and the lines that cannot be split into fields.
 
-#include "element_notation.hpp"
+#include "component/core/element_notation.hpp"
 
 #include <gtest/gtest.h>
 

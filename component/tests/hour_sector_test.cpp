@@ -9,12 +9,12 @@
 #include <string>
 #include <utility>
 
-#include "algorit.hpp"
-#include "checked_math.hpp"
-#include "hour_sector.hpp"
-#include "reference_point.hpp"
-#include "round_trip.hpp"
-#include "to_single.hpp"
+#include "component/core/algorit.hpp"
+#include "conversion/checked_math.hpp"
+#include "conversion/hour_sector.hpp"
+#include "conversion/reference_point.hpp"
+#include "conversion/round_trip.hpp"
+#include "component/core/to_single.hpp"
 
 namespace {
 

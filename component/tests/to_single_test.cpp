@@ -1,12 +1,12 @@
 // The Variant-to-Single conversion of the degree, minute and second elements.
 
-#include "to_single.hpp"
+#include "component/core/to_single.hpp"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
-#include "runtime_error.hpp"
+#include "conversion/runtime_error.hpp"
 
 namespace qv {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "code_reader.hpp"
+#include "conversion/code_reader.hpp"
 
 namespace {
 

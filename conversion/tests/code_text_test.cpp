@@ -1,8 +1,8 @@
 // The spellings of numbers in a code text, and the degree split into degrees, minutes and seconds.
 #include <gtest/gtest.h>
 
-#include "code_text.hpp"
-#include "dms.hpp"
+#include "conversion/code_text.hpp"
+#include "conversion/dms.hpp"
 
 namespace {
 

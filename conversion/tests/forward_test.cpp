@@ -6,11 +6,11 @@
 #include <string_view>
 #include <variant>
 
-#include "case_file.hpp"
-#include "code_text.hpp"
-#include "forward.hpp"
-#include "round_trip.hpp"
-#include "runtime_error.hpp"
+#include "testdata/case_file.hpp"
+#include "conversion/code_text.hpp"
+#include "conversion/forward.hpp"
+#include "conversion/round_trip.hpp"
+#include "conversion/runtime_error.hpp"
 
 namespace {
 

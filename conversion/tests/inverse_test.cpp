@@ -3,9 +3,9 @@
 
 #include <cmath>
 
-#include "forward.hpp"
-#include "inverse.hpp"
-#include "round_trip.hpp"
+#include "conversion/forward.hpp"
+#include "conversion/inverse.hpp"
+#include "conversion/round_trip.hpp"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "number_text.hpp"
+#include "conversion/number_text.hpp"
 
 namespace {
 

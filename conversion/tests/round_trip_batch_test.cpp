@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "round_trip.hpp"
+#include "conversion/round_trip.hpp"
 
 namespace {
 

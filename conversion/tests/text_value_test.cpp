@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime_error.hpp"
-#include "text_value.hpp"
+#include "conversion/runtime_error.hpp"
+#include "conversion/text_value.hpp"
 
 namespace {
 

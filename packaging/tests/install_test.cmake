@@ -15,7 +15,7 @@ set(expected
   bin/qvcode
   ${CMAKE_INSTALL_MANDIR}/man1/qvcode.1.gz
   ${CMAKE_INSTALL_INCLUDEDIR}/quorvel/conversion.hpp
-  ${CMAKE_INSTALL_INCLUDEDIR}/quorvel/code_reader.hpp
+  ${CMAKE_INSTALL_INCLUDEDIR}/quorvel/conversion/code_reader.hpp
   ${CMAKE_INSTALL_LIBDIR}/libquorvel-conversion.a
   ${CMAKE_INSTALL_LIBDIR}/cmake/Quorvel/QuorvelConfig.cmake
   ${CMAKE_INSTALL_LIBDIR}/cmake/Quorvel/QuorvelConfigVersion.cmake)

@@ -1,5 +1,5 @@
 // GSHHG's shorelines through GMT's coast module, into lines of longitude and latitude.
-#include "coastlines.hpp"
+#include "qvcode/map/coastlines.hpp"
 
 #include <gmt.h>
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "map_geometry.hpp"
-#include "map_picture.hpp"
+#include "qvcode/map/map_geometry.hpp"
+#include "qvcode/map_picture.hpp"
 
 namespace qvcode::map {
 

@@ -1,5 +1,5 @@
 // The sweep's map drawn with QPainter on a QImage: cells, lines over them, title and legend.
-#include "map_drawing.hpp"
+#include "qvcode/map/map_drawing.hpp"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -11,8 +11,8 @@
 #include <cstdio>
 #include <limits>
 
-#include "hour_sector.hpp"
-#include "reference_point.hpp"
+#include "conversion/hour_sector.hpp"
+#include "conversion/reference_point.hpp"
 
 namespace qvcode::map {
 namespace {

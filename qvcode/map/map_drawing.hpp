@@ -9,8 +9,8 @@
 
 #include <QImage>
 
-#include "coastlines.hpp"
-#include "map_picture.hpp"
+#include "qvcode/map/coastlines.hpp"
+#include "qvcode/map_picture.hpp"
 
 namespace qvcode::map {
 

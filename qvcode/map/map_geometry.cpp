@@ -1,10 +1,10 @@
 // Hour rays on the sphere and the graticule of the sweep's map.
-#include "map_geometry.hpp"
+#include "qvcode/map/map_geometry.hpp"
 
 #include <array>
 #include <cmath>
 
-#include "reference_point.hpp"
+#include "conversion/reference_point.hpp"
 
 namespace qvcode::map {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "coastlines.hpp"
-#include "map_drawing.hpp"
+#include "qvcode/map/coastlines.hpp"
+#include "qvcode/map/map_drawing.hpp"
 
 namespace qvcode::map {
 namespace {

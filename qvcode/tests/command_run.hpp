@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "command.hpp"
+#include "qvcode/command.hpp"
 
 namespace qvcode::testing {
 

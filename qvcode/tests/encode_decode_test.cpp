@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "case_file.hpp"
-#include "command.hpp"
-#include "command_run.hpp"
+#include "testdata/case_file.hpp"
+#include "qvcode/command.hpp"
+#include "qvcode/tests/command_run.hpp"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "command.hpp"
-#include "command_run.hpp"
+#include "qvcode/command.hpp"
+#include "qvcode/tests/command_run.hpp"
 
 namespace qvcode {
 namespace {

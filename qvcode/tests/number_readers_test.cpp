@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "command.hpp"
-#include "command_run.hpp"
-#include "runtime_error.hpp"
-#include "text_value.hpp"
-#include "to_single.hpp"
+#include "qvcode/command.hpp"
+#include "qvcode/tests/command_run.hpp"
+#include "conversion/runtime_error.hpp"
+#include "conversion/text_value.hpp"
+#include "component/core/to_single.hpp"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "command.hpp"
-#include "options.hpp"
+#include "qvcode/command.hpp"
+#include "qvcode/options.hpp"
 
 namespace qvcode {
 namespace {

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <string>
 
-#include "position_reader.hpp"
-#include "reference_point.hpp"
+#include "qvcode/position_reader.hpp"
+#include "conversion/reference_point.hpp"
 
 namespace qvcode {
 namespace {

@@ -19,7 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "command_run.hpp"
+#include "qvcode/tests/command_run.hpp"
 
 namespace {
 

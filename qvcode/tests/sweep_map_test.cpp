@@ -14,12 +14,12 @@
 #include <string>
 #include <vector>
 
-#include "command_run.hpp"
-#include "judgement.hpp"
-#include "map_picture.hpp"
-#include "reference_point.hpp"
-#include "round_trip.hpp"
-#include "sweep_map.hpp"
+#include "qvcode/tests/command_run.hpp"
+#include "sweep/judgement.hpp"
+#include "qvcode/map_picture.hpp"
+#include "conversion/reference_point.hpp"
+#include "conversion/round_trip.hpp"
+#include "qvcode/sweep_map.hpp"
 
 namespace qvcode {
 namespace {
@@ -162,7 +162,7 @@ TEST_F(MapRun, ThePictureShowsEachCaseWhereItLiesWithTheReferencePointAndTheRays
   for (const Cell& c : {Cell{37, 19, true}, Cell{47, 9, false}}) {
     const qv::RoundTrip t = qv::roundTrip(c.lat, c.lon);
     const double seconds = std::max(std::fabs(*t.values.Bdezbk - c.lat),
-                                    std::fabs(qvpruef::longitudeDifference(*t.values.Ldezbk, c.lon))) *
+                                    std::fabs(qvsweep::longitudeDifference(*t.values.Ldezbk, c.lon))) *
                            3600;
     ASSERT_EQ(seconds > tolerance, c.errorCase) << c.lat << ", " << c.lon << ": " << seconds;
     ASSERT_GT(seconds, 0);

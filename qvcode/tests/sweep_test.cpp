@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "command.hpp"
-#include "command_run.hpp"
-#include "shard.hpp"
+#include "qvcode/command.hpp"
+#include "qvcode/tests/command_run.hpp"
+#include "qvcode/shard.hpp"
 
 namespace qvcode {
 namespace {

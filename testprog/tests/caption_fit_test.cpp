@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "caption_fit.hpp"
+#include "testprog/caption_fit.hpp"
 
 namespace qvpruef {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "counter_progress.hpp"
+#include "testprog/counter_progress.hpp"
 
 namespace qvpruef {
 namespace {

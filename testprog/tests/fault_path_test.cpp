@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "form_fixture.hpp"
+#include "testprog/tests/form_fixture.hpp"
 
 namespace qvpruef {
 namespace {
@@ -18,24 +18,21 @@ using FaultPath = FormTest;
 bool contains(const std::string& s, std::string_view part) { return s.find(part) != std::string::npos; }
 
 // Stops the sweep before case `stopAt`.
-class StopAt : public SweepObserver {
+class StopAt : public qvsweep::SweepObserver {
  public:
   explicit StopAt(std::int64_t stopAt) : stopAt_(stopAt) {}
   bool stopRequested() override { return ++asked_ >= stopAt_; }
-  void progressed(const QVpruefForm&) override {}
 
  private:
   std::int64_t stopAt_, asked_ = 0;
 };
 
 // Tallies the cases handed on to an observer.
-class CaseTally : public SweepObserver {
+class CaseTally : public qvsweep::SweepObserver {
  public:
-  bool stopRequested() override { return false; }
-  void progressed(const QVpruefForm&) override {}
   bool wantsCases() const override { return true; }
-  void casesTaken(std::span<const SweptCase> cases) override {
-    for (const SweptCase& c : cases) {
+  void casesTaken(std::span<const qvsweep::SweptCase> cases) override {
+    for (const qvsweep::SweptCase& c : cases) {
       ++cases_;
       if (c.errorCase) ++errors_;
     }

@@ -1,7 +1,7 @@
 // The first case of a sweep shown in the nineteen captions, and the
 // counters shown on every case.
 
-#include "form_fixture.hpp"
+#include "testprog/tests/form_fixture.hpp"
 
 namespace qvpruef {
 namespace {

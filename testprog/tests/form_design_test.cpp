@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "form_design.hpp"
+#include "testprog/form_design.hpp"
 
 namespace qvpruef {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "form_logic.hpp"
-#include "memory_view.hpp"
+#include "testprog/form_logic.hpp"
+#include "testprog/memory_view.hpp"
 
 namespace qvpruef {
 

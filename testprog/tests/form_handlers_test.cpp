@@ -1,6 +1,6 @@
 // The small handlers: range filters, metres display, store buttons, end.
 
-#include "form_fixture.hpp"
+#include "testprog/tests/form_fixture.hpp"
 
 namespace qvpruef {
 namespace {

@@ -1,6 +1,6 @@
 // What the two store modes put into the report and the counters.
 
-#include "form_fixture.hpp"
+#include "testprog/tests/form_fixture.hpp"
 
 namespace qvpruef {
 namespace {

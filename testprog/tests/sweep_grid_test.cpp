@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "form_fixture.hpp"
+#include "testprog/tests/form_fixture.hpp"
 
 namespace qvpruef {
 namespace {

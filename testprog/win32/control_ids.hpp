@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "form_design.hpp"
+#include "testprog/form_design.hpp"
 
 namespace qvpruef::win32 {
 

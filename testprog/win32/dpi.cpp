@@ -1,5 +1,5 @@
 // The window's dpi from the newest interface Windows offers, and sizes at that dpi.
-#include "dpi.hpp"
+#include "testprog/win32/dpi.hpp"
 
 #include <cmath>
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "form_design.hpp"
-#include "qvpruef_window.hpp"
+#include "testprog/form_design.hpp"
+#include "testprog/win32/qvpruef_window.hpp"
 #include "version.hpp"
-#include "wide_text.hpp"
+#include "testprog/win32/wide_text.hpp"
 
 namespace {
 

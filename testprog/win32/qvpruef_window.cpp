@@ -1,5 +1,5 @@
 // The Win32 test window: controls from the design table, their colours and fonts, keys, and the handlers' wiring.
-#include "qvpruef_window.hpp"
+#include "testprog/win32/qvpruef_window.hpp"
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -7,11 +7,12 @@
 #include <stdexcept>
 #include <utility>
 
-#include "caption_fit.hpp"
-#include "control_ids.hpp"
-#include "dpi.hpp"
-#include "report_hint.hpp"
-#include "wide_text.hpp"
+#include "testprog/caption_fit.hpp"
+#include "testprog/form_events.hpp"
+#include "testprog/win32/control_ids.hpp"
+#include "testprog/win32/dpi.hpp"
+#include "testprog/win32/report_hint.hpp"
+#include "testprog/win32/wide_text.hpp"
 
 namespace qvpruef::win32 {
 namespace {
@@ -27,30 +28,6 @@ const ControlDesign* designOfId(int id) {
   const auto caption = static_cast<std::size_t>(id - firstCaptionId);
   if (id >= firstCaptionId && caption < fixedCaptions.size()) return &fixedCaptions[caption];
   return nullptr;
-}
-
-// The key handlers of the boxes; the step boxes and the report box have none.
-using KeyHandler = void (QVpruefForm::*)(char);
-KeyHandler keyHandler(Control box) {
-  switch (box) {
-    case Control::Bgradpos: return &QVpruefForm::Bgradpos_KeyPress;
-    case Control::Bgradneg: return &QVpruefForm::Bgradneg_KeyPress;
-    case Control::Lgradpos: return &QVpruefForm::Lgradpos_KeyPress;
-    case Control::Lgradneg: return &QVpruefForm::Lgradneg_KeyPress;
-    case Control::fehlersec: return &QVpruefForm::fehlersec_KeyPress;
-    default: return nullptr;
-  }
-}
-
-using ClickHandler = void (QVpruefForm::*)();
-ClickHandler clickHandler(Control button) {
-  switch (button) {
-    case Control::pruefe: return &QVpruefForm::pruefe_Click;
-    case Control::storeerrors: return &QVpruefForm::storeerrors_Click;
-    case Control::storeall: return &QVpruefForm::storeall_Click;
-    case Control::fim: return &QVpruefForm::fim_Click;
-    default: return nullptr;
-  }
 }
 
 int CALLBACK noteOutline(const LOGFONTW*, const TEXTMETRICW*, DWORD type, LPARAM found) {
@@ -364,13 +341,13 @@ void QVpruefWindow::onCommand(int id, int code) {
   if (d->kind == Kind::Box && code == EN_CHANGE) {
     boxTexts_[static_cast<std::size_t>(c)] = utf8(windowText(control(c)));
   } else if (d->kind == Kind::Button && code == BN_CLICKED) {
-    if (const ClickHandler h = clickHandler(c)) run([&] { (form_.*h)(); });
+    if (const auto h = clickHandlerOf(c)) run([&] { (form_.*h)(); });
   }
 }
 
 void QVpruefWindow::onBoxEnter(HWND box) {
   const auto c = static_cast<Control>(GetDlgCtrlID(box) - firstControlId);
-  if (const KeyHandler h = keyHandler(c)) run([&] { (form_.*h)('\r'); });
+  if (const auto h = keyHandlerOf(c)) run([&] { (form_.*h)('\r'); });
 }
 
 void QVpruefWindow::onActivate(bool active) {

@@ -1,5 +1,5 @@
 // The hint for a report file refused in the root folder of a drive.
-#include "report_hint.hpp"
+#include "testprog/win32/report_hint.hpp"
 
 #include <cctype>
 #include <string_view>

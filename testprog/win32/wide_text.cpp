@@ -1,5 +1,5 @@
 // UTF-8 to UTF-16 and back through the Windows API.
-#include "wide_text.hpp"
+#include "testprog/win32/wide_text.hpp"
 
 #include <windows.h>
 

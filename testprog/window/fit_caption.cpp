@@ -1,10 +1,10 @@
 // Shrinking a label's caption with the window's own text measure.
-#include "fit_caption.hpp"
+#include "testprog/window/fit_caption.hpp"
 
 #include <QFontMetrics>
 
-#include "caption_fit.hpp"
-#include "look.hpp"
+#include "testprog/caption_fit.hpp"
+#include "testprog/window/look.hpp"
 
 namespace qvpruef::window {
 

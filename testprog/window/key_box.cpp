@@ -1,6 +1,6 @@
 // The text box whose Enter runs a key handler of the form logic.
 
-#include "key_box.hpp"
+#include "testprog/window/key_box.hpp"
 
 #include <QKeyEvent>
 

@@ -1,10 +1,10 @@
 // The window's style and the design face at its design sizes.
-#include "look.hpp"
+#include "testprog/window/look.hpp"
 
 #include <QApplication>
 #include <QScreen>
 
-#include "qt_design.hpp"
+#include "testprog/window/qt_design.hpp"
 
 namespace qvpruef::window {
 

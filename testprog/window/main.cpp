@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <string_view>
 
-#include "look.hpp"
-#include "qvpruef_window.hpp"
+#include "testprog/window/look.hpp"
+#include "testprog/window/qvpruef_window.hpp"
 #include "version.hpp"
 
 int main(int argc, char** argv) {

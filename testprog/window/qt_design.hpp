@@ -7,7 +7,7 @@
 
 #include <string_view>
 
-#include "form_design.hpp"
+#include "testprog/form_design.hpp"
 
 namespace qvpruef::window {
 

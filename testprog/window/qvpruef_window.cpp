@@ -1,5 +1,5 @@
 // The Qt window of the test program: the form's design table made widgets, wired to the form logic.
-#include "qvpruef_window.hpp"
+#include "testprog/window/qvpruef_window.hpp"
 
 #include <QEvent>
 #include <QLabel>
@@ -7,10 +7,11 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "fit_caption.hpp"
-#include "key_box.hpp"
-#include "look.hpp"
-#include "qt_design.hpp"
+#include "testprog/form_events.hpp"
+#include "testprog/window/fit_caption.hpp"
+#include "testprog/window/key_box.hpp"
+#include "testprog/window/look.hpp"
+#include "testprog/window/qt_design.hpp"
 
 namespace qvpruef::window {
 namespace {
@@ -103,25 +104,13 @@ void QVpruefWindow::run(Handler handler) {
 }
 
 void QVpruefWindow::wireHandlers() {
-  const auto onEnter = [this](Control c, void (QVpruefForm::*handler)(char)) {
-    static_cast<KeyBox*>(widget(c))->onKeyPress([this, handler](char key) {
-      run([&] { (form_.*handler)(key); });
+  for (const KeyHandler& h : keyHandlers)
+    static_cast<KeyBox*>(widget(h.box))->onKeyPress([this, run = h.run](char key) {
+      this->run([&] { (form_.*run)(key); });
     });
-  };
-  onEnter(Control::Bgradpos, &QVpruefForm::Bgradpos_KeyPress);
-  onEnter(Control::Bgradneg, &QVpruefForm::Bgradneg_KeyPress);
-  onEnter(Control::Lgradpos, &QVpruefForm::Lgradpos_KeyPress);
-  onEnter(Control::Lgradneg, &QVpruefForm::Lgradneg_KeyPress);
-  onEnter(Control::fehlersec, &QVpruefForm::fehlersec_KeyPress);
-
-  const auto onClick = [this](Control c, void (QVpruefForm::*handler)()) {
-    connect(static_cast<QPushButton*>(widget(c)), &QPushButton::clicked, this,
-            [this, handler] { run([&] { (form_.*handler)(); }); });
-  };
-  onClick(Control::pruefe, &QVpruefForm::pruefe_Click);
-  onClick(Control::storeerrors, &QVpruefForm::storeerrors_Click);
-  onClick(Control::storeall, &QVpruefForm::storeall_Click);
-  onClick(Control::fim, &QVpruefForm::fim_Click);
+  for (const ClickHandler& h : clickHandlers)
+    connect(static_cast<QPushButton*>(widget(h.button)), &QPushButton::clicked, this,
+            [this, run = h.run] { this->run([&] { (form_.*run)(); }); });
 }
 
 std::string QVpruefWindow::text(Control c) const {

@@ -10,9 +10,9 @@
 #include <optional>
 #include <string>
 
-#include "counter_progress.hpp"
-#include "form_logic.hpp"
-#include "form_view.hpp"
+#include "testprog/counter_progress.hpp"
+#include "testprog/form_logic.hpp"
+#include "testprog/form_view.hpp"
 
 namespace qvpruef::window {
 

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "converterQV.h"
-#include "variant_array.hpp"
+#include "component/wine/client/variant_array.hpp"
 
 using namespace client;
 

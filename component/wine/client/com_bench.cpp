@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <string>
 
-#include "algorit.hpp"
+#include "component/core/algorit.hpp"
 
 #include "converterQV.h"
-#include "variant_array.hpp"
+#include "component/wine/client/variant_array.hpp"
 
 using namespace client;
 

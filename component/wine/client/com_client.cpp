@@ -14,12 +14,12 @@
 #include <variant>
 #include <vector>
 
-#include "case_file.hpp"
-#include "check.hpp"
+#include "testdata/case_file.hpp"
+#include "component/wine/client/check.hpp"
 #include "converterQV.h"
-#include "type_checks.hpp"
-#include "variant_array.hpp"
-#include "variant_references.hpp"
+#include "component/wine/client/type_checks.hpp"
+#include "component/wine/client/variant_array.hpp"
+#include "component/wine/client/variant_references.hpp"
 
 using namespace client;
 

@@ -1,10 +1,10 @@
 // Checks of the type library and the version resource in a converterQV.dll file.
 
-#include "type_checks.hpp"
+#include "component/wine/client/type_checks.hpp"
 
-#include "check.hpp"
+#include "component/wine/client/check.hpp"
 #include "converterQV.h"
-#include "variant_array.hpp"
+#include "component/wine/client/variant_array.hpp"
 
 namespace client {
 namespace {

@@ -1,6 +1,6 @@
 // SAFEARRAYs of VARIANT built as Automation clients build them.
 
-#include "variant_array.hpp"
+#include "component/wine/client/variant_array.hpp"
 
 namespace client {
 

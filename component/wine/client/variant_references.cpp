@@ -1,6 +1,6 @@
 // Elements that are VT_BYREF|VT_VARIANT: one level, longer chains and a cycle.
 
-#include "variant_references.hpp"
+#include "component/wine/client/variant_references.hpp"
 
 #include <windows.h>
 #include <oleauto.h>
@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "check.hpp"
-#include "variant_array.hpp"
+#include "component/wine/client/check.hpp"
+#include "component/wine/client/variant_array.hpp"
 
 namespace client {
 namespace {

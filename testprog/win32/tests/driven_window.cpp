@@ -1,11 +1,11 @@
 // Starting QVpruef.exe, finding its window and controls, and working them with messages and synthesised input.
-#include "driven_window.hpp"
+#include "testprog/win32/tests/driven_window.hpp"
 
 #include <stdexcept>
 #include <vector>
 
-#include "control_ids.hpp"
-#include "wide_text.hpp"
+#include "testprog/win32/control_ids.hpp"
+#include "testprog/win32/wide_text.hpp"
 
 namespace qvpruef::win32 {
 namespace {

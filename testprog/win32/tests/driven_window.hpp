@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "form_design.hpp"
+#include "testprog/form_design.hpp"
 
 namespace qvpruef::win32 {
 

@@ -15,9 +15,9 @@
 #include <sstream>
 #include <vector>
 
-#include "driven_window.hpp"
+#include "testprog/win32/tests/driven_window.hpp"
 #include "version.hpp"
-#include "wide_text.hpp"
+#include "testprog/win32/wide_text.hpp"
 
 namespace qvpruef::win32 {
 namespace {

@@ -8,8 +8,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "look.hpp"
-#include "qvpruef_window.hpp"
+#include "testprog/window/look.hpp"
+#include "testprog/window/qvpruef_window.hpp"
 
 using qvpruef::Control;
 using qvpruef::window::QVpruefWindow;

@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "form_view.hpp"
-#include "look.hpp"
-#include "qvpruef_window.hpp"
+#include "testprog/form_view.hpp"
+#include "testprog/window/look.hpp"
+#include "testprog/window/qvpruef_window.hpp"
 
 using qvpruef::Control;
 using qvpruef::controlCount;

@@ -12,10 +12,10 @@
 #include <utility>
 #include <vector>
 
-#include "form_logic.hpp"
-#include "look.hpp"
-#include "memory_view.hpp"
-#include "qvpruef_window.hpp"
+#include "testprog/form_logic.hpp"
+#include "testprog/window/look.hpp"
+#include "testprog/memory_view.hpp"
+#include "testprog/window/qvpruef_window.hpp"
 
 using qvpruef::Control;
 using qvpruef::window::QVpruefWindow;

@@ -1,10 +1,10 @@
-// The message of an error that reached a handler's top level.
+// The message of an error as the user sees it.
 
-#include "top_level.hpp"
+#include "sweep/error_message.hpp"
 
-#include "runtime_error.hpp"
+#include "conversion/runtime_error.hpp"
 
-namespace qvpruef {
+namespace qvsweep {
 
 std::string errorMessage(const std::exception& e) {
   const auto* r = dynamic_cast<const qv::RuntimeError*>(&e);
@@ -18,4 +18,4 @@ std::string errorMessage(const std::exception& e) {
   }
 }
 
-}  // namespace qvpruef
+}  // namespace qvsweep

@@ -4,18 +4,18 @@
 // next one runs, so the order decides what a failure leaves behind; with the
 // mode off the first failing step ends the case and stops the sweep.
 
-#include "case_evaluation.hpp"
+#include "sweep/case_evaluation.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
 
-#include "forward.hpp"
-#include "judgement.hpp"
-#include "report_file.hpp"
+#include "conversion/forward.hpp"
+#include "sweep/judgement.hpp"
+#include "sweep/report_file.hpp"
 
-namespace qvpruef {
+namespace qvsweep {
 namespace {
 
 // The round trips are made in blocks of this many points ahead of the
@@ -24,15 +24,6 @@ namespace {
 constexpr std::size_t roundTripBlock = 256;
 
 }  // namespace
-
-void record(WorstDifference& worst, double difference, double latitude, double longitude) {
-  if (std::isnan(difference)) difference = std::numeric_limits<double>::infinity();
-  if (difference > worst.difference) worst = {difference, latitude, longitude};
-}
-
-void merge(WorstDifference& worst, const WorstDifference& later) {
-  if (later.difference > worst.difference) worst = later;
-}
 
 void PartEvaluator::evaluate(const SweepPart& part, PartResult& r) {
   r = PartResult{};
@@ -124,4 +115,4 @@ bool PartEvaluator::adler(const SweepPart& part, std::size_t i, const qv::RoundT
   return true;
 }
 
-}  // namespace qvpruef
+}  // namespace qvsweep

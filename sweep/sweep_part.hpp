@@ -1,8 +1,8 @@
 // A part of a sweep: a run of consecutive cases of one column, laid out by
-// the grid walk and evaluated away from the form and its view, so that parts
-// can be evaluated ahead (and on other threads) and then taken into the form
-// in sweep order.  What a part keeps is exactly what its cases would have
-// left in the form: the report records, the counts, the first case, the
+// the grid walk and evaluated apart from the driver, so that parts can be
+// evaluated ahead (and on other threads) and then taken in, in sweep order.
+// What a part keeps is exactly what its cases would have left behind one
+// after the other: the report records, the counts, the first case, the
 // worst differences, and where and why it stopped the sweep.
 #pragma once
 
@@ -12,9 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "round_trip.hpp"
+#include "conversion/round_trip.hpp"
+#include "sweep/observer.hpp"
+#include "sweep/worst_difference.hpp"
 
-namespace qvpruef {
+namespace qvsweep {
 
 struct GridPoint {
   double Bdez, Ldez;  // as the loop holds them before the case
@@ -28,30 +30,6 @@ struct SweepPart {
   // a loop that does not move on) that stops the sweep there, if any.
   double endBdez = 0, endLdez = 0;
   std::exception_ptr stop;
-};
-
-// The largest difference of one coordinate and the input point it came from.
-struct WorstDifference {
-  double difference = -1;  // degrees; negative while no case has run
-  double latitude = 0, longitude = 0;
-};
-
-// Keeps the first of the largest differences in sweep order; a difference
-// that cannot be computed (NaN) counts as the worst.
-void record(WorstDifference& worst, double difference, double latitude, double longitude);
-// `later` from cases after those of `worst`.
-void merge(WorstDifference& worst, const WorstDifference& later);
-
-// One case that ran to its end, as an observer beyond the report sees it
-// (the headless sweep's map).
-struct SweptCase {
-  // The input position after the case's own adjustment, in degrees.
-  double latitude, longitude;
-  // |latitude back − latitude| and |longitude back − longitude| the short way
-  // round, in degrees; NaN or infinity where the arithmetic failed.
-  double latitudeDifference, longitudeDifference;
-  bool errorCase;      // counted as an error case by the judgement
-  bool inverseRaised;  // the inverse raised in skip-on-error mode
 };
 
 struct PartResult {
@@ -73,4 +51,4 @@ struct PartResult {
   double Bdez = 0, Ldez = 0;
 };
 
-}  // namespace qvpruef
+}  // namespace qvsweep

@@ -4,7 +4,7 @@
 
 #pragma once
 
-namespace qvpruef {
+namespace qvsweep {
 
 // Ldezbk − Ldez brought into (−180, 180]: 180 coming back as −179.9 is 0.1
 // degrees off, not 359.9.  An overflowing difference raises.
@@ -13,4 +13,4 @@ double longitudeDifference(double Ldezbk, double Ldez);
 // |Bdezbk − Bdez| > fehlergrad or |ΔL| > fehlergrad, strictly greater.
 bool isErrorCase(double Bdez, double Ldez, double Bdezbk, double Ldezbk, double fehlergrad);
 
-}  // namespace qvpruef
+}  // namespace qvsweep

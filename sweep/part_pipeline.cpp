@@ -1,7 +1,7 @@
 // Worker threads for the parts of a sweep, and the hand-over in order; on
 // the calling thread alone where the standard library has no threads.
 
-#include "part_pipeline.hpp"
+#include "sweep/part_pipeline.hpp"
 
 #if QV_HAVE_STD_THREAD
 #include <condition_variable>
@@ -12,7 +12,7 @@
 #include <vector>
 #endif
 
-namespace qvpruef {
+namespace qvsweep {
 namespace {
 
 #if QV_HAVE_STD_THREAD
@@ -26,7 +26,7 @@ struct Slot {
 // The parts in flight, in sweep order, and the threads that evaluate them.
 class Pipeline {
  public:
-  Pipeline(const SweepSettings& settings, unsigned jobs) : settings_(settings) {
+  Pipeline(const CaseSettings& settings, unsigned jobs) : settings_(settings) {
     for (unsigned i = 0; i < jobs; ++i) workers_.emplace_back([this] { work(); });
   }
   ~Pipeline() {
@@ -80,7 +80,7 @@ class Pipeline {
     }
   }
 
-  const SweepSettings& settings_;
+  const CaseSettings& settings_;
   std::mutex mutex_;
   std::condition_variable wake_, done_;
   std::deque<std::unique_ptr<Slot>> inFlight_;  // the main thread's alone, but for `done`
@@ -89,7 +89,7 @@ class Pipeline {
   std::vector<std::thread> workers_;
 };
 
-void runOnThreads(SweepPlan& plan, std::size_t partCases, const SweepSettings& settings, unsigned jobs,
+void runOnThreads(SweepPlan& plan, std::size_t partCases, const CaseSettings& settings, unsigned jobs,
                   const TakeIn& takeIn) {
   // Enough parts ahead that no thread waits for the hand-over.
   const std::size_t ahead = 4 * static_cast<std::size_t>(jobs);
@@ -111,7 +111,7 @@ void runOnThreads(SweepPlan& plan, std::size_t partCases, const SweepSettings& s
 
 }  // namespace
 
-void runParts(SweepPlan& plan, std::size_t partCases, const SweepSettings& settings, [[maybe_unused]] unsigned jobs,
+void runParts(SweepPlan& plan, std::size_t partCases, const CaseSettings& settings, [[maybe_unused]] unsigned jobs,
               const TakeIn& takeIn) {
 #if QV_HAVE_STD_THREAD
   if (jobs > 1) return runOnThreads(plan, partCases, settings, jobs, takeIn);
@@ -125,4 +125,4 @@ void runParts(SweepPlan& plan, std::size_t partCases, const SweepSettings& setti
   }
 }
 
-}  // namespace qvpruef
+}  // namespace qvsweep

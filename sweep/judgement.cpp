@@ -1,12 +1,12 @@
 // Whether a case's round trip is an error case.
 
-#include "judgement.hpp"
+#include "sweep/judgement.hpp"
 
 #include <cmath>
 
-#include "checked_math.hpp"
+#include "conversion/checked_math.hpp"
 
-namespace qvpruef {
+namespace qvsweep {
 
 double longitudeDifference(double Ldezbk, double Ldez) {
   // fmod is exact, so whole turns leave no rounding behind.
@@ -23,4 +23,4 @@ bool isErrorCase(double Bdez, double Ldez, double Bdezbk, double Ldezbk, double 
   return latitudeOff || longitudeOff;
 }
 
-}  // namespace qvpruef
+}  // namespace qvsweep

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "judgement.hpp"
-#include "runtime_error.hpp"
+#include "sweep/judgement.hpp"
+#include "conversion/runtime_error.hpp"
 
-namespace qvpruef {
+namespace qvsweep {
 namespace {
 
 constexpr double tolerance = .001 / 3600;  // ".001" seconds of arc
@@ -47,4 +47,4 @@ TEST(Judgement, AnOverflowingDifferenceRaises) {
 }
 
 }  // namespace
-}  // namespace qvpruef
+}  // namespace qvsweep

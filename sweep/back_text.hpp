@@ -8,11 +8,11 @@
 #include <optional>
 #include <string>
 
-namespace qvpruef {
+namespace qvsweep {
 
 std::string backText(const std::optional<double>& v);
 
 // The same written at `out` (room for 7 characters); returns its end.
 char* writeBackText(char* out, const std::optional<double>& v);
 
-}  // namespace qvpruef
+}  // namespace qvsweep

@@ -1,15 +1,15 @@
 // The grid walk's loop arithmetic and its guards against endless loops.
 
-#include "grid_walk.hpp"
+#include "sweep/grid_walk.hpp"
 
 #include <stdexcept>
 #include <string>
 
-#include "checked_math.hpp"
-#include "forward.hpp"
-#include "number_text.hpp"
+#include "conversion/checked_math.hpp"
+#include "conversion/forward.hpp"
+#include "conversion/number_text.hpp"
 
-namespace qvpruef {
+namespace qvsweep {
 
 double stepInDegrees(double minutes) { return -qv::checked(minutes / 60); }
 
@@ -141,9 +141,9 @@ bool SweepPlan::next(SweepPart& part, std::size_t maxCases) {
     }
     if (!part.points.empty()) break;
   }
-  part.endBdez = Bdez;
+  part.endBdez = Bdez.value_or(0);
   part.endLdez = Ldez;
   return true;
 }
 
-}  // namespace qvpruef
+}  // namespace qvsweep

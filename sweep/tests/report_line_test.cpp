@@ -1,21 +1,19 @@
 // The report line and the closing line: what a reader of the report file
 // parses.
 
-#include "back_text.hpp"
-#include "form_fixture.hpp"
-#include "report_file.hpp"
-#include "report_line.hpp"
+#include "sweep/back_text.hpp"
+#include "sweep/report_file.hpp"
+#include "sweep/report_line.hpp"
+#include "sweep/tests/sweep_fixture.hpp"
 
-namespace qvpruef {
+namespace qvsweep {
 namespace {
 
-using ReportLine = FormTest;
+using ReportLine = SweepTest;
 
 TEST_F(ReportLine, OneDigitHourAndBackValuesCutToSevenCharacters) {
-  grid("47.5", "47.5", "12", "12");
-  form.storeall_Click();
-  form.pruefe_Click();
-  ASSERT_TRUE(view.shownErrors().empty());
+  point(47.5, 12);
+  ASSERT_FALSE(runSweep(settings).failure);
   EXPECT_EQ(reportLines(), (std::vector<std::string>{
                                " lat  47.5  long  12     m5:7.7  r77.6   lat 47.5000 long 12.0000",
                                "cases=  1",
@@ -23,17 +21,15 @@ TEST_F(ReportLine, OneDigitHourAndBackValuesCutToSevenCharacters) {
 }
 
 TEST_F(ReportLine, TwoDigitHourAndTheWholeNumber180) {
-  grid("0", "0", "180", "180");
-  form.storeall_Click();
-  form.pruefe_Click();
+  point(0, 180);
+  runSweep(settings);
   ASSERT_EQ(reportLines().size(), 2U);
   EXPECT_EQ(reportLines()[0], " lat  0  long  180     m12:1292  r14545.4   lat 1.27222 long 180");
 }
 
 TEST_F(ReportLine, NegativeValuesAndExponentFormsAreCutLikeAnyText) {
-  grid("0", "0", "0", "0");
-  form.storeall_Click();
-  form.pruefe_Click();
+  point(0, 0);
+  runSweep(settings);
   // Bdezbk is about -1.27E-14: the cut keeps the sign and loses the exponent.
   EXPECT_EQ(reportLines()[0], " lat  0  long  0     m6:1292  r5467   lat -1.2722 long 0");
 
@@ -72,4 +68,4 @@ TEST(ReportLineWriter, AFailingTextUnderSkipOnErrorModeLeavesItsPieceOut) {
 }
 
 }  // namespace
-}  // namespace qvpruef
+}  // namespace qvsweep

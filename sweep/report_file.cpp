@@ -1,7 +1,7 @@
 // The report file of a sweep: buffered whole records, every write and the
 // close checked, a refused write cut back to the last whole record.
 
-#include "report_file.hpp"
+#include "sweep/report_file.hpp"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,10 +16,10 @@
 #include <system_error>
 #include <utility>
 
-#include "number_text.hpp"
-#include "runtime_error.hpp"
+#include "conversion/number_text.hpp"
+#include "conversion/runtime_error.hpp"
 
-namespace qvpruef {
+namespace qvsweep {
 namespace {
 
 // The file calls, binary so that CR LF reaches the file as written; each
@@ -198,4 +198,4 @@ std::string ReportFile::contents() const {
 
 std::string closingLine(std::int64_t fallzahl) { return "cases= " + qv::numberText(fallzahl); }
 
-}  // namespace qvpruef
+}  // namespace qvsweep

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "error_mode.hpp"
-#include "number_text.hpp"
-#include "round_trip.hpp"
+#include "conversion/error_mode.hpp"
+#include "conversion/number_text.hpp"
+#include "conversion/round_trip.hpp"
 
-namespace qvpruef {
+namespace qvsweep {
 
 class ReportLineWriter {
  public:
@@ -37,4 +37,4 @@ class ReportLineWriter {
   Text longitude_;
 };
 
-}  // namespace qvpruef
+}  // namespace qvsweep

@@ -1,13 +1,13 @@
 // The report line of a case, straight into the buffer of records.
 
-#include "report_line.hpp"
+#include "sweep/report_line.hpp"
 
 #include <cstring>
 
-#include "back_text.hpp"
-#include "code_text.hpp"
+#include "sweep/back_text.hpp"
+#include "conversion/code_text.hpp"
 
-namespace qvpruef {
+namespace qvsweep {
 namespace {
 
 // The longest record: two number texts, the code, two cut texts and the
@@ -53,4 +53,4 @@ void ReportLineWriter::append(std::string& records, const qv::RoundTripPoint& p,
   records.resize(static_cast<std::size_t>(out - records.data()));
 }
 
-}  // namespace qvpruef
+}  // namespace qvsweep

@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-namespace qvpruef {
+namespace qvsweep {
 
 // A sweep that was asked to stop, before a case or inside a blocked open or
 // write of its report.
@@ -105,4 +105,4 @@ class ReportFile {
 // two blanks before a count ("cases=  256683").
 std::string closingLine(std::int64_t fallzahl);
 
-}  // namespace qvpruef
+}  // namespace qvsweep

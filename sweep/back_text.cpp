@@ -1,12 +1,12 @@
 // The back-converted value's text, cut to 7 characters.
 
-#include "back_text.hpp"
+#include "sweep/back_text.hpp"
 
 #include <algorithm>
 
-#include "number_text.hpp"
+#include "conversion/number_text.hpp"
 
-namespace qvpruef {
+namespace qvsweep {
 
 constexpr std::size_t backTextLength = 7;
 
@@ -22,4 +22,4 @@ std::string backText(const std::optional<double>& v) {
   return {text, static_cast<std::size_t>(writeBackText(text, v) - text)};
 }
 
-}  // namespace qvpruef
+}  // namespace qvsweep

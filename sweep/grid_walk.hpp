@@ -10,9 +10,10 @@
 #include <exception>
 #include <optional>
 
-#include "sweep_part.hpp"
+#include "sweep/settings.hpp"
+#include "sweep/sweep_part.hpp"
 
-namespace qvpruef {
+namespace qvsweep {
 
 // Both loops test their bound inclusively, downwards for a negative step
 // (continue while value ≥ end), upwards otherwise.
@@ -30,7 +31,7 @@ double stepInDegrees(double minutes);
 void ensureOnward(const char* loop, double tested, double next, double step);
 
 // The latitudes of one column.  `Bdez` and `Ldez` hold the loop values as
-// the form fields would: the point of the next case, and after the column
+// the sweep's loop variables would: the point of the next case, and after the column
 // the first value past its end.
 class ColumnWalk {
  public:
@@ -51,12 +52,6 @@ class ColumnWalk {
   bool ended_ = false;
 };
 
-// The columns of a sweep are numbered from 0 in sweep order; a range of
-// them is [first, end).
-struct ColumnRange {
-  std::size_t first = 0, end = static_cast<std::size_t>(-1);
-};
-
 // How many columns the sweep runs: the longitudes the outer loop reaches by
 // repeated addition (each from the value the column's first case leaves),
 // up to the one in or after which the sweep stops, which counts.  The
@@ -70,18 +65,18 @@ std::size_t columnCount(const LoopBounds& longitude, const LoopBounds& latitude)
 // `range` get parts; those before it are passed over as the sweep would.
 class SweepPlan {
  public:
-  // `latitudeField`: Bdez as the sweep finds it, which it keeps where no
-  // column runs.
-  SweepPlan(const LoopBounds& longitude, const LoopBounds& latitude, double latitudeField, ColumnRange range = {})
-      : Bdez(latitudeField), Ldez(longitude.start), longitude_(longitude), latitude_(latitude), range_(range) {}
+  SweepPlan(const LoopBounds& longitude, const LoopBounds& latitude, ColumnRange range = {})
+      : Ldez(longitude.start), longitude_(longitude), latitude_(latitude), range_(range) {}
 
   // Lays out the next part, of at most `maxCases` cases; false when the
   // sweep (or its range) has no more.  A part that ends where the sweep
   // stops carries the error.
   bool next(SweepPart& part, std::size_t maxCases);
 
-  // The loop values after the parts laid out so far.
-  double Bdez, Ldez;
+  // The loop values after the parts laid out so far; the latitude is empty
+  // until a column runs.
+  std::optional<double> Bdez;
+  double Ldez;
 
  private:
   // The outer loop's step after a column, from the longitude its first case
@@ -97,4 +92,4 @@ class SweepPlan {
   bool stopped_ = false;
 };
 
-}  // namespace qvpruef
+}  // namespace qvsweep
