@@ -9,7 +9,7 @@
 #include <limits>
 #include <string>
 
-#include "conversion/checked_math.hpp"
+#include "conversion/angles.hpp"
 #include "conversion/hour_sector.hpp"
 #include "conversion/inverse.hpp"
 #include "conversion/reference_point.hpp"

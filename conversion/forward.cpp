@@ -4,22 +4,12 @@
 
 #include <cmath>
 
-#include "conversion/checked_math.hpp"
+#include "conversion/angles.hpp"
 #include "conversion/hour_sector.hpp"
 #include "conversion/reference_point.hpp"
 #include "conversion/round_trip_steps.hpp"
 
 namespace qv {
-
-bool adjustInput(double& Bdez, double& Ldez) {
-  // Values below -180 and above 90 are left alone on purpose.
-  if (Ldez == -180) Ldez = -179.999999;
-  const bool eastClamped = Ldez > 180;
-  if (eastClamped) Ldez = 180;
-  if (Bdez <= -90) Bdez = -89.9;
-  if (Bdez == 90) Bdez = 89.9;
-  return eastClamped;
-}
 
 void forwardConversion(double& Bdez, double& Ldez, std::int16_t& stunde, CaseValues& v, ErrorMode& mode,
                        const std::function<void()>& eastBoundClamped) {

@@ -27,8 +27,23 @@
 namespace qv {
 
 // The input adjustment alone, as the conversion makes it first; true when
-// it moved a longitude above 180 to 180.
-bool adjustInput(double& Bdez, double& Ldez);
+// it moved a longitude above 180 to 180.  Values below -180 and above 90 are
+// left alone on purpose.  Inline: the batch asks it of every point.
+inline bool adjustInput(double& Bdez, double& Ldez) {
+  if (Ldez == -180) Ldez = -179.999999;
+  const bool eastClamped = Ldez > 180;
+  if (eastClamped) Ldez = 180;
+  if (Bdez <= -90) Bdez = -89.9;
+  if (Bdez == 90) Bdez = 89.9;
+  return eastClamped;
+}
+
+// Whether the input adjustment moves the point at all.
+inline bool adjustsInput(double Bdez, double Ldez) {
+  const double B = Bdez, L = Ldez;
+  adjustInput(Bdez, Ldez);
+  return Bdez != B || Ldez != L;
+}
 
 // When a longitude above 180 is moved to 180, `eastBoundClamped` is called at
 // that point, so that a caller can show it (the test window sets its eastern

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "conversion/checked_math.hpp"
+#include "conversion/angles.hpp"
 #include "conversion/hour_sector.hpp"
 #include "conversion/reference_point.hpp"
 #include "conversion/round_trip_steps.hpp"

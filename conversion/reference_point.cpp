@@ -2,7 +2,7 @@
 
 #include "conversion/reference_point.hpp"
 
-#include "conversion/checked_math.hpp"
+#include "conversion/angles.hpp"
 
 namespace qv {
 

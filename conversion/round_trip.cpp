@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "conversion/angles.hpp"
 #include "conversion/code_text.hpp"
 #include "conversion/forward.hpp"
 #include "conversion/hour_sector.hpp"
@@ -69,7 +70,7 @@ void commonPath(const double* lat, const double* lon, RoundTripPoint* out, MarkF
   for (std::size_t i = 0; i < laneCount; ++i) {
     Bdez[i] = lat[i];
     Ldez[i] = lon[i];
-    f.marked[i] |= Ldez[i] == -180 || Ldez[i] > 180 || Bdez[i] <= -90 || Bdez[i] == 90 ||
+    f.marked[i] |= adjustsInput(Bdez[i], Ldez[i]) ||
                    (Bdez[i] == referenceLatitude() && Ldez[i] == referenceLongitude());
   }
 

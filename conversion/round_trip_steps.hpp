@@ -7,7 +7,7 @@
 // left to right.
 #pragma once
 
-#include "conversion/checked_math.hpp"
+#include "conversion/angles.hpp"
 #include "conversion/reference_point.hpp"
 
 namespace qv::steps {

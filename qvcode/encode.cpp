@@ -8,7 +8,7 @@
 
 #include "qvcode/command.hpp"
 #include "qvcode/filter.hpp"
-#include "qvcode/position_reader.hpp"
+#include "conversion/position_reader.hpp"
 #include "conversion/round_trip.hpp"
 #include "conversion/runtime_error.hpp"
 
@@ -45,8 +45,8 @@ void encode(const qv::Position& p, Format format, std::string& out) {
 
 qv::Position positionOfLine(std::string_view line) {
   try {
-    return readPosition(line);
-  } catch (const PositionError& e) {
+    return qv::readPosition(line);
+  } catch (const qv::PositionError& e) {
     throw LineError(e.what());
   }
 }
@@ -76,8 +76,8 @@ int runEncode(Args args, std::ostream& out, std::ostream& err) {
   for (const std::string_view a : given) text.append(text.empty() ? "" : " ").append(a);
   std::string item;
   try {
-    encode(readPosition(text), streams.format(), item);
-  } catch (const PositionError& e) {
+    encode(qv::readPosition(text), streams.format(), item);
+  } catch (const qv::PositionError& e) {
     return usageError(err, std::string("encode: ") + e.what());
   } catch (const qv::RuntimeError& e) {
     return runtimeError(err, e);

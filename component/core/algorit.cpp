@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "conversion/checked_math.hpp"
+#include "conversion/angles.hpp"
 #include "conversion/code_text.hpp"
 #include "conversion/error_mode.hpp"
 #include "conversion/hour_sector.hpp"

@@ -17,6 +17,7 @@
 #include "qvcode/tests/command_run.hpp"
 #include "sweep/judgement.hpp"
 #include "qvcode/map_picture.hpp"
+#include "conversion/angles.hpp"
 #include "conversion/reference_point.hpp"
 #include "conversion/round_trip.hpp"
 #include "qvcode/sweep_map.hpp"

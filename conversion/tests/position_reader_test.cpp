@@ -6,14 +6,14 @@
 #include <cmath>
 #include <string>
 
-#include "qvcode/position_reader.hpp"
+#include "conversion/position_reader.hpp"
 #include "conversion/reference_point.hpp"
 
-namespace qvcode {
+namespace qv {
 namespace {
 
 TEST(PositionReader, EveryFormGivesItsNumbersExactly) {
-  const double B0 = qv::referenceLatitude(), L0 = qv::referenceLongitude();
+  const double B0 = referenceLatitude(), L0 = referenceLongitude();
   const struct {
     const char* text;
     double latitude, longitude;
@@ -44,7 +44,7 @@ TEST(PositionReader, EveryFormGivesItsNumbersExactly) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    const qv::Position p = readPosition(c.text);
+    const Position p = readPosition(c.text);
     EXPECT_EQ(p.latitude, c.latitude);
     EXPECT_EQ(p.longitude, c.longitude);
   }
@@ -92,4 +92,4 @@ TEST(PositionReader, RefusedPositionsQuoteTheTextAndSayWhy) {
 }
 
 }  // namespace
-}  // namespace qvcode
+}  // namespace qv

@@ -13,12 +13,19 @@
 //
 // With a letter on both, the longitude may come first.  A coordinate is
 // (degrees + minutes/60) + seconds/3600, negated for a minus sign, S or W, so
-// that 48°8′13″ is the reference latitude to the last bit.  Degrees are not
-// limited here: the conversion's own input adjustment applies to them.
-// Refused, with the reason: other characters, one or three coordinates, two
-// latitudes or two longitudes, a letter that does not fit its place, a sign
-// and a letter on one coordinate, minutes or seconds of 60 or more or before
-// a part with decimals, marks out of order.
+// that 48°8′13″ is the reference latitude to the last bit.
+//
+// Ranges: degrees are not limited here (the forward conversion's input
+// adjustment applies to them); minutes and seconds lie in [0, 60).  Numbers
+// are read in full as decimalNumber reads them: a magnitude below the
+// smallest double is a zero of its sign, one beyond the largest raises the
+// run-time error Overflow (qv::RuntimeError).
+//
+// Errors: PositionError, whose message quotes the text and says why, for
+// other characters, one or three coordinates, two latitudes or two
+// longitudes, a letter that does not fit its place, a sign and a letter on
+// one coordinate, minutes or seconds of 60 or more or before a part with
+// decimals, marks out of order, an empty text.
 #pragma once
 
 #include <stdexcept>
@@ -26,7 +33,7 @@
 
 #include "conversion/code_reader.hpp"
 
-namespace qvcode {
+namespace qv {
 
 // A text that is no position; the message quotes the text and says why.
 class PositionError : public std::invalid_argument {
@@ -34,8 +41,6 @@ class PositionError : public std::invalid_argument {
   using std::invalid_argument::invalid_argument;
 };
 
-// The numbers are read by parseNumber (options.hpp), as qvcode reads every
-// number, so its treatment of the ends of the double range applies.
-qv::Position readPosition(std::string_view text);
+Position readPosition(std::string_view text);
 
-}  // namespace qvcode
+}  // namespace qv

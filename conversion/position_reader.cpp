@@ -1,16 +1,16 @@
 // Reading a position as people write it: the marks and letters as tokens,
 // then two coordinates of one of the three forms.
 
-#include "qvcode/position_reader.hpp"
+#include "conversion/position_reader.hpp"
 
 #include <array>
 #include <cmath>
 #include <optional>
 #include <string>
 
-#include "qvcode/options.hpp"
+#include "conversion/decimal_number.hpp"
 
-namespace qvcode {
+namespace qv {
 namespace {
 
 enum class Kind { number, sign, degree, minute, second, colon, letter, comma, blank };
@@ -97,7 +97,7 @@ class Reader {
  public:
   explicit Reader(std::string_view text) : text_(text) {}
 
-  qv::Position read() {
+  Position read() {
     tokenize();
     Coordinate first = coordinate();
     const std::size_t afterFirst = at_;
@@ -236,9 +236,9 @@ class Reader {
   }
 
   double number(std::string_view text) const {
-    double v = 0;
-    if (!parseNumber(text, v)) fail("'" + std::string(text) + "' is not a number of degrees");
-    return v;
+    const std::optional<double> v = decimalNumber(text);
+    if (!v) fail("'" + std::string(text) + "' is not a number of degrees");
+    return *v;
   }
 
   // (degrees + minutes/60) + seconds/3600: the order of the reference
@@ -268,6 +268,6 @@ class Reader {
 
 }  // namespace
 
-qv::Position readPosition(std::string_view text) { return Reader(text).read(); }
+Position readPosition(std::string_view text) { return Reader(text).read(); }
 
-}  // namespace qvcode
+}  // namespace qv
