@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
                       const std::size_t k = std::min(block, n - at);
                       qv::roundTrips(std::span(g.lat).subspan(at, k), std::span(g.lon).subspan(at, k),
                                      std::span(results).first(k));
-                      s += results[k / 2].Ybk;
+                      s += results[k / 2].westComponentBack;
                     }
                     sink = s;
                   }});
@@ -109,9 +109,9 @@ int main(int argc, char** argv) {
   qv::roundTrips(g.lat, g.lon, out);
   for (std::size_t i = 0; i < n; ++i) {
     const double deg = std::atan(1.0) / 45;
-    const double a[6] = {g.lat[i] * deg, (g.lon[i] - qv::referenceLongitude()) * deg, out[i].distkm / 111.18 * deg,
-                         out[i].versatzkm / 111.18 * deg, (90 - out[i].distkm / 111.18) * deg,
-                         out[i].Bdezbk.value_or(0) * deg};
+    const double a[6] = {g.lat[i] * deg, (g.lon[i] - qv::referenceLongitude()) * deg, out[i].distanceKm / 111.18 * deg,
+                         out[i].offsetKm / 111.18 * deg, (90 - out[i].distanceKm / 111.18) * deg,
+                         out[i].latitudeBack.value_or(0) * deg};
     std::copy(a, a + 6, arg.begin() + static_cast<std::ptrdiff_t>(i * 6));
   }
   jobs.push_back({"libm floor (6 sin+cos, 2 cos, 6 atan, 9 sqrt)", [&] {

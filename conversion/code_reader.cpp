@@ -73,8 +73,8 @@ double kilometres(std::string_view digits, const char* field) {
 
 }  // namespace
 
-double maxOffsetKm(double distkm) {
-  const double c = degToRad(distkm / kmPerDegree);
+double maxOffsetKm(double distanceKm) {
+  const double c = degToRad(distanceKm / kmPerDegree);
   const double cosv = std::cos(c) * std::cos(c) + std::sin(c) * std::sin(c) * std::cos(degToRad(sectorDegrees));
   return radToDeg(std::acos(std::clamp(cosv, -1.0, 1.0))) * kmPerDegree;
 }
@@ -94,40 +94,40 @@ CodeValues readCode(std::string_view text) {
   if (!c.accept(":")) throw CodeFormatError("missing ':' after the hour");
 
   CodeValues v;
-  v.stunde = static_cast<std::int16_t>(h);
+  v.hour = static_cast<std::int16_t>(h);
   const std::string_view offset = c.number();
-  v.versatzkm = kilometres(offset, "offset");
+  v.offsetKm = kilometres(offset, "offset");
   // One blank in the code text, two in the report line and the window.
   if (!c.accept(" r") && !c.accept("  r")) throw CodeFormatError("missing ' r' before the distance");
   const std::string_view distance = c.number();
-  v.distkm = kilometres(distance, "distance");
+  v.distanceKm = kilometres(distance, "distance");
   if (!c.rest().empty()) throw CodeFormatError("unexpected text '" + std::string(c.rest()) + "' after the distance");
 
-  if (v.distkm > maxDistanceKm)
+  if (v.distanceKm > maxDistanceKm)
     throw CodeFormatError("distance " + std::string(distance) +
                           " km lies beyond the farthest point of the sphere, 20012.4 km");
   // The largest offset over the distances the text may stand for; the
   // offsets grow up to a quarter of the way round and shrink beyond.
-  const double upper = std::min(v.distkm + textSlackKm, maxDistanceKm);
+  const double upper = std::min(v.distanceKm + textSlackKm, maxDistanceKm);
   const double quarter = maxDistanceKm / 2;
-  const double limit = v.distkm <= quarter && upper >= quarter
+  const double limit = v.distanceKm <= quarter && upper >= quarter
                            ? maxOffsetKm(quarter)
-                           : std::max(maxOffsetKm(v.distkm), maxOffsetKm(upper));
-  if (v.versatzkm > limit + textSlackKm)
+                           : std::max(maxOffsetKm(v.distanceKm), maxOffsetKm(upper));
+  if (v.offsetKm > limit + textSlackKm)
     throw CodeFormatError("offset " + std::string(offset) + " km is more than a point " + std::string(distance) +
                           " km away can have");
-  v.versatzkm = std::min(v.versatzkm, maxOffsetKm(v.distkm));
+  v.offsetKm = std::min(v.offsetKm, maxOffsetKm(v.distanceKm));
   return v;
 }
 
 Position positionOf(const CodeValues& code) {
   for (double nudgeKm = 0;; nudgeKm = nudgeKm == 0 ? 1e-7 : nudgeKm * 2) {
     CaseValues v;
-    v.distkm = code.distkm;
-    v.versatzkm = std::min(code.versatzkm + nudgeKm, maxOffsetKm(code.distkm));
+    v.distkm = code.distanceKm;
+    v.versatzkm = std::min(code.offsetKm + nudgeKm, maxOffsetKm(code.distanceKm));
     ErrorMode mode;
     try {
-      inverseConversion(code.stunde, v, mode);
+      inverseConversion(code.hour, v, mode);
       return {v.Bdezbk.value_or(0), v.Ldezbk.value_or(0)};
     } catch (const RuntimeError&) {
       if (nudgeKm > 1e-3) throw;

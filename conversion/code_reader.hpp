@@ -21,9 +21,9 @@
 namespace qv {
 
 struct CodeValues {
-  std::int16_t stunde = 0;
-  double versatzkm = 0;
-  double distkm = 0;
+  std::int16_t hour = 0;  // 1..12
+  double offsetKm = 0;
+  double distanceKm = 0;
 };
 
 // A malformed code; the message names the bad field.
@@ -35,9 +35,9 @@ class CodeFormatError : public std::invalid_argument {
 // The farthest distance on the sphere, 180 × 111.18 km.
 inline constexpr double maxDistanceKm = 20012.4;
 
-// The largest offset that a point `distkm` away can have: at the far border
-// of its 30° hour sector.
-double maxOffsetKm(double distkm);
+// The largest offset that a point `distanceKm` away can have: at the far
+// border of its 30° hour sector.
+double maxOffsetKm(double distanceKm);
 
 CodeValues readCode(std::string_view text);
 

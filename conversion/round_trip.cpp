@@ -21,16 +21,16 @@ namespace {
 Encoding convert(double latitude, double longitude, bool texts) {
   Encoding e;
   RoundTrip& t = e.trip;
-  t.Bdez = latitude;
-  t.Ldez = longitude;
+  t.latitude = latitude;
+  t.longitude = longitude;
   ErrorMode mode;
-  forwardConversion(t.Bdez, t.Ldez, t.stunde, t.values, mode);
+  forwardConversion(t.latitude, t.longitude, t.hour, t.values, mode);
   // Skip-on-error mode is settled by the forward conversion.
   t.skipOnError = mode.skipping();
-  if (texts) codeTexts(t.stunde, t.values, mode);
+  if (texts) codeTexts(t.hour, t.values, mode);
   const unsigned abandonedBefore = mode.abandoned();
   try {
-    inverseConversion(t.stunde, t.values, mode);
+    inverseConversion(t.hour, t.values, mode);
   } catch (const RuntimeError& error) {
     e.inverseError = error;
   }
@@ -50,7 +50,7 @@ RoundTrip roundTrip(double latitude, double longitude) {
 
 RoundTripPoint pointOf(const RoundTrip& t) {
   const CaseValues& v = t.values;
-  return {t.Bdez,   t.Ldez,      t.stunde,   t.skipOnError, t.inverseRaised, std::nullopt,
+  return {t.latitude, t.longitude,  t.hour,   t.skipOnError, t.inverseRaised, std::nullopt,
           v.distkm, v.versatzkm, v.Bdezbk, v.Ldezbk,     v.Ybk};
 }
 

@@ -3,11 +3,11 @@
 // the sweep): one at a time with every working value, or many at once.
 //
 // In: latitude and longitude in decimal degrees, adjusted as the forward
-// conversion adjusts them (the adjusted values come back in Bdez, Ldez).
-// Out: the hour 1..12, the code values and the way back, and whether the
-// case ran into skip-on-error mode; the code texts only where the code is to
-// be shown (encodePosition; codeTexts, code_text.hpp).  The reference point
-// gives " m5:0 r0" and comes back as itself.
+// conversion adjusts them (the adjusted values come back in `latitude` and
+// `longitude`).  Out: the hour 1..12, the code values and the way back, and
+// whether the case ran into skip-on-error mode; the code texts only where
+// the code is to be shown (encodePosition; codeTexts, code_text.hpp).  The
+// reference point gives " m5:0 r0" and comes back as itself.
 
 #pragma once
 
@@ -21,12 +21,14 @@
 namespace qv {
 
 struct RoundTrip {
-  double Bdez = 0, Ldez = 0;  // after the input adjustment
-  std::int16_t stunde = 0;
+  double latitude = 0, longitude = 0;  // degrees, after the input adjustment
+  std::int16_t hour = 0;               // 1..12
   bool skipOnError = false;   // whether the case ran into skip-on-error mode
   // A step or test of the inverse raised and was abandoned in skip-on-error
   // mode, so the position back may rest on a kept value.
   bool inverseRaised = false;
+  // Every working value of the conversions, under the names of their
+  // formulas (the legend is in case_values.hpp).
   CaseValues values;
 };
 
@@ -48,16 +50,19 @@ struct Encoding {
 Encoding encodePosition(double latitude, double longitude);
 // The numbers of one round trip that the sweep and the command line use.
 struct RoundTripPoint {
-  double Bdez = 0, Ldez = 0;  // after the input adjustment
-  std::int16_t stunde = 0;
+  double latitude = 0, longitude = 0;  // degrees, after the input adjustment
+  std::int16_t hour = 0;               // 1..12
   bool skipOnError = false;
   bool inverseRaised = false;  // as RoundTrip's (beside skipOnError, in its padding)
   // The run-time error that ended the round trip (skip-on-error mode off);
   // then nothing else here is set.
   std::optional<ErrorKind> error;
-  double distkm = 0, versatzkm = 0;
-  std::optional<double> Bdezbk, Ldezbk;  // empty where their step was skipped
-  double Ybk = 0;
+  double distanceKm = 0, offsetKm = 0;  // full precision, before the text's rounding
+  // The position back in degrees; empty where its step was skipped.
+  std::optional<double> latitudeBack, longitudeBack;
+  // The point back's component towards 90° W on the unit sphere: positive
+  // exactly where the longitude back is western.
+  double westComponentBack = 0;
 };
 
 RoundTripPoint pointOf(const RoundTrip& t);

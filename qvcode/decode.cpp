@@ -26,9 +26,9 @@ struct Decoded {
 };
 
 void writeFields(Record& o, const Decoded& d) {
-  o.integer("stunde", d.code.stunde)
-      .number("versatzkm", d.code.versatzkm)
-      .number("distkm", d.code.distkm)
+  o.integer("hour", d.code.hour)
+      .number("offsetKm", d.code.offsetKm)
+      .number("distanceKm", d.code.distanceKm)
       .number("latitude", d.position.latitude)
       .number("longitude", d.position.longitude)
       .text("latitudeDms", dmsText(d.position.latitude, 'N', 'S'))

@@ -18,18 +18,18 @@ namespace {
 void writeFields(Record& o, const qv::Encoding& e) {
   const qv::RoundTrip& t = e.trip;
   const qv::CaseValues& v = t.values;
-  o.number("latitude", t.Bdez)
-      .number("longitude", t.Ldez)
-      .integer("stunde", t.stunde)
-      .number("distkm", v.distkm)
-      .number("versatzkm", v.versatzkm)
-      .text("disttext", v.disttext)
-      .text("versatztext", v.versatztext)
-      .text("codetext", v.codetext)
+  o.number("latitude", t.latitude)
+      .number("longitude", t.longitude)
+      .integer("hour", t.hour)
+      .number("distanceKm", v.distkm)
+      .number("offsetKm", v.versatzkm)
+      .text("distanceText", v.disttext)
+      .text("offsetText", v.versatztext)
+      .text("code", v.codetext)
       .boolean("skipOnError", t.skipOnError);
-  v.Bdezbk ? o.number("Bdezbk", *v.Bdezbk) : o.null("Bdezbk");
-  v.Ldezbk ? o.number("Ldezbk", *v.Ldezbk) : o.null("Ldezbk");
-  o.number("Ybk", v.Ybk);
+  v.Bdezbk ? o.number("latitudeBack", *v.Bdezbk) : o.null("latitudeBack");
+  v.Ldezbk ? o.number("longitudeBack", *v.Ldezbk) : o.null("longitudeBack");
+  o.number("westComponentBack", v.Ybk);
   o.textIfAny("inverseError", e.inverseError ? std::optional<std::string_view>(e.inverseError->what()) : std::nullopt);
 }
 

@@ -41,7 +41,9 @@ std::size_t utf8Length(std::string_view v) {
 bool appendNumber(std::string& s, double v) {
   if (!std::isfinite(v)) return false;
   char buf[32];
-  const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 17);
+  // The shortest text that reads back to the same double: 236.8, not
+  // 236.80000000000001.
+  const auto res = std::to_chars(buf, buf + sizeof buf, v);
   s.append(buf, static_cast<std::size_t>(res.ptr - buf));
   return true;
 }

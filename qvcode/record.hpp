@@ -10,7 +10,7 @@ namespace qvcode {
 
 class Record {
  public:
-  // Doubles with 17 significant digits, so that they read back exactly; a
+  // Doubles in the shortest text that reads back to the same double; a
   // value that is not finite is written as null.
   virtual Record& number(std::string_view key, double v) = 0;
   virtual Record& integer(std::string_view key, long long v) = 0;
@@ -25,8 +25,8 @@ class Record {
   ~Record() = default;
 };
 
-// Appends the 17-digit text of a finite double; false (and nothing) when `v`
-// is infinite or NaN.
+// Appends the shortest text that reads back as the finite double `v`; false
+// (and nothing) when `v` is infinite or NaN.
 bool appendNumber(std::string& s, double v);
 
 }  // namespace qvcode

@@ -66,7 +66,7 @@ bool PartEvaluator::adler(const SweepPart& part, std::size_t i, const qv::RoundT
     // The round trip raised with skip-on-error mode off: the case ends
     // before it is counted.
     if (p.error) throw qv::RuntimeError(*p.error);
-    r.stunde = p.stunde;
+    r.stunde = p.hour;
     qv::ErrorMode mode;
     if (p.skipOnError) mode.skipOnError();
 
@@ -86,7 +86,7 @@ bool PartEvaluator::adler(const SweepPart& part, std::size_t i, const qv::RoundT
 
     if (!settings_.storeAll)
       errorCase = mode.decide([&] {
-        return isErrorCase(p.Bdez, p.Ldez, p.Bdezbk.value_or(0), p.Ldezbk.value_or(0), fehlergrad);
+        return isErrorCase(p.latitude, p.longitude, p.latitudeBack.value_or(0), p.longitudeBack.value_or(0), fehlergrad);
       });
     if (settings_.storeAll || errorCase) {
       lines_.append(r.records, p, part.firstIndexInColumn + i, mode);
@@ -102,16 +102,16 @@ bool PartEvaluator::adler(const SweepPart& part, std::size_t i, const qv::RoundT
   // The counters show this case: it ran to its end.
   r.completedCases = r.cases;
   r.completedErrors = r.errors;
-  const double dB = std::fabs(p.Bdezbk.value_or(0) - p.Bdez);
-  record(r.worstLatitude, dB, p.Bdez, p.Ldez);
+  const double dB = std::fabs(p.latitudeBack.value_or(0) - p.latitude);
+  record(r.worstLatitude, dB, p.latitude, p.longitude);
   double dL = std::numeric_limits<double>::infinity();
   try {
-    dL = std::fabs(longitudeDifference(p.Ldezbk.value_or(0), p.Ldez));
+    dL = std::fabs(longitudeDifference(p.longitudeBack.value_or(0), p.longitude));
   } catch (const qv::RuntimeError&) {
   }
-  record(r.worstLongitude, dL, p.Bdez, p.Ldez);
+  record(r.worstLongitude, dL, p.latitude, p.longitude);
   if (settings_.keepCases)
-    r.swept.push_back({p.Bdez, p.Ldez, dB, dL, errorCase, p.inverseRaised});
+    r.swept.push_back({p.latitude, p.longitude, dB, dL, errorCase, p.inverseRaised});
   return true;
 }
 

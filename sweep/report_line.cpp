@@ -34,8 +34,8 @@ const ReportLineWriter::Text& ReportLineWriter::numberText(Text& memo, double v)
 void ReportLineWriter::append(std::string& records, const qv::RoundTripPoint& p, std::size_t latitudeIndex,
                               qv::ErrorMode& mode) {
   if (latitudeIndex >= latitudes_.size()) latitudes_.resize(latitudeIndex + 1);
-  const Text& lat = numberText(latitudes_[latitudeIndex], p.Bdez);
-  const Text& lon = numberText(longitude_, p.Ldez);
+  const Text& lat = numberText(latitudes_[latitudeIndex], p.latitude);
+  const Text& lon = numberText(longitude_, p.longitude);
 
   const std::size_t start = records.size();
   records.resize(start + recordRoom);
@@ -44,11 +44,11 @@ void ReportLineWriter::append(std::string& records, const qv::RoundTripPoint& p,
   out = put(out, lat.chars, lat.size);
   out = put(out, "  long ");
   out = put(out, lon.chars, lon.size);
-  out = qv::writeReportCode(out, p.stunde, p.versatzkm, p.distkm, mode);
+  out = qv::writeReportCode(out, p.hour, p.offsetKm, p.distanceKm, mode);
   out = put(out, "   lat ");
-  out = writeBackText(out, p.Bdezbk);
+  out = writeBackText(out, p.latitudeBack);
   out = put(out, " long ");
-  out = writeBackText(out, p.Ldezbk);
+  out = writeBackText(out, p.longitudeBack);
   out = put(out, "\"\r\n");
   records.resize(static_cast<std::size_t>(out - records.data()));
 }

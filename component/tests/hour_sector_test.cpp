@@ -78,12 +78,12 @@ TEST(HourSector, TheConversionsTakeTheSameHourBesideEveryBorder) {
       SCOPED_TRACE("bearing " + std::to_string(beta));
       const auto [lat, lon] = destination(beta, 2000);
       const qv::RoundTrip t = qv::roundTrip(lat, lon);
-      EXPECT_EQ(t.stunde, clockHour(beta));
+      EXPECT_EQ(t.hour, clockHour(beta));
       EXPECT_NEAR(t.values.Bdezbk.value_or(0), lat, 1e-9);
       EXPECT_NEAR(t.values.Ldezbk.value_or(0), lon, 1e-9);
       const std::string code = qv::algorit(
           qv::ElementArray({lat, 0.0, 0.0, lon, 0.0, 0.0, std::string("N"), std::string("E")}));
-      EXPECT_EQ(hourOf(code), t.stunde) << code;
+      EXPECT_EQ(hourOf(code), t.hour) << code;
     }
   }
 }

@@ -12,20 +12,20 @@ using qv::readCode;
 
 TEST(CodeReader, ReadsTheCodeTextWithOrWithoutItsBlank) {
   const auto c = readCode(" m11:6.6 r236.8");
-  EXPECT_EQ(c.stunde, 11);
-  EXPECT_EQ(c.versatzkm, 6.6);
-  EXPECT_EQ(c.distkm, 236.8);
-  EXPECT_EQ(readCode("m11:6.6 r236.8").distkm, 236.8);
+  EXPECT_EQ(c.hour, 11);
+  EXPECT_EQ(c.offsetKm, 6.6);
+  EXPECT_EQ(c.distanceKm, 236.8);
+  EXPECT_EQ(readCode("m11:6.6 r236.8").distanceKm, 236.8);
   const auto whole = readCode("m9:2537 r6536");
-  EXPECT_EQ(whole.stunde, 9);
-  EXPECT_EQ(whole.versatzkm, 2537);
-  EXPECT_EQ(whole.distkm, 6536);
+  EXPECT_EQ(whole.hour, 9);
+  EXPECT_EQ(whole.offsetKm, 2537);
+  EXPECT_EQ(whole.distanceKm, 6536);
 }
 
 TEST(CodeReader, OffsetsWithinTextRoundingAreBroughtToTheSphere) {
   const auto c = readCode("m5:1027.6 r2016.5");
-  EXPECT_LE(c.versatzkm, qv::maxOffsetKm(2016.5));
-  EXPECT_NEAR(c.versatzkm, 1027.6, 0.5);
+  EXPECT_LE(c.offsetKm, qv::maxOffsetKm(2016.5));
+  EXPECT_NEAR(c.offsetKm, 1027.6, 0.5);
 }
 
 void expectRejected(const char* code, const char* field) {
@@ -89,7 +89,7 @@ TEST(CodeReader, ReadsTheWrittenFormsAndRefusesOthersNamingTheField) {
     try {
       const qv::CodeValues v = readCode(f.text);
       EXPECT_EQ(f.refusedField, nullptr) << f.text << " was read";
-      EXPECT_GE(v.stunde, 1);
+      EXPECT_GE(v.hour, 1);
     } catch (const qv::CodeFormatError& e) {
       ASSERT_NE(f.refusedField, nullptr) << f.text << ": " << e.what();
       EXPECT_NE(std::string(e.what()).find(f.refusedField), std::string::npos) << f.text << ": " << e.what();

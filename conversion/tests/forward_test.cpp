@@ -133,7 +133,7 @@ TEST(RoundTrip, SharedCases) {
           qv::RoundTrip t = qv::roundTrip(number(0), number(1));
           qv::ErrorMode mode;
           if (t.skipOnError) mode.skipOnError();
-          qv::codeTexts(t.stunde, t.values, mode);
+          qv::codeTexts(t.hour, t.values, mode);
           outcome = t.values.codetext;
         }
       } catch (const qv::RuntimeError& e) {

@@ -40,11 +40,11 @@ void expectSameAsSingle(const std::vector<double>& lat, const std::vector<double
     SCOPED_TRACE(testing::Message() << "point " << i << ": " << lat[i] << ", " << lon[i]);
     ASSERT_EQ(b.error, s.error);
     if (s.error) continue;
-    ASSERT_TRUE(sameBits(b.Bdez, s.Bdez) && sameBits(b.Ldez, s.Ldez));
-    ASSERT_EQ(b.stunde, s.stunde);
+    ASSERT_TRUE(sameBits(b.latitude, s.latitude) && sameBits(b.longitude, s.longitude));
+    ASSERT_EQ(b.hour, s.hour);
     ASSERT_EQ(b.skipOnError, s.skipOnError);
-    ASSERT_TRUE(sameBits(b.distkm, s.distkm) && sameBits(b.versatzkm, s.versatzkm));
-    ASSERT_TRUE(sameBits(b.Bdezbk, s.Bdezbk) && sameBits(b.Ldezbk, s.Ldezbk) && sameBits(b.Ybk, s.Ybk));
+    ASSERT_TRUE(sameBits(b.distanceKm, s.distanceKm) && sameBits(b.offsetKm, s.offsetKm));
+    ASSERT_TRUE(sameBits(b.latitudeBack, s.latitudeBack) && sameBits(b.longitudeBack, s.longitudeBack) && sameBits(b.westComponentBack, s.westComponentBack));
   }
 }
 
@@ -102,7 +102,7 @@ TEST(RoundTripBatch, SpecialPointsInTheMidstOfOrdinaryOnes) {
   EXPECT_EQ(out[3 + 7].error, qv::ErrorKind::InvalidCall);
   EXPECT_FALSE(out[3].skipOnError);
   EXPECT_TRUE(out[3 + 3 * 7].skipOnError);
-  EXPECT_EQ(out[3 + 9 * 7].Ldez, 180);  // 181 moved
+  EXPECT_EQ(out[3 + 9 * 7].longitude, 180);  // 181 moved
 }
 
 }  // namespace

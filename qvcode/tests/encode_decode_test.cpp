@@ -71,16 +71,16 @@ TEST(EncodeCommand, SharedCases) {
 TEST(EncodeCommand, JsonHasEveryFieldWithRoundTripDigits) {
   const Result r = run(qvcode::runEncode, {"--json", "48.136944444444445", "11.575277777777778"});
   EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.out.find(R"("codetext":" m5:0 r0")"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find(R"("code":" m5:0 r0")"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find(R"("skipOnError":false)"), std::string::npos);
   EXPECT_NE(r.out.find(R"("latitude":48.136944444444445)"), std::string::npos);
-  for (const char* key : {"longitude", "stunde", "distkm", "versatzkm", "disttext", "versatztext", "Bdezbk", "Ldezbk", "Ybk"})
+  for (const char* key : {"longitude", "hour", "distanceKm", "offsetKm", "distanceText", "offsetText", "latitudeBack", "longitudeBack", "westComponentBack"})
     EXPECT_NE(r.out.find("\"" + std::string(key) + "\":"), std::string::npos) << key;
 }
 
 TEST(EncodeCommand, JsonShowsTheAdjustedInput) {
   const Result r = run(qvcode::runEncode, {"--json", "-95", "181"});
-  EXPECT_NE(r.out.find(R"("latitude":-89.900000000000006)"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find(R"("latitude":-89.9)"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find(R"("longitude":180)"), std::string::npos) << r.out;
 }
 
@@ -108,15 +108,15 @@ TEST(EncodeCommand, TheCodeIsPrintedWhereOnlyTheInverseFails) {
     std::string_view latitude, longitude, code;
   };
   for (const Case& c : {Case{"48.2", "11.575277777777778", "m12:0 r7\n"},
-                        Case{"89.999999999999929", "0", "m12:0 r4654.3\n"},
+                        Case{"89.99999999999993", "0", "m12:0 r4654.3\n"},
                         Case{"89.9", "-168.42472222222221", "m12:0 r4665.5\n"},
-                        Case{"48.146944444444443", "11.575277777777778", "m12:0 r1.1\n"}}) {
+                        Case{"48.14694444444444", "11.575277777777778", "m12:0 r1.1\n"}}) {
     const Result text = run(qvcode::runEncode, {c.latitude, c.longitude});
     EXPECT_EQ(text.status, 0) << c.latitude << ": " << text.err;
     EXPECT_EQ(text.out, c.code);
     const Result json = run(qvcode::runEncode, {"--json", c.latitude, c.longitude});
     EXPECT_EQ(json.status, 0);
-    EXPECT_NE(json.out.find(R"("codetext":" )" + std::string(c.code.substr(0, c.code.size() - 1)) + '"'),
+    EXPECT_NE(json.out.find(R"("code":" )" + std::string(c.code.substr(0, c.code.size() - 1)) + '"'),
               std::string::npos) << json.out;
     EXPECT_TRUE(json.out.ends_with(R"("inverseError":"Invalid procedure call or argument"})" "\n")) << json.out;
   }
@@ -128,7 +128,7 @@ TEST(EncodeCommand, TheCodeIsPrintedWhereOnlyTheInverseFails) {
     const std::string latitude = std::to_string(tenths / 10.0);
     const Result r = run(qvcode::runEncode, {"--json", latitude, "11.575277777777778"});
     ASSERT_EQ(r.status, 0) << latitude << ": " << r.err;
-    EXPECT_NE(r.out.find(R"("codetext":" m)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(R"("code":" m)"), std::string::npos) << r.out;
     failedInverses += r.out.find("inverseError") != std::string::npos;
   }
   EXPECT_GT(failedInverses, 0);

@@ -35,12 +35,12 @@ TEST(Filter, OneLineOutForEveryLineIn) {
       // The code of a position whose way back fails, and the inverse's error
       // in its column.
       {{"encode", "--csv"}, "50 10;;48.2 11.575277777777778;bad", 1,
-       "latitude,longitude,stunde,distkm,versatzkm,disttext,versatztext,codetext,skipOnError,Bdezbk,Ldezbk,Ybk,"
+       "latitude,longitude,hour,distanceKm,offsetKm,distanceText,offsetText,code,skipOnError,latitudeBack,longitudeBack,westComponentBack,"
        "inverseError,error\n"
-       "50,10,11,236.7795803439312,6.6432761946668402,236.8,6.6, m11:6.6 r236.8,true,49.999999999999851,"
-       "9.9999999999995737,-0.11161889704894556,,\n"
+       "50,10,11,236.7795803439312,6.64327619466684,236.8,6.6, m11:6.6 r236.8,true,49.99999999999985,"
+       "9.999999999999574,-0.11161889704894556,,\n"
        "\n"
-       "48.200000000000003,11.575277777777778,12,7.0105166673285115,0,7,0, m12:0 r7,false,,,0,"
+       "48.2,11.575277777777778,12,7.0105166673285115,0,7,0, m12:0 r7,false,,,0,"
        "Invalid procedure call or argument,\n"
        ",,,,,,,,,,,,,'bad' is not a position: 'b' cannot be part of one\n"},
       {{"encode"}, "48.2 11.575277777777778", 0, "m12:0 r7\n"},
@@ -52,8 +52,8 @@ TEST(Filter, OneLineOutForEveryLineIn) {
        "49.9999649667773 9.99932533031054\n48.1369444444444 11.5752777777778\n"
        "ERROR: malformed code 'm13:6.6 r236.8': hour '13' is not a whole number from 1 to 12\n"},
       {{"decode", "--csv"}, "m11:6.6 r236.8;x", 1,
-       "stunde,versatzkm,distkm,latitude,longitude,latitudeDms,longitudeDms,error\n"
-       "11,6.5999999999999996,236.80000000000001,49.999964966777256,9.9993253303105405,"
+       "hour,offsetKm,distanceKm,latitude,longitude,latitudeDms,longitudeDms,error\n"
+       "11,6.6,236.8,49.999964966777256,9.99932533031054,"
        "\"49\u00b059'59.87\"\" N\",\"9\u00b059'57.57\"\" E\",\n"
        ",,,,,,,\"malformed code 'x': code must start with 'm' (as in \"\"m11:6.6 r236.8\"\")\"\n"},
       // A keyword is an element, not a comment.
@@ -174,7 +174,7 @@ TEST_F(FilterFiles, InputThatCannotBeReadAndOutputThatCannotBeWrittenStopWithThe
   EXPECT_EQ(read(path("in.txt")), "50 10\n");
   EXPECT_EQ(run(std::vector<std::string>{"decode", "--output-file", path("out.txt"), "--csv", "m5:0 r0"}).status, 0);
   EXPECT_EQ(read(path("out.txt")),
-            "stunde,versatzkm,distkm,latitude,longitude,latitudeDms,longitudeDms,error\n"
+            "hour,offsetKm,distanceKm,latitude,longitude,latitudeDms,longitudeDms,error\n"
             "5,0,0,48.136944444444445,11.575277777777785,\"48\u00b08'13\"\" N\",\"11\u00b034'31\"\" E\",\n");
 }
 

@@ -52,13 +52,13 @@ TEST(ClosingLine, CountsAreExactWholeNumbersWithTheirSignBlank) {
 TEST(ReportLineWriter, AFailingTextUnderSkipOnErrorModeLeavesItsPieceOut) {
   // Values no conversion gives: only the failure of the text step matters.
   qv::RoundTripPoint p;
-  p.Bdez = 50;
-  p.Ldez = 10;
-  p.stunde = 11;
+  p.latitude = 50;
+  p.longitude = 10;
+  p.hour = 11;
   p.skipOnError = true;
-  p.versatzkm = 1e300;
-  p.distkm = 236.7795803439312;
-  p.Bdezbk = 49.99999999999;
+  p.offsetKm = 1e300;
+  p.distanceKm = 236.7795803439312;
+  p.latitudeBack = 49.99999999999;
   qv::ErrorMode mode;
   mode.skipOnError();
   ReportLineWriter writer;

@@ -45,8 +45,8 @@ class Log : public SweepObserver {
  public:
   void eastBoundClamped() override { events.push_back("east"); }
   void firstCase(const qv::RoundTripPoint& p) override {
-    events.push_back("first " + std::to_string(p.Bdez) + " " + std::to_string(p.Ldez) + " " +
-                     std::to_string(p.distkm));
+    events.push_back("first " + std::to_string(p.latitude) + " " + std::to_string(p.longitude) + " " +
+                     std::to_string(p.distanceKm));
   }
   bool wantsCases() const override { return true; }
   void casesTaken(std::span<const SweptCase> cases) override {
