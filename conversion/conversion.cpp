@@ -6,6 +6,7 @@
 #include "conversion/code_text.hpp"
 #include "conversion/error_mode.hpp"
 #include "conversion/forward.hpp"
+#include "conversion/hour_sector.hpp"
 
 namespace qv {
 
@@ -17,6 +18,8 @@ Code encode(double latitude, double longitude) {
   codeTexts(c.hour, v, mode);
   c.offsetKm = v.versatzkm;
   c.distanceKm = v.distkm;
+  c.bearingDegrees = bearingOf(v.richtgrad);
+  c.sectorAngleDegrees = v.sektorgrad;
   c.text = v.codetext.substr(1);
   return c;
 }

@@ -41,7 +41,10 @@ namespace qv {
 struct Code {
   std::int16_t hour = 0;
   double offsetKm = 0, distanceKm = 0;  // full precision, before the text's rounding
-  std::string text;                     // without a leading blank
+  // The bearing from the reference point, clockwise from north in [0, 360),
+  // and how far past its hour's ray it lies, 0..30 degrees.
+  double bearingDegrees = 0, sectorAngleDegrees = 0;
+  std::string text;  // without a leading blank
 };
 
 // The forward conversion alone; it does not go back to check the code.

@@ -13,6 +13,13 @@
 
 namespace qv {
 
+// The bearing of a direction, clockwise from north, in [0, 360): 180 −
+// richtgrad, with due north on the western half (360) written 0.
+inline double bearingOf(double richtgrad) {
+  const double b = 180 - richtgrad;
+  return b == 360 ? 0 : b;
+}
+
 // The width of one hour's sector, in degrees of bearing.
 inline constexpr double sectorDegrees = 30;
 

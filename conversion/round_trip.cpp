@@ -50,8 +50,8 @@ RoundTrip roundTrip(double latitude, double longitude) {
 
 RoundTripPoint pointOf(const RoundTrip& t) {
   const CaseValues& v = t.values;
-  return {t.latitude, t.longitude,  t.hour,   t.skipOnError, t.inverseRaised, std::nullopt,
-          v.distkm, v.versatzkm, v.Bdezbk, v.Ldezbk,     v.Ybk};
+  return {t.latitude, t.longitude, t.hour, t.skipOnError, t.inverseRaised, std::nullopt, v.distkm, v.versatzkm,
+          bearingOf(v.richtgrad), v.sektorgrad, v.Bdezbk, v.Ldezbk, v.Ybk};
 }
 
 namespace {
@@ -151,8 +151,8 @@ void commonPath(const double* lat, const double* lon, RoundTripPoint* out, MarkF
       Ldezbk[i] = -Ldezbk[i];
       f.marked[i] |= Ldezbk[i] == -180;
     }
-    out[i] = {Bdez[i],      Ldez[i],   stunde[i], true,      false,
-              std::nullopt, distkm[i], versatzkm[i], Bdezbk[i], Ldezbk[i], Ybk[i]};
+    out[i] = {Bdez[i],      Ldez[i],   stunde[i],    true,      false,     std::nullopt, distkm[i], versatzkm[i],
+              bearingOf(richtgrad[i]), sektorgrad[i], Bdezbk[i], Ldezbk[i], Ybk[i]};
   }
 }
 

@@ -58,6 +58,10 @@ struct RoundTripPoint {
   // then nothing else here is set.
   std::optional<ErrorKind> error;
   double distanceKm = 0, offsetKm = 0;  // full precision, before the text's rounding
+  // The bearing from the reference point, clockwise from north in [0, 360),
+  // and how far past its hour's ray it lies, 0..30 (the hour's sector holds
+  // the bearings from 30·hour to 30·hour + 30, mod 360).
+  double bearingDegrees = 0, sectorAngleDegrees = 0;
   // The position back in degrees; empty where its step was skipped.
   std::optional<double> latitudeBack, longitudeBack;
   // The point back's component towards 90° W on the unit sphere: positive

@@ -8,6 +8,7 @@
 
 #include "testdata/case_file.hpp"
 #include "conversion/code_text.hpp"
+#include "conversion/conversion.hpp"
 #include "conversion/forward.hpp"
 #include "conversion/round_trip.hpp"
 #include "conversion/runtime_error.hpp"
@@ -85,7 +86,14 @@ TEST(ForwardConversion, EveryHourSectorAndItsTextWidth) {
     EXPECT_EQ(f.stunde, hour);
     EXPECT_NEAR(f.v.sektorgrad, 15, 1e-9);
     EXPECT_EQ(f.v.codetext.substr(0, hour >= 10 ? 5 : 4), " m" + std::to_string(hour) + ":");
+    // The bearing the hour's sector holds, and the angle past its ray.
+    const qv::Code c = qv::encode(lat, lon);
+    EXPECT_NEAR(c.bearingDegrees, std::fmod(30.0 * hour + 15, 360), 1e-9);
+    EXPECT_NEAR(c.sectorAngleDegrees, 15, 1e-9);
   }
+  // Due north and due south of the reference point.
+  EXPECT_EQ(qv::encode(60, L0).bearingDegrees, 0);
+  EXPECT_EQ(qv::encode(30, L0).bearingDegrees, 180);
 }
 
 TEST(ForwardConversion, LongitudeAdjustment) {

@@ -44,6 +44,7 @@ void expectSameAsSingle(const std::vector<double>& lat, const std::vector<double
     ASSERT_EQ(b.hour, s.hour);
     ASSERT_EQ(b.skipOnError, s.skipOnError);
     ASSERT_TRUE(sameBits(b.distanceKm, s.distanceKm) && sameBits(b.offsetKm, s.offsetKm));
+    ASSERT_TRUE(sameBits(b.bearingDegrees, s.bearingDegrees) && sameBits(b.sectorAngleDegrees, s.sectorAngleDegrees));
     ASSERT_TRUE(sameBits(b.latitudeBack, s.latitudeBack) && sameBits(b.longitudeBack, s.longitudeBack) && sameBits(b.westComponentBack, s.westComponentBack));
   }
 }
