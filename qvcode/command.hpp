@@ -14,7 +14,7 @@ struct Command {
   std::string_view name;
   std::string_view usage;    // the arguments, as shown in the usage text
   std::string_view summary;  // one line
-  std::string_view help;     // what `qvcode help NAME` adds: forms, options
+  std::string_view help;     // what `qvcode help NAME` prints
   int (*run)(Args args, std::ostream& out, std::ostream& err);
 };
 
