@@ -8,7 +8,7 @@
 
 namespace qvcode {
 
-WriteMapFunction loadMapWriter(std::string& problem) {
+DrawMapFunction loadMapDrawer(std::string& problem) {
   namespace fs = std::filesystem;
   std::error_code ec;
   const fs::path program = fs::read_symlink("/proc/self/exe", ec);
@@ -24,10 +24,10 @@ WriteMapFunction loadMapWriter(std::string& problem) {
       problem = "cannot load " + candidate.string() + ": " + dlerror();
       return nullptr;
     }
-    using Entry = WriteMapFunction (*)();
+    using Entry = DrawMapFunction (*)();
     const auto entry = reinterpret_cast<Entry>(dlsym(module, "qvcodeMapWriter"));
     if (!entry) {
-      problem = candidate.string() + " has no map writer";
+      problem = candidate.string() + " has no map drawer";
       return nullptr;
     }
     return entry();

@@ -7,9 +7,9 @@
 
 namespace qvcode {
 
-// The module's writer, from qvcode-map.so beside the running program (or in
-// ../lib/qvcode/ from it); null when it cannot be loaded, with `problem`
-// saying why.  The module stays loaded until the program ends.
-WriteMapFunction loadMapWriter(std::string& problem);
+// The module's drawing function, from qvcode-map.so beside the running
+// program (or in ../lib/qvcode/ from it); null when it cannot be loaded, with
+// `problem` saying why.  The module stays loaded until the program ends.
+DrawMapFunction loadMapDrawer(std::string& problem);
 
 }  // namespace qvcode

@@ -111,8 +111,10 @@ inline MapRgb pixelColour(const MapPixel& p, int low, int high) {
   return rampColour(p.errorCase ? errorRamp : withinRamp, t);
 }
 
-// Draws `picture` and writes it as a PNG file; answers an empty text when
-// done, else what went wrong.  The module exports `qvcodeMapWriter()`, which returns it.
-using WriteMapFunction = std::string (*)(const MapPicture& picture, const std::string& path);
+// Draws `picture` and encodes it as PNG into `png`; answers an empty text
+// when done, else what went wrong.  The module only draws: qvcode writes the
+// file itself, whole or not at all.  The module exports `qvcodeMapWriter()`,
+// which returns it.
+using DrawMapFunction = std::string (*)(const MapPicture& picture, std::string& png);
 
 }  // namespace qvcode

@@ -5,6 +5,7 @@
 #include "qvcode/shard.hpp"
 
 #include <charconv>
+#include <cmath>
 #include <fstream>
 #include <map>
 #include <ostream>
@@ -79,6 +80,20 @@ void printSweepSummary(std::ostream& out, const SweepTotals& t, const std::strin
   o.number("elapsedSeconds", t.seconds);
 }
 
+std::string escapedText(std::string_view text) {
+  static constexpr char hex[] = "0123456789abcdef";
+  std::string e;
+  for (const char c : text) {
+    const auto u = static_cast<unsigned char>(c);
+    if (c == '\n') e += "\\n";
+    else if (c == '\t') e += "\\t";
+    else if (c == '\r') e += "\\r";
+    else if (u < 0x20 || u == 0x7f) e += {'\\', 'x', hex[u >> 4], hex[u & 15]};
+    else e += c;
+  }
+  return e;
+}
+
 std::string partPath(const std::string& report, std::size_t index, std::size_t count) {
   return report + '.' + std::to_string(index) + "-of-" + std::to_string(count);
 }
@@ -150,15 +165,33 @@ ShardSummary readSummary(const std::string& path) {
     if (!(in >> ... >> into) || !(in >> std::ws).eof()) throw bad("a malformed " + std::string(name));
   };
   ShardSummary s;
-  read("shard", s.index, s.count);
+  // Counts are read signed, so that a minus sign is seen rather than wrapped.
+  std::int64_t index = 0, count = 0;
+  read("shard", index, count);
+  if (count < 1 || index < 1 || index > count) throw bad("line 'shard\t" + fields["shard"] + "': K must be 1 to N");
+  s.index = static_cast<std::size_t>(index);
+  s.count = static_cast<std::size_t>(count);
   s.grid = unescaped(field("grid").str());
   read("columns", s.firstColumn, s.endColumn, s.columnsTotal);
   read("cases", s.cases);
   read("errors", s.errors);
-  read("bytes", s.bytes);
+  std::int64_t bytes = 0;
+  read("bytes", bytes);
+  if (bytes < 0) throw bad("line 'bytes\t" + fields["bytes"] + "': a size cannot be negative");
+  s.bytes = static_cast<std::uintmax_t>(bytes);
   s.worstLatitude = readWorst("worst-latitude");
   s.worstLongitude = readWorst("worst-longitude");
   s.seconds = doubles("seconds", 1)[0];
+  const auto wrong = [&](std::string_view name, const std::string& why) {
+    return bad("line '" + std::string(name) + "\t" + escapedText(fields[std::string(name)]) + "': " + why);
+  };
+  if (!(s.firstColumn <= s.endColumn && s.endColumn <= s.columnsTotal))
+    throw wrong("columns", "the first, end and total columns must be in order");
+  if (s.cases < 0) throw wrong("cases", "a count cannot be negative");
+  if (s.errors < 0 || s.errors > s.cases) throw wrong("errors", "the error cases must be 0 to the cases");
+  for (const auto& [name, w] : {std::pair{"worst-latitude", s.worstLatitude}, {"worst-longitude", s.worstLongitude}})
+    if (w.difference != -1 && !(w.difference >= 0)) throw wrong(name, "a difference cannot be negative or NaN");
+  if (!(s.seconds >= 0) || !std::isfinite(s.seconds)) throw wrong("seconds", "a time must be finite and not negative");
   if (fields.contains("stop")) {
     s.stopReason = unescaped(field("stop").str());
     const std::vector<double> at = doubles("stop-at", 2);

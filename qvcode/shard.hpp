@@ -45,7 +45,14 @@ void printSweepSummary(std::ostream& out, const SweepTotals& t, const std::strin
 
 // Writes the summary; raises std::runtime_error naming the file.
 void writeSummary(const std::string& path, const ShardSummary& s);
-// Reads one back; raises std::runtime_error naming the file and what is off.
+// Reads one back and checks that its numbers can be a shard's (K in 1..N,
+// counts not negative and errors not above cases, columns in order, worst
+// differences and time not negative); raises std::runtime_error naming the
+// file and the line that is wrong.
 ShardSummary readSummary(const std::string& path);
+
+// A text read from a file, with its control characters escaped ("\n",
+// "\x01"), so that printing it cannot move the terminal's cursor.
+std::string escapedText(std::string_view text);
 
 }  // namespace qvcode

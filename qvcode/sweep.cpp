@@ -25,6 +25,7 @@
 #include "qvcode/shard.hpp"
 #include "qvcode/sweep_map.hpp"
 #include "qvcode/sweep_watch.hpp"
+#include "qvcode/whole_file.hpp"
 #include "sweep/sweep.hpp"
 
 namespace qvcode {
@@ -164,20 +165,47 @@ std::string unwritable(const std::string& path) {
   return {};
 }
 
+// Whether two paths name one file: the same file (a link, a hard link) where
+// both exist, the same place where one does not yet.
+bool samePlace(const std::string& a, const std::string& b) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (fs::exists(a, ec) && fs::exists(b, ec)) return fs::equivalent(a, b, ec) && !ec;
+  return resolvedPath(a) == resolvedPath(b);
+}
+
+// The report files of the sweep: its report, and for a shard its part and
+// summary too (the merge writes the report).
+std::vector<std::string> reportFiles(const Options& o) {
+  if (!o.shard) return {o.report};
+  return {o.report, partPath(o.report, o.shard->index, o.shard->count),
+          summaryPath(o.report, o.shard->index, o.shard->count)};
+}
+
+// Why the map cannot go to its path because a report file lies there; empty
+// if none does.
+std::string overReport(const Options& o) {
+  for (const std::string& f : reportFiles(o))
+    if (samePlace(o.map, f)) return "it is the report '" + f + "'";
+  return {};
+}
+
 // The map's drawing function, refused before the sweep runs where the map
-// cannot be drawn or written.
-WriteMapFunction mapWriter(const std::string& map, std::ostream& err) {
+// cannot be drawn or written, or would be written over the report.
+DrawMapFunction mapDrawer(const Options& o, std::ostream& err) {
   std::string problem;
-  const WriteMapFunction writeMap = loadMapWriter(problem);
-  if (!writeMap) {
+  const DrawMapFunction drawPng = loadMapDrawer(problem);
+  if (!drawPng) {
     err << "qvcode: sweep: cannot draw maps: " << problem << '\n';
     return nullptr;
   }
-  if (const std::string why = unwritable(map); !why.empty()) {
-    err << "qvcode: sweep: cannot write the map '" << map << "': " << why << '\n';
+  std::string why = unwritable(o.map);
+  if (why.empty()) why = overReport(o);
+  if (!why.empty()) {
+    err << "qvcode: sweep: cannot write the map '" << o.map << "': " << why << '\n';
     return nullptr;
   }
-  return writeMap;
+  return drawPng;
 }
 
 std::string quoted(const std::string& s) { return "\u201c" + s + "\u201d"; }
@@ -208,14 +236,30 @@ std::vector<std::string> mapTitle(const SettledGrid& grid, const qvsweep::SweepR
 }
 
 // The map of what was swept, also of a sweep that stopped on its way; false
-// when it could not be written (said on `err`).
+// when it could not be written (said on `err`), which leaves no part of it.
 bool drawMap(const Options& o, const SettledGrid& grid, const qvsweep::SweepResult& result, SweepMap& map,
-             const SweepWatch& watch, WriteMapFunction writeMap, std::ostream& err) {
+             SweepWatch& watch, DrawMapFunction drawPng, std::ostream& err) {
   const std::string stopped = watch.stoppedBy() != 0 ? watch.stopReason()
                               : result.failure       ? "the sweep stopped on an error"
                                                      : "";
-  const std::string problem = writeMap(
-      map.picture(mapTitle(grid, result, map, stopped), !o.storeAll, grid.settings.toleranceSeconds), o.map);
+  std::string png;
+  // The report may have come into being beside a link since the sweep began.
+  if (const std::string why = overReport(o); !why.empty()) {
+    err << "qvcode: sweep: cannot write the map '" << o.map << "': " << why << '\n';
+    return false;
+  }
+  std::string problem = drawPng(
+      map.picture(mapTitle(grid, result, map, stopped), !o.storeAll, grid.settings.toleranceSeconds), png);
+  if (problem.empty()) {
+    try {
+      WholeFile file(o.map, [&watch] { return watch.stopRequested() ? watch.stoppedBy() : 0; });
+      file.write(png);
+      file.commit();
+    } catch (const WholeFileError& e) {
+      err << "qvcode: sweep: " << e.what() << '\n';
+      return false;
+    }
+  }
   if (!problem.empty()) err << "qvcode: sweep: cannot write the map '" << o.map << "': " << problem << '\n';
   return problem.empty();
 }
@@ -261,8 +305,8 @@ int runSweep(Args args, std::ostream& out, std::ostream& err) {
   // failing one.
   if (o.shard) std::remove(summaryPath(o.report, o.shard->index, o.shard->count).c_str());
 
-  WriteMapFunction writeMap = nullptr;
-  if (!o.map.empty() && !(writeMap = mapWriter(o.map, err))) return exitUsage;
+  DrawMapFunction drawPng = nullptr;
+  if (!o.map.empty() && !(drawPng = mapDrawer(o, err))) return exitUsage;
 
   SettledGrid grid;
   if (const std::optional<std::string> failure = settleGrid(o, grid)) {
@@ -270,7 +314,7 @@ int runSweep(Args args, std::ostream& out, std::ostream& err) {
     return exitUsage;
   }
   std::optional<SweepMap> map;
-  if (writeMap) map.emplace(o.mapSize, [&grid] { return mapGridOf(grid.settings); });
+  if (drawPng) map.emplace(o.mapSize, [&grid] { return mapGridOf(grid.settings); });
   SweepWatch watch(isatty(STDERR_FILENO) ? &err : nullptr, [&grid] { return mapGridOf(grid.settings); },
                    map ? &*map : nullptr, [&grid] {
                      grid.texts.longitudeFrom = "180";
@@ -283,7 +327,9 @@ int runSweep(Args args, std::ostream& out, std::ostream& err) {
   watch.finish();
 
   const bool mapWritten = map && (!result.failure || result.cases > 0) &&
-                          drawMap(o, grid, result, *map, watch, writeMap, err);
+                          drawMap(o, grid, result, *map, watch, drawPng, err);
+  // A signal that stopped the map's writing, after the sweep had ended.
+  if (!result.failure && watch.stoppedBy() != 0) return exitStoppedBy(watch.stoppedBy());
   if (o.shard && watch.stoppedBy() == 0 && (!result.failure || (result.stopReason && !result.reportRefused)) &&
       !writeShardSummary(o, grid, result, seconds, err))
     return exitUsage;

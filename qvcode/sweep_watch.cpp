@@ -10,49 +10,16 @@
 #include <utility>
 
 namespace qvcode {
-namespace {
-
-constexpr std::array stopSignals = {SIGINT, SIGTERM, SIGHUP};
-
-// Set by the signal handler and read by every thread of the sweep: a
-// lock-free atomic is safe for both.
-std::atomic<int> stopSignal{0};
-static_assert(std::atomic<int>::is_always_lock_free);
-
-extern "C" void onStopSignal(int signal) { stopSignal.store(signal, std::memory_order_relaxed); }
-
-}  // namespace
-
 SweepWatch::SweepWatch(std::ostream* progress, std::function<MapGrid()> grid, SweepMap* map,
                        std::function<void()> eastBoundClamped)
-    : progress_(progress), gridOf_(std::move(grid)), map_(map), eastBoundClamped_(std::move(eastBoundClamped)) {
-  stopSignal.store(0);
-  // Without SA_RESTART, so that a signal breaks off a blocked open or write
-  // of the report instead of letting it wait on.
-  struct sigaction stop {};
-  stop.sa_handler = onStopSignal;
-  sigemptyset(&stop.sa_mask);
-  for (const int s : stopSignals) sigaddset(&stop.sa_mask, s);
-  for (std::size_t i = 0; i < stopSignals.size(); ++i) sigaction(stopSignals[i], &stop, &previous_[i]);
-}
-
-SweepWatch::~SweepWatch() {
-  for (std::size_t i = 0; i < stopSignals.size(); ++i) sigaction(stopSignals[i], &previous_[i], nullptr);
-}
+    : progress_(progress), gridOf_(std::move(grid)), map_(map), eastBoundClamped_(std::move(eastBoundClamped)) {}
 
 bool SweepWatch::stopRequested() {
-  if (const int s = stopSignal.load(std::memory_order_relaxed); s != 0) stoppedBy_.store(s, std::memory_order_relaxed);
+  if (const int s = signals_.caught(); s != 0) stoppedBy_.store(s, std::memory_order_relaxed);
   return stoppedBy() != 0;
 }
 
-std::string SweepWatch::stopReason() const {
-  switch (stoppedBy()) {
-    case SIGINT: return "Interrupted by SIGINT";
-    case SIGTERM: return "Terminated by SIGTERM";
-    case SIGHUP: return "Hung up by SIGHUP";
-    default: return "Stopped by signal " + std::to_string(stoppedBy());
-  }
-}
+std::string SweepWatch::stopReason() const { return StopSignals::reason(stoppedBy()); }
 
 void SweepWatch::casesTaken(std::span<const qvsweep::SweptCase> cases) {
   map_->add(cases);

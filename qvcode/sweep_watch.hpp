@@ -1,8 +1,6 @@
 // What qvcode sweep watches while the sweep engine runs: the signals that stop it, the progress bar, every case for the map, and the eastern bound.
 #pragma once
 
-#include <signal.h>
-
 #include <array>
 #include <atomic>
 #include <chrono>
@@ -13,6 +11,7 @@
 #include <span>
 #include <string>
 
+#include "qvcode/stop_signals.hpp"
 #include "qvcode/sweep_map.hpp"
 #include "sweep/observer.hpp"
 
@@ -28,7 +27,6 @@ class SweepWatch : public qvsweep::SweepObserver {
   // the bar see a case.
   SweepWatch(std::ostream* progress, std::function<MapGrid()> grid, SweepMap* map,
              std::function<void()> eastBoundClamped);
-  ~SweepWatch() override;
   SweepWatch(const SweepWatch&) = delete;
   SweepWatch& operator=(const SweepWatch&) = delete;
 
@@ -58,8 +56,8 @@ class SweepWatch : public qvsweep::SweepObserver {
   std::function<void()> eastBoundClamped_;
   std::chrono::steady_clock::time_point lastDraw_{};
   bool drawn_ = false;
+  StopSignals signals_;
   std::atomic<int> stoppedBy_{0};
-  std::array<struct sigaction, 3> previous_{};
 };
 
 }  // namespace qvcode

@@ -8,6 +8,7 @@
 #ifdef _WIN32
 #include <io.h>
 #else
+#include <sys/file.h>
 #include <unistd.h>
 #endif
 
@@ -24,9 +25,18 @@ namespace {
 
 // The file calls, binary so that CR LF reaches the file as written; each
 // answers -1 with errno on failure.
+// Opening takes the report for this sweep alone: a second sweep (or a merge)
+// writing the same file at once is refused, so that no two interleave their
+// records.  Windows shares the file with readers only; elsewhere an advisory
+// lock is taken before the file is emptied, so that a refused second sweep
+// has destroyed nothing.
 #ifdef _WIN32
 int openFile(const std::string& path) {
-  return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+  int fd = -1;
+  const errno_t error = _sopen_s(&fd, path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY | _O_NOINHERIT,
+                                 _SH_DENYWR, _S_IREAD | _S_IWRITE);
+  if (error != 0) errno = error;
+  return error == 0 ? fd : -1;
 }
 long long writeFile(int fd, const char* data, std::size_t size) {
   return _write(fd, data, static_cast<unsigned>(size));  // a block is far below 4 GiB
@@ -38,7 +48,25 @@ int cutFile(int fd, std::uint64_t size) {
 }
 int closeFile(int fd) { return _close(fd); }
 #else
-int openFile(const std::string& path) { return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666); }
+int openFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) return fd;
+  // A file system without locks (or a device that takes none) is written
+  // without one; only a lock held by another writer refuses.
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+    ::close(fd);
+    errno = EBUSY;
+    return -1;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::ftruncate(fd, 0) != 0) {
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return -1;
+  }
+  return fd;
+}
 long long writeFile(int fd, const char* data, std::size_t size) { return ::write(fd, data, size); }
 int cutFile(int fd, std::uint64_t size) { return ::ftruncate(fd, static_cast<off_t>(size)); }
 int closeFile(int fd) { return ::close(fd); }
@@ -88,6 +116,9 @@ ReportFile::ReportFile(std::string path, std::function<bool()> stopRequested)
     }
     // Windows refuses a folder as "Permission denied": say what it is.
     if (std::error_code ec; error == EACCES && std::filesystem::is_directory(path_, ec)) error = EISDIR;
+    if (error == EBUSY)
+      throw qv::RuntimeError(qv::ErrorKind::FileAccess,
+                             "Cannot open report file '" + path_ + "': another sweep or merge is writing it");
     throw qv::RuntimeError(error == ENOENT || error == ENOTDIR ? qv::ErrorKind::PathNotFound
                                                                 : qv::ErrorKind::FileAccess,
                            "Cannot open report file '" + path_ + "': " + reason(error));

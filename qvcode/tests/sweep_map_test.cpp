@@ -1,7 +1,11 @@
 // qvcode sweep --map: the map's size, and the picture read back where its cases, reference point and rays lie.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <csignal>
+#include <fstream>
 #include <unistd.h>
 
 #include <QColor>
@@ -68,11 +72,16 @@ class MapRun : public testing::FolderTest {
  protected:
   MapRun() : FolderTest("qvcode-map-") {}
 
-  // Runs `qvcode sweep` with `args`; its stderr is kept in `err`.
-  int sweep(const std::vector<std::string>& args) {
+  // Starts `qvcode sweep` with `args`, its files limited to `fileBytes`
+  // (0: no limit); its stderr goes to stderr.txt.
+  pid_t start(const std::vector<std::string>& args, rlim_t fileBytes = 0) {
     const std::string errFile = path("stderr.txt");
     const pid_t child = fork();
     if (child == 0) {
+      if (fileBytes > 0) {
+        const rlimit limit{fileBytes, fileBytes};
+        setrlimit(RLIMIT_FSIZE, &limit);
+      }
       // The summary is no business of the test's output.
       if (std::FILE* null = std::fopen("/dev/null", "w")) dup2(fileno(null), STDOUT_FILENO);
       if (std::FILE* e = std::fopen(errFile.c_str(), "w")) dup2(fileno(e), STDERR_FILENO);
@@ -82,11 +91,16 @@ class MapRun : public testing::FolderTest {
       execv(QVCODE_PATH, argv.data());
       _exit(127);
     }
+    return child;
+  }
+  // Its exit status (-1: ended by a signal); its stderr is kept in `err`.
+  int finish(pid_t child) {
     int status = 0;
     waitpid(child, &status, 0);
-    err = read(errFile);
+    err = read(path("stderr.txt"));
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
+  int sweep(const std::vector<std::string>& args, rlim_t fileBytes = 0) { return finish(start(args, fileBytes)); }
 
   std::string err;
 };
@@ -102,7 +116,11 @@ TEST_F(MapRun, AMapThatCannotBeMadeIsRefusedBeforeTheSweep) {
       {{"--map", ""}, "--map needs a file name"},
       {{"--map", "/nope/m.png"}, "cannot write the map '/nope/m.png': No such file or directory"},
       {{"--map", folder().string()}, "it is a folder"},
+      {{"--map", path("r.txt")}, "it is the report"},
+      {{"--map", path("link.png")}, "it is the report"},
+      {{"--map", path("r.txt"), "--shard", "1/2"}, "it is the report"},
   };
+  fs::create_symlink(path("r.txt"), path("link.png"));
   for (const Row& r : rows) {
     std::vector<std::string> args = r.args;
     args.insert(args.end(), {"--report", path("r.txt")});
@@ -110,6 +128,39 @@ TEST_F(MapRun, AMapThatCannotBeMadeIsRefusedBeforeTheSweep) {
     EXPECT_NE(err.find(r.said), std::string::npos) << err;
     EXPECT_FALSE(fs::exists(path("r.txt"))) << r.said;
   }
+}
+
+TEST_F(MapRun, AMapThatCannotBeWrittenLeavesNoPartOfItAndSaysWhy) {
+  const std::vector<std::string> grid = {"--lat-step", "600", "--lon-step", "600", "--report", path("r.txt")};
+  const auto with = [&](std::vector<std::string> extra) {
+    extra.insert(extra.begin(), grid.begin(), grid.end());
+    return extra;
+  };
+  // A full device: the reason, and the sweep's own report whole.
+  EXPECT_EQ(sweep(with({"--map", "/dev/full"})), 2);
+  EXPECT_NE(err.find("cannot write '/dev/full': No space left on device"), std::string::npos) << err;
+  EXPECT_NE(read(path("r.txt")).find("cases="), std::string::npos);
+
+  // A disk that runs out under the map: the map there before stays as it was.
+  std::ofstream(path("m.png")) << "the old map";
+  EXPECT_EQ(sweep(with({"--map", path("m.png")}), 4096), 2);
+  EXPECT_NE(err.find("File too large; it is as it was"), std::string::npos) << err;
+  EXPECT_EQ(read(path("m.png")), "the old map");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 3);  // r.txt, m.png, stderr.txt
+
+  // A FIFO without a reader holds the map's writing until a signal stops it.
+  ASSERT_EQ(mkfifo(path("fifo.png").c_str(), 0600), 0);
+  const pid_t child = start(with({"--map", path("fifo.png")}));
+  for (int i = 0; i < 500; ++i) {
+    std::ifstream stat("/proc/" + std::to_string(child) + "/stat");
+    std::string pid, name, state;
+    stat >> pid >> name >> state;
+    if (state == "S") break;
+    usleep(10000);
+  }
+  kill(child, SIGTERM);
+  EXPECT_EQ(finish(child), 128 + SIGTERM);
+  EXPECT_NE(err.find("Terminated by SIGTERM"), std::string::npos) << err;
 }
 
 std::vector<double> numbers(const QImage& image, const char* key) {
