@@ -38,6 +38,14 @@ bool sameFile(int fd, const std::string& path) {
          in.st_dev == out.st_dev && in.st_ino == out.st_ino;
 }
 
+// Whether the open `output` writes the regular file that `input` reads: a
+// filter appending to its own input would grow it without end.
+bool sameFile(int input, int output) {
+  struct stat in{}, out{};
+  return ::fstat(input, &in) == 0 && ::fstat(output, &out) == 0 && S_ISREG(in.st_mode) &&
+         in.st_dev == out.st_dev && in.st_ino == out.st_ino;
+}
+
 }  // namespace
 
 bool startsWithHash(std::string_view line) {
@@ -96,8 +104,13 @@ int runFilter(const LineCommand& c, const StreamOptions& s, std::ostream& out, s
     input.emplace(file.fd, "'" + *s.inputFile + "'");
   }
   const int inputFd = s.inputString ? -1 : isStandard(s.inputFile) ? STDIN_FILENO : file.fd;
+  const std::string inputName = inputFd == STDIN_FILENO ? "the file standard input reads" : "the input file";
   if (inputFd >= 0 && !isStandard(s.outputFile) && sameFile(inputFd, *s.outputFile))
-    return stop(exitUsage, "the output file '" + *s.outputFile + "' is the input file; writing it would destroy its lines");
+    return stop(exitUsage, "the output file '" + *s.outputFile + "' is " + inputName +
+                               "; writing it would destroy its lines");
+  if (inputFd >= 0 && isStandard(s.outputFile) && sameFile(inputFd, STDOUT_FILENO))
+    return stop(exitUsage, "standard output writes " + inputName +
+                               "; that would destroy its lines or grow it without end");
 
   std::optional<OutputSink> sink;
   try {

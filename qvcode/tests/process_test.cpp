@@ -31,9 +31,10 @@ class Process : public qvcode::testing::FolderTest {
   Process() : FolderTest("qvcode-process-") {}
 
   // Starts qvcode with `args`; stdout goes to `out` (null: closed), stderr
-  // to the file errors().
-  pid_t start(const std::vector<std::string>& args, const char* out = "/dev/null") {
-    const std::string errFile = path("stderr.txt");
+  // to the file `errName` in the folder (errors() reads stderr.txt).
+  pid_t start(const std::vector<std::string>& args, const char* out = "/dev/null",
+              const std::string& errName = "stderr.txt") {
+    const std::string errFile = path(errName);
     const pid_t child = fork();
     if (child == 0) {
       const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -112,6 +113,21 @@ TEST_F(Process, SignalsStopTheSweepKeepingEveryRecordThatWasDue) {
     const auto deadline = std::chrono::steady_clock::now() + 20s;
     while (std::chrono::steady_clock::now() < deadline && (!fs::exists(report) || fs::file_size(report) < 200000))
       std::this_thread::sleep_for(20ms);
+    // Meanwhile no other sweep, and no merge, may write the same report.
+    if (s.signal == SIGINT) {
+      // A small sweep in one shard, for the merge to join into the report.
+      ASSERT_EQ(exitStatus(start({"sweep", "--shard", "1/1", "--report", report, "--lat-step", "600", "--lon-step",
+                                  "600"},
+                                 "/dev/null", "shard.txt")),
+                0);
+      for (const std::vector<std::string>& other : {longSweep(report), std::vector<std::string>{"merge", report}}) {
+        EXPECT_EQ(exitStatus(start(other, "/dev/null", "other.txt")), 2) << other[0];
+        const std::string said = read(path("other.txt"));
+        EXPECT_NE(said.find("another sweep or merge is writing it"), std::string::npos) << said;
+      }
+      fs::remove(report + ".1-of-1.summary");
+      fs::remove(report + ".1-of-1");
+    }
     kill(child, s.signal);
     EXPECT_EQ(exitStatus(child), s.status);
 

@@ -69,6 +69,21 @@ status 1
 m11:6.6 r236.8, then m9:102.1 r212.4
 END
 )
+# A filter whose standard output is its own input refuses at once, the file
+# as it was: appended to, it would grow without end; written over, it would
+# lose its lines.
+own=$(mktemp)
+printf '50 10\n' >"$own"
+for cmd in "encode" "encode --input-file $own" "decode"; do
+  # shellcheck disable=SC2086
+  if "$Q" $cmd <"$own" >>"$own" 2>/dev/null || [ "$(cat "$own")" != "50 10" ]; then
+    echo "qvcode $cmd appending to its own input: not refused, or the file changed"
+    rm -f "$own"
+    exit 1
+  fi
+done
+rm -f "$own"
+
 [ "$actual" = "$expected" ] && exit 0
 echo "$actual" > "${TMPDIR:-/tmp}/qvcode_stdin_test.actual.$$"
 echo "$expected" | diff - "${TMPDIR:-/tmp}/qvcode_stdin_test.actual.$$"
