@@ -296,6 +296,20 @@ bool writeShardSummary(const Options& o, const SettledGrid& grid, const qvsweep:
   return true;
 }
 
+// A grid larger than a machine sweeps in an hour is announced before it
+// starts, with how to stop it: at a few million cases a second a thread,
+// 10^10 cases are about an hour's work.
+void warnOfLongSweep(const qvsweep::SweepSettings& s, std::ostream& err) {
+  constexpr double casesPerThreadHour = 1e10;
+  const double cases = qvsweep::estimatedCases(s);
+  const double hours = cases / (casesPerThreadHour * s.jobs);
+  if (!(hours > 1)) return;
+  char text[160];
+  std::snprintf(text, sizeof text, "this grid has about %.2g cases, some %.0f hours' work on %u thread%s", cases, hours,
+                s.jobs, s.jobs == 1 ? "" : "s");
+  err << "qvcode: sweep: " << text << "; Ctrl-C stops it, keeping the report's lines\n";
+}
+
 }  // namespace
 
 int runSweep(Args args, std::ostream& out, std::ostream& err) {
@@ -321,6 +335,7 @@ int runSweep(Args args, std::ostream& out, std::ostream& err) {
                      grid.settings.longitudeFrom = 180;
                    });
 
+  warnOfLongSweep(grid.settings, err);
   const auto start = std::chrono::steady_clock::now();
   const qvsweep::SweepResult result = qvsweep::runSweep(grid.settings, &watch);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

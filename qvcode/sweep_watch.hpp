@@ -47,6 +47,8 @@ class SweepWatch : public qvsweep::SweepObserver {
   void finish();
 
  private:
+  // How much of the grid (or of a shard's columns) is done, 0..1.
+  double fractionDone(const qvsweep::SweepProgress& progress);
   void draw(const qvsweep::SweepProgress& progress);
 
   std::ostream* progress_;
@@ -54,6 +56,7 @@ class SweepWatch : public qvsweep::SweepObserver {
   std::optional<MapGrid> grid_;
   SweepMap* map_;
   std::function<void()> eastBoundClamped_;
+  std::chrono::steady_clock::time_point start_;
   std::chrono::steady_clock::time_point lastDraw_{};
   bool drawn_ = false;
   StopSignals signals_;

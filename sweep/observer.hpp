@@ -27,6 +27,7 @@ struct SweepProgress {
   // Of the cases that ran to their ends: what a window's counters show.
   std::int64_t completedCases = 0, completedErrors = 0;
   double longitude = 0;  // the outer loop's value: the column reached
+  double latitude = 0;   // the inner loop's value: how far down that column
   // The columns that the sweep runs of how many the grid has; columnsTotal
   // is 0 for a sweep of the whole grid.
   ColumnRange columns;

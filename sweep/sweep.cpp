@@ -5,6 +5,7 @@
 #include "sweep/sweep.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -130,6 +131,7 @@ void Sweeper::progressed() {
   p.completedCases = completedCases_;
   p.completedErrors = completedErrors_;
   p.longitude = result_.longitude.value_or(0);
+  p.latitude = result_.latitude.value_or(0);
   p.columns = result_.columns;
   p.columnsTotal = result_.columnsTotal;
   observer_->progressed(p);
@@ -216,6 +218,17 @@ std::string stoppedAt(const std::string& reason, std::int64_t cases, double lati
 
 std::string keptLines(const std::string& report) {
   return "the report file '" + report + "' keeps the lines written before and has no closing line.";
+}
+
+double estimatedCases(const SweepSettings& given) {
+  SweepSettings s = given;
+  settle(s);
+  const auto along = [](double from, double to, double stepMinutes) {
+    const double step = stepMinutes / 60;
+    if (step < 0) return from == to ? 1.0 : 0.0;
+    return from < to ? 0.0 : std::floor((from - to) / step) + 1;
+  };
+  return along(s.latitudeFrom, s.latitudeTo, s.latitudeStep) * along(s.longitudeFrom, s.longitudeTo, s.longitudeStep);
 }
 
 std::string couldNotStart(const std::exception& cause) { return "The sweep could not start: " + errorMessage(cause); }

@@ -53,6 +53,12 @@ SweepResult runSweep(const SweepSettings& settings, SweepObserver* observer = nu
 std::string stoppedAt(const std::string& reason, std::int64_t cases, double latitude, double longitude);
 std::string keptLines(const std::string& report);
 
+// About how many cases the grid has, before any runs: the bounds' span over
+// the step, in each loop.  Exact for steps that are binary fractions of a
+// degree; others drift (a 10′ latitude step visits one latitude less), and
+// a bound beyond the poles or the date line is adjusted by its first case.
+double estimatedCases(const SweepSettings& settings);
+
 // The message of a sweep that could not start for a setting whose arithmetic
 // overflows.
 std::string couldNotStart(const std::exception& cause);

@@ -4,16 +4,20 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "qvcode/command.hpp"
 #include "qvcode/tests/command_run.hpp"
 #include "qvcode/shard.hpp"
+#include "qvcode/sweep_watch.hpp"
 
 namespace qvcode {
 namespace {
@@ -98,6 +102,32 @@ TEST_F(Sweep, AFailedSweepGivesExitStatusTwoWithItsMessage) {
 std::string withoutTime(const std::string& out) {
   const std::size_t at = out.find(",\"elapsedSeconds\":");
   return at == std::string::npos ? out : out.substr(0, at) + "}\n";
+}
+
+TEST_F(Sweep, AGridOfMoreThanAnHoursWorkIsAnnouncedAndStopsOnCtrlC) {
+  // Ctrl-C a moment after the start.
+  std::thread ctrlC([] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    kill(getpid(), SIGINT);
+  });
+  EXPECT_EQ(run({"--report", path("r.txt"), "--lat-step", "1e-6", "--jobs", "1"}), 130);
+  ctrlC.join();
+  EXPECT_EQ(err.str().rfind("qvcode: sweep: this grid has about 7.7e+12 cases, some ", 0), 0U) << err.str();
+  EXPECT_NE(err.str().find("Ctrl-C stops it"), std::string::npos) << err.str();
+}
+
+TEST(SweepWatch, TheBarShowsHowFarTheRateAndTheTimeLeft) {
+  std::ostringstream bar;
+  SweepWatch watch(&bar, [] { return MapGrid{89, -89, 0.5, 180, -179, 0.5}; }, nullptr, [] {});
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  // Half the columns done, and half of the next one.
+  qvsweep::SweepProgress p;
+  p.cases = 1000;
+  p.longitude = 0.5;
+  p.latitude = 0;
+  watch.progressed(p);
+  for (const char* part : {"] 50%  1000 cases  ", " M/s  ", " s left"})
+    EXPECT_NE(bar.str().find(part), std::string::npos) << part << " in " << bar.str();
 }
 
 TEST_F(Sweep, ShardsMergedAndThreadsGiveWhatOneProcessOnOneThreadGives) {
