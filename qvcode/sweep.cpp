@@ -296,18 +296,20 @@ bool writeShardSummary(const Options& o, const SettledGrid& grid, const qvsweep:
   return true;
 }
 
-// A grid larger than a machine sweeps in an hour is announced before it
-// starts, with how to stop it: at a few million cases a second a thread,
-// 10^10 cases are about an hour's work.
+// A grid larger than this machine sweeps in an hour is announced before it
+// starts, with how to stop it: at a few million cases a second a core,
+// 10^10 cases are about a core's hour.  A step too small to move its loop
+// value on stops the sweep at once, with its own message.
 void warnOfLongSweep(const qvsweep::SweepSettings& s, std::ostream& err) {
-  constexpr double casesPerThreadHour = 1e10;
+  constexpr double casesPerCoreHour = 1e10;
+  const auto movesOn = [](double from, double stepMinutes) { return from - stepMinutes / 60 != from; };
+  if (!movesOn(s.latitudeFrom, s.latitudeStep) || !movesOn(s.longitudeFrom, s.longitudeStep)) return;
   const double cases = qvsweep::estimatedCases(s);
-  const double hours = cases / (casesPerThreadHour * s.jobs);
-  if (!(hours > 1)) return;
-  char text[160];
-  std::snprintf(text, sizeof text, "this grid has about %.2g cases, some %.0f hours' work on %u thread%s", cases, hours,
-                s.jobs, s.jobs == 1 ? "" : "s");
-  err << "qvcode: sweep: " << text << "; Ctrl-C stops it, keeping the report's lines\n";
+  if (!(cases > casesPerCoreHour * std::max(1U, std::thread::hardware_concurrency()))) return;
+  char text[64];
+  std::snprintf(text, sizeof text, "%.2g", cases);
+  err << "qvcode: sweep: this grid has about " << text
+      << " cases, more than an hour's work for this machine; Ctrl-C stops it, keeping the report's lines\n";
 }
 
 }  // namespace
