@@ -5,6 +5,8 @@
 #include <string>
 
 #include "conversion/code_reader.hpp"
+#include "conversion/number_text.hpp"
+#include "testdata/case_file.hpp"
 
 namespace {
 
@@ -28,59 +30,42 @@ TEST(CodeReader, OffsetsWithinTextRoundingAreBroughtToTheSphere) {
   EXPECT_NEAR(c.offsetKm, 1027.6, 0.5);
 }
 
-void expectRejected(const char* code, const char* field) {
-  try {
-    readCode(code);
-    ADD_FAILURE() << code << " was accepted";
-  } catch (const qv::CodeFormatError& e) {
-    EXPECT_NE(std::string(e.what()).find(field), std::string::npos) << code << ": " << e.what();
-  }
-}
+// The shared cases: every written form read to its position, every refused
+// form refused naming its field.
+std::string text(const cases::Case& c) { return std::get<std::string>(c.input.at(0).value); }
 
-TEST(CodeReader, RejectsMalformedCodesNamingTheField) {
-  expectRejected("11:6.6 r236.8", "'m'");
-  expectRejected("m13:6.6 r236.8", "hour");
-  expectRejected("m0:6.6 r236.8", "hour");
-  expectRejected("m:6.6 r236.8", "hour");
-  expectRejected("m11 6.6 r236.8", "':'");
-  expectRejected("m11:6.6 236.8", "' r'");
-  expectRejected("m11:x r236.8", "offset");
-  expectRejected("m11:6.6 r", "distance");
-  expectRejected("m11:6.6 r20012.5", "distance");
-  expectRejected("m11:300 r236.8", "offset");
-  expectRejected("m11:6.6 r236.8 x", "after the distance");
+TEST(CodeReader, SharedCasesOfDecodeAndReject) {
+  for (const cases::Case& c : cases::read(QV_CASES_FILE, "decode")) {
+    SCOPED_TRACE(c.where);
+    const qv::Position p = qv::positionOf(readCode(text(c)));
+    EXPECT_EQ(qv::plainNumberText(p.latitude) + " " + qv::plainNumberText(p.longitude), c.expected);
+  }
+  for (const cases::Case& c : cases::read(QV_CASES_FILE, "reject")) {
+    SCOPED_TRACE(c.where);
+    try {
+      readCode(text(c));
+      ADD_FAILURE() << "read";
+    } catch (const qv::CodeFormatError& e) {
+      EXPECT_NE(std::string(e.what()).find(c.expected), std::string::npos) << e.what();
+    }
+  }
 }
 
 }  // namespace
 
 namespace {
 
-// Every form the system writes is read; what it never writes is refused with
-// the field named.
+// What the system never writes is refused with the field named.
 struct CodeForm {
   std::string text;
   const char* refusedField;  // null: read
 };
 
+// Beside the shared cases: texts too long or too odd for the cases file.
 const CodeForm codeForms[] = {
-    {" m11:6.6 r236.8", nullptr},    // the code text
-    {"m11:6 r236", nullptr},         // the component's whole kilometres
-    {"m11:6.6  r236.8", nullptr},    // the report line and the window
-    {"m12:0.5 r0.5", nullptr},
-    {"m1:0 r20012.4", nullptr},
-    {"m011:6 r236", "hour '011'"},
-    {"m11:06 r236", "offset '06'"},
-    {"m11:6 r00236.80", "distance '00236.80'"},
-    {"m11:6.6 r236.80", "distance '236.80'"},
-    {"m11:6.6 r236.0", "distance '236.0'"},
-    {"m2:0 r.00009", "distance '.00009'"},
-    {"m12:0 r0.0000003", "distance '0.0000003'"},
     {"m12:0 r0." + std::string(400, '0') + "3", "distance '0.000"},
     {"m1:0 r" + std::string(400, '9'), "lies beyond the farthest point"},
     {"m1:" + std::string(400, '9') + " r5", "more than a point 5 km away can have"},
-    {"  m11:6.6 r236.8", "'m'"},
-    {"m11:6.6   r236.8", "' r'"},
-    {"m11:6.6 r236.8 ", "after the distance"},
     {"\tm11:6.6 r236.8", "'m'"},
 };
 

@@ -163,6 +163,30 @@ TEST(DecodeCommand, EveryCodeDecodes) {
   EXPECT_NE(west.out.find(R"( W")"), std::string::npos) << west.out;
 }
 
+// The shared decode cases give their position on the first line, and the
+// reject cases exit 2 naming their field, on the command line and in filter
+// mode, where the line's reason stands in its place.
+TEST(DecodeCommand, SharedCasesOnTheCommandLineAndAsAFilter) {
+  for (const char* kind : {"decode", "reject"}) {
+    for (const cases::Case& c : cases::read(QV_CASES_FILE, kind)) {
+      SCOPED_TRACE(c.where);
+      const std::string code = std::get<std::string>(c.input.at(0).value);
+      const Result r = run(qvcode::runDecode, {code});
+      const Result line = run(qvcode::runDecode, {"--input-string", code});
+      if (std::string(kind) == "decode") {
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out.substr(0, r.out.find('\n')), c.expected);
+        EXPECT_EQ(line.out, c.expected + "\n");
+      } else {
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find(c.expected), std::string::npos) << r.err;
+        EXPECT_EQ(line.status, 1);
+        EXPECT_EQ(line.out.rfind("ERROR: malformed code", 0), 0U) << line.out;
+      }
+    }
+  }
+}
+
 TEST(DecodeCommand, MalformedCodeExitsTwoNamingTheField) {
   const Result r = run(qvcode::runDecode, {"m13:6.6 r236.8"});
   EXPECT_EQ(r.status, 2);
