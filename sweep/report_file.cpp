@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #ifdef _WIN32
 #include <io.h>
+#include <share.h>
 #else
 #include <sys/file.h>
 #include <unistd.h>
