@@ -36,19 +36,6 @@ std::string resolvedPath(const std::string& path) {
   return fs::weakly_canonical(p, ec).string();
 }
 
-WholeFile::QuietSignals::QuietSignals() {
-  struct sigaction ignore {};
-  ignore.sa_handler = SIG_IGN;
-  sigemptyset(&ignore.sa_mask);
-  sigaction(SIGPIPE, &ignore, &pipe_);
-  sigaction(SIGXFSZ, &ignore, &fileSize_);
-}
-
-WholeFile::QuietSignals::~QuietSignals() {
-  sigaction(SIGPIPE, &pipe_, nullptr);
-  sigaction(SIGXFSZ, &fileSize_, nullptr);
-}
-
 WholeFile::WholeFile(std::string path, std::function<int()> stopSignal)
     : path_(std::move(path)), stopSignal_(std::move(stopSignal)) {
   namespace fs = std::filesystem;

@@ -9,12 +9,12 @@
 // there is nothing to keep.  An existing target that another sweep or merge
 // is writing (it holds the report's lock) is refused.
 
-#include <signal.h>
-
 #include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "sweep/quiet_write_signals.hpp"
 
 namespace qvcode {
 
@@ -46,24 +46,11 @@ class WholeFile {
   const std::string& path() const noexcept { return path_; }
 
  private:
-  // While the file is written, a FIFO whose reader went away and the limit
-  // of the file size make writes fail instead of ending the program.
-  class QuietSignals {
-   public:
-    QuietSignals();
-    ~QuietSignals();
-    QuietSignals(const QuietSignals&) = delete;
-    QuietSignals& operator=(const QuietSignals&) = delete;
-
-   private:
-    struct sigaction pipe_ {}, fileSize_{};
-  };
-
   void flush();
   [[noreturn]] void fail(const std::string& what, int error);
   void checkStop();
 
-  QuietSignals quiet_;
+  qvsweep::QuietWriteSignals quiet_;
   std::string path_;     // as given, for messages
   std::string target_;   // the file written: the link's target
   std::string temporary_;  // empty when written in place

@@ -86,25 +86,6 @@ std::string records(std::int64_t n) { return std::to_string(n) + (n == 1 ? " who
 
 }  // namespace
 
-#ifdef _WIN32
-// Windows ends no program for a broken pipe or a file-size limit.
-ReportFile::QuietSignals::QuietSignals() = default;
-ReportFile::QuietSignals::~QuietSignals() = default;
-#else
-ReportFile::QuietSignals::QuietSignals() {
-  struct sigaction ignore {};
-  ignore.sa_handler = SIG_IGN;
-  sigemptyset(&ignore.sa_mask);
-  sigaction(SIGPIPE, &ignore, &pipe_);
-  sigaction(SIGXFSZ, &ignore, &fileSize_);
-}
-
-ReportFile::QuietSignals::~QuietSignals() {
-  sigaction(SIGPIPE, &pipe_, nullptr);
-  sigaction(SIGXFSZ, &fileSize_, nullptr);
-}
-#endif
-
 ReportFile::ReportFile(std::string path, std::function<bool()> stopRequested)
     : path_(std::move(path)), stopRequested_(std::move(stopRequested)) {
   for (;;) {

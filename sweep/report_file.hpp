@@ -5,10 +5,6 @@
 // its last whole record, so that every line a reader finds is whole.
 #pragma once
 
-#ifndef _WIN32
-#include <signal.h>
-#endif
-
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -16,6 +12,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "sweep/quiet_write_signals.hpp"
 
 namespace qvsweep {
 
@@ -60,20 +58,6 @@ class ReportFile {
   const std::string& path() const noexcept { return path_; }
 
  private:
-  // While the report is open, a FIFO whose reader went away and the limit
-  // of the file size make writes fail instead of ending the program.
-  class QuietSignals {
-   public:
-    QuietSignals();
-    ~QuietSignals();
-    QuietSignals(const QuietSignals&) = delete;
-    QuietSignals& operator=(const QuietSignals&) = delete;
-
-#ifndef _WIN32
-   private:
-    struct sigaction pipe_ {}, fileSize_{};
-#endif
-  };
   static constexpr std::size_t blockSize = 1 << 16;
 
   void flush();
@@ -85,7 +69,7 @@ class ReportFile {
   void giveUp();
   [[noreturn]] void fail(int error);
 
-  QuietSignals quiet_;
+  QuietWriteSignals quiet_;
   std::string path_;
   std::function<bool()> stopRequested_;
   int fd_ = -1;

@@ -40,8 +40,6 @@ class Sweeper {
 
  private:
   CaseSettings caseSettings() const;
-  LoopBounds longitudeLoop() const;
-  LoopBounds latitudeLoop() const;
   // Takes an evaluated part in, as its cases would have left the sweep;
   // raises where it stopped the sweep.
   void takeIn(const SweepPart& part, const PartResult& r);
@@ -78,26 +76,19 @@ CaseSettings Sweeper::caseSettings() const {
   return s;
 }
 
-// End, step and start, in the order the loops read them.
-LoopBounds Sweeper::longitudeLoop() const {
+// A loop's end, step and start, read in this order.
+LoopBounds loopOf(double from, double to, double stepMinutes) {
   LoopBounds l;
-  l.end = settings_.longitudeTo;
-  l.step = stepInDegrees(settings_.longitudeStep);
-  l.start = settings_.longitudeFrom;
-  return l;
-}
-
-LoopBounds Sweeper::latitudeLoop() const {
-  LoopBounds l;
-  l.end = settings_.latitudeTo;
-  l.step = stepInDegrees(settings_.latitudeStep);
-  l.start = settings_.latitudeFrom;
+  l.end = to;
+  l.step = stepInDegrees(stepMinutes);
+  l.start = from;
   return l;
 }
 
 void Sweeper::run() {
   const CaseSettings cases = caseSettings();
-  const LoopBounds longitude = longitudeLoop(), latitude = latitudeLoop();
+  const LoopBounds longitude = loopOf(settings_.longitudeFrom, settings_.longitudeTo, settings_.longitudeStep);
+  const LoopBounds latitude = loopOf(settings_.latitudeFrom, settings_.latitudeTo, settings_.latitudeStep);
   if (settings_.shard) {
     const std::size_t total = columnCount(longitude, latitude);
     result_.columnsTotal = total;

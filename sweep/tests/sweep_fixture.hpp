@@ -4,23 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "sweep/tests/report_records.hpp"
 
 #include "sweep/sweep.hpp"
 
 namespace qvsweep {
 
-// /dev/full refuses every write for lack of space; Windows has no such device.
-inline bool haveFullDevice() {
-#ifdef _WIN32
-  return false;
-#else
-  return std::filesystem::exists("/dev/full");
-#endif
-}
+using qvsweep::testing::haveFullDevice;
 
 class SweepTest : public ::testing::Test {
  protected:
@@ -45,29 +38,9 @@ class SweepTest : public ::testing::Test {
     settings.storeAll = true;
   }
 
-  std::string reportBytes() const {
-    std::ifstream in(settings.reportPath, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-
+  std::string reportBytes() const { return qvsweep::testing::fileBytes(settings.reportPath); }
   // The records of the report, without their quotes and CR LF.
-  std::vector<std::string> reportLines() const {
-    std::vector<std::string> lines;
-    const std::string bytes = reportBytes();
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-      const auto end = bytes.find("\"\r\n", pos);
-      if (end == std::string::npos || bytes[pos] != '"') {
-        ADD_FAILURE() << "malformed record at byte " << pos;
-        break;
-      }
-      lines.push_back(bytes.substr(pos + 1, end - pos - 1));
-      pos = end + 3;
-    }
-    return lines;
-  }
+  std::vector<std::string> reportLines() const { return qvsweep::testing::reportRecords(settings.reportPath); }
 
   SweepSettings settings;
 

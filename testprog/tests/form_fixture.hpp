@@ -4,24 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "sweep/tests/report_records.hpp"
 #include "testprog/form_logic.hpp"
 #include "testprog/memory_view.hpp"
 
 namespace qvpruef {
 
-// /dev/full refuses every write for lack of space; Windows has no such device.
-inline bool haveFullDevice() {
-#ifdef _WIN32
-  return false;
-#else
-  return std::filesystem::exists("/dev/full");
-#endif
-}
+using qvsweep::testing::haveFullDevice;
 
 class FormTest : public ::testing::Test {
  protected:
@@ -48,29 +40,9 @@ class FormTest : public ::testing::Test {
     view.setText(Control::Lgradneg, lonTo);
   }
 
-  std::string reportBytes() const {
-    std::ifstream in(reportPath(), std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-
+  std::string reportBytes() const { return qvsweep::testing::fileBytes(reportPath()); }
   // The records of the report, without their quotes and CR LF.
-  std::vector<std::string> reportLines() const {
-    std::vector<std::string> lines;
-    const std::string bytes = reportBytes();
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-      const auto end = bytes.find("\"\r\n", pos);
-      if (end == std::string::npos || bytes[pos] != '"') {
-        ADD_FAILURE() << "malformed record at byte " << pos;
-        break;
-      }
-      lines.push_back(bytes.substr(pos + 1, end - pos - 1));
-      pos = end + 3;
-    }
-    return lines;
-  }
+  std::vector<std::string> reportLines() const { return qvsweep::testing::reportRecords(reportPath()); }
 
   MemoryView view;
   QVpruefForm form{view};
