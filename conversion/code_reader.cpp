@@ -12,6 +12,7 @@
 #include "conversion/angles.hpp"
 #include "conversion/hour_sector.hpp"
 #include "conversion/inverse.hpp"
+#include "conversion/printable_text.hpp"
 #include "conversion/reference_point.hpp"
 #include "conversion/runtime_error.hpp"
 
@@ -101,7 +102,7 @@ CodeValues readCode(std::string_view text) {
   if (!c.accept(" r") && !c.accept("  r")) throw CodeFormatError("missing ' r' before the distance");
   const std::string_view distance = c.number();
   v.distanceKm = kilometres(distance, "distance");
-  if (!c.rest().empty()) throw CodeFormatError("unexpected text '" + std::string(c.rest()) + "' after the distance");
+  if (!c.rest().empty()) throw CodeFormatError("unexpected text '" + printableText(c.rest()) + "' after the distance");
 
   if (v.distanceKm > maxDistanceKm)
     throw CodeFormatError("distance " + std::string(distance) +

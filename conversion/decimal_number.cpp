@@ -49,6 +49,11 @@ bool atLeastOne(std::string_view t) {
 }  // namespace
 
 std::optional<double> decimalNumber(std::string_view text) {
+  // from_chars takes a "-" but no "+"; one sign of either kind, never two.
+  if (text.starts_with('+')) {
+    text.remove_prefix(1);
+    if (text.starts_with('-')) return std::nullopt;
+  }
   double v = 0;
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, v);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "conversion/decimal_number.hpp"
+#include "conversion/printable_text.hpp"
 
 namespace qv {
 namespace {
@@ -127,7 +128,7 @@ class Reader {
   };
 
   [[noreturn]] void fail(const std::string& reason) const {
-    throw PositionError("'" + std::string(text_) + "' is not a position: " + reason);
+    throw PositionError("'" + printableText(text_) + "' is not a position: " + reason);
   }
 
   void tokenize() {
@@ -142,7 +143,7 @@ class Reader {
         continue;
       }
       Token t{};
-      if (!mark(rest, t)) fail("'" + std::string(firstCharacter(rest)) + "' cannot be part of one");
+      if (!mark(rest, t)) fail("'" + printableText(firstCharacter(rest)) + "' cannot be part of one");
       // Blanks in a row are one.
       if (t.kind != Kind::blank || count_ == 0 || tokens_[count_ - 1].kind != Kind::blank) push(t);
       rest.remove_prefix(t.text.size());
@@ -207,12 +208,14 @@ class Reader {
         nextIs(Kind::minute) || nextIs(Kind::second))
       fail("its degrees, minutes and seconds must come in this order, each with its mark");
     // A letter after the number, unless one stands before it: then it begins
-    // the other coordinate.
+    // the other coordinate.  So does a letter that touches the next number
+    // but not this one: "50 E10" and "-33 E151" are two coordinates.
     if (c.letter && peek(Kind::letter)) fail("it has two hemisphere letters on one coordinate");
     if (!c.letter) {
       std::size_t ahead = 0;
       while (peek(Kind::blank, ahead)) ++ahead;
-      if (peek(Kind::letter, ahead)) {
+      const bool startsNext = ahead > 0 && (peek(Kind::number, ahead + 1) || peek(Kind::sign, ahead + 1));
+      if (peek(Kind::letter, ahead) && !startsNext) {
         at_ += ahead;
         c.letter = take().front();
       }

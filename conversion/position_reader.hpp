@@ -11,7 +11,10 @@
 //   48:8:13 11:34:31         or colons; minutes or seconds may be left off
 //   -48:8:13.5 11°34.5′      and the last part may have decimals
 //
-// With a letter on both, the longitude may come first.  A coordinate is
+// With a letter on both, the longitude may come first.  A letter between two
+// numbers belongs to the one it touches ("50 E10" is 50, E10), and to the one
+// before it when it touches neither or both.  A sign is one "+", "-" or "−"
+// right before the number, never beside a letter.  A coordinate is
 // (degrees + minutes/60) + seconds/3600, negated for a minus sign, S or W, so
 // that 48°8′13″ is the reference latitude to the last bit.
 //
@@ -25,7 +28,8 @@
 // other characters, one or three coordinates, two latitudes or two
 // longitudes, a letter that does not fit its place, a sign and a letter on
 // one coordinate, minutes or seconds of 60 or more or before a part with
-// decimals, marks out of order, an empty text.
+// decimals, marks out of order, an empty text.  Control bytes of the text
+// stand escaped in the message (printable_text.hpp).
 #pragma once
 
 #include <stdexcept>

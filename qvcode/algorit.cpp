@@ -8,10 +8,11 @@
 #include <vector>
 
 #include "component/core/algorit.hpp"
-#include "qvcode/command.hpp"
 #include "component/core/element_notation.hpp"
-#include "qvcode/filter.hpp"
+#include "conversion/printable_text.hpp"
 #include "conversion/runtime_error.hpp"
+#include "qvcode/command.hpp"
+#include "qvcode/filter.hpp"
 
 namespace qvcode {
 namespace {
@@ -41,10 +42,10 @@ LineCommand algoritLines() {
             try {
               elements = qv::readElementLine(line);
             } catch (const qv::ElementNotationError& e) {
-              throw LineError("malformed elements '" + std::string(line) + "': " + e.what());
+              throw LineError("malformed elements '" + qv::printableText(line) + "': " + e.what());
             }
             if (elements.size() != elementCount)
-              throw LineError("algorit takes eight elements, '" + std::string(line) + "' has " +
+              throw LineError("algorit takes eight elements, '" + qv::printableText(line) + "' has " +
                               std::to_string(elements.size()));
             convert(std::move(elements), format, out);
           },

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 
+#include "conversion/printable_text.hpp"
 #include "qvcode/command.hpp"
 #include "qvcode/help_pages.hpp"
 #include "version.hpp"
@@ -86,7 +87,7 @@ int runCommand(Args args, std::ostream& out, std::ostream& err) {
     return exitOk;
   }
   const Command* c = find(first);
-  if (!c) return usageError(err, "unknown command '" + std::string(first) + "'");
+  if (!c) return usageError(err, "unknown command '" + qv::printableText(first) + "'");
   if (asksForHelp(args.subspan(1))) {
     printHelp(*c, out);
     return exitOk;

@@ -6,11 +6,12 @@
 #include <vector>
 
 #include "conversion/code_reader.hpp"
-#include "qvcode/command.hpp"
 #include "conversion/dms.hpp"
-#include "qvcode/filter.hpp"
 #include "conversion/number_text.hpp"
+#include "conversion/printable_text.hpp"
 #include "conversion/runtime_error.hpp"
+#include "qvcode/command.hpp"
+#include "qvcode/filter.hpp"
 
 namespace qvcode {
 namespace {
@@ -41,7 +42,7 @@ Decoded decode(std::string_view code) {
   try {
     d.code = qv::readCode(code);
   } catch (const qv::CodeFormatError& e) {
-    throw LineError("malformed code '" + std::string(code) + "': " + e.what());
+    throw LineError("malformed code '" + qv::printableText(code) + "': " + e.what());
   }
   d.position = qv::positionOf(d.code);
   return d;

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "conversion/printable_text.hpp"
 #include "qvcode/command.hpp"
 #include "qvcode/shard.hpp"
 #include "qvcode/stop_signals.hpp"
@@ -186,7 +187,7 @@ int runMerge(Args args, std::ostream& out, std::ostream& err) {
     file.commit();
     if (stopped) {
       err << "qvcode: sweep failed: "
-          << qvsweep::stoppedAt(escapedText(*stopped->stopReason), t.cases, stopped->stopLatitude,
+          << qvsweep::stoppedAt(qv::printableText(*stopped->stopReason), t.cases, stopped->stopLatitude,
                                 stopped->stopLongitude)
           << qvsweep::keptLines(report) << '\n';
       return exitUsage;

@@ -76,7 +76,6 @@ Problem readArguments(Args args, std::string_view command, std::span<const Optio
 }
 
 bool parseNumber(std::string_view text, double& value) {
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   const std::optional<double> v = qv::decimalNumber(text);
   if (v) value = *v;
   return v.has_value();

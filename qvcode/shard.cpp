@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "conversion/printable_text.hpp"
 #include "qvcode/json_writer.hpp"
 
 namespace qvcode {
@@ -78,20 +79,6 @@ void printSweepSummary(std::ostream& out, const SweepTotals& t, const std::strin
   worst("worstLatitudeDifference", t.worstLatitude);
   worst("worstLongitudeDifference", t.worstLongitude);
   o.number("elapsedSeconds", t.seconds);
-}
-
-std::string escapedText(std::string_view text) {
-  static constexpr char hex[] = "0123456789abcdef";
-  std::string e;
-  for (const char c : text) {
-    const auto u = static_cast<unsigned char>(c);
-    if (c == '\n') e += "\\n";
-    else if (c == '\t') e += "\\t";
-    else if (c == '\r') e += "\\r";
-    else if (u < 0x20 || u == 0x7f) e += {'\\', 'x', hex[u >> 4], hex[u & 15]};
-    else e += c;
-  }
-  return e;
 }
 
 std::string partPath(const std::string& report, std::size_t index, std::size_t count) {
@@ -183,7 +170,7 @@ ShardSummary readSummary(const std::string& path) {
   s.worstLongitude = readWorst("worst-longitude");
   s.seconds = doubles("seconds", 1)[0];
   const auto wrong = [&](std::string_view name, const std::string& why) {
-    return bad("line '" + std::string(name) + "\t" + escapedText(fields[std::string(name)]) + "': " + why);
+    return bad("line '" + std::string(name) + "\t" + qv::printableText(fields[std::string(name)]) + "': " + why);
   };
   if (!(s.firstColumn <= s.endColumn && s.endColumn <= s.columnsTotal))
     throw wrong("columns", "the first, end and total columns must be in order");

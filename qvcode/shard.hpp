@@ -51,8 +51,4 @@ void writeSummary(const std::string& path, const ShardSummary& s);
 // file and the line that is wrong.
 ShardSummary readSummary(const std::string& path);
 
-// A text read from a file, with its control characters escaped ("\n",
-// "\x01"), so that printing it cannot move the terminal's cursor.
-std::string escapedText(std::string_view text);
-
 }  // namespace qvcode

@@ -8,6 +8,7 @@
 
 #include "component/core/blanks.hpp"
 #include "conversion/decimal_number.hpp"
+#include "conversion/printable_text.hpp"
 #include "conversion/runtime_error.hpp"
 
 namespace qv {
@@ -29,15 +30,15 @@ Value readElement(std::string_view field) {
   if (field.empty()) return Empty{};
   if (field.front() == '"') {
     if (field.size() < 2 || field.back() != '"' || field.substr(1, field.size() - 2).find('"') != std::string_view::npos)
-      throw ElementNotationError("the field " + std::string(field) + " must be one text in quotes");
+      throw ElementNotationError("the field " + printableText(field) + " must be one text in quotes");
     return std::string(field.substr(1, field.size() - 2));
   }
   if (field.find('"') != std::string_view::npos)
-    throw ElementNotationError("the field " + std::string(field) + " has a quote inside it");
+    throw ElementNotationError("the field " + printableText(field) + " has a quote inside it");
   for (const Keyword& k : keywords())
     if (field == k.text) return k.value;
   try {
-    if (const std::optional<double> n = decimalNumber(field.front() == '+' ? field.substr(1) : field)) return *n;
+    if (const std::optional<double> n = decimalNumber(field)) return *n;
   } catch (const RuntimeError&) {
     // Beyond the double range: the text's own conversion reports it.
   }

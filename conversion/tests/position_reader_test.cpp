@@ -7,6 +7,7 @@
 #include <string>
 
 #include "conversion/position_reader.hpp"
+#include "conversion/printable_text.hpp"
 #include "conversion/reference_point.hpp"
 
 namespace qv {
@@ -41,6 +42,10 @@ TEST(PositionReader, EveryFormGivesItsNumbersExactly) {
       {"48°8.5′ 11°", 48 + 8.5 / 60, 11},
       {"48:8 11:34:31.5", 48 + 8.0 / 60, (11 + 34.0 / 60) + 31.5 / 3600},
       {"48.0°30′N 0", 48.5, 0},
+      // A letter that touches the next number begins it.
+      {"50 E10", 50, 10},
+      {"-33 E151", -33, 151},
+      {"50, W10", 50, -10},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -78,6 +83,9 @@ TEST(PositionReader, RefusedPositionsQuoteTheTextAndSayWhy) {
       {"- 33 151", "a sign must stand right before its number"},
       {"48::8 11", "a colon must stand between numbers"},
       {"°48 11", "a coordinate must start with its number"},
+      {"+-5 10", "a sign must stand right before its number"},
+      {"50 E-10", "a coordinate has both a sign and a hemisphere letter"},
+      {"50\x01 10", "'\\x01' cannot be part of one"},
   };
   for (const auto& c : cases) {
     try {
@@ -86,7 +94,7 @@ TEST(PositionReader, RefusedPositionsQuoteTheTextAndSayWhy) {
     } catch (const PositionError& e) {
       std::string text = c.text;
       text.erase(text.find_last_not_of(' ') + 1);
-      EXPECT_EQ(e.what(), "'" + text + "' is not a position: " + c.reason);
+      EXPECT_EQ(e.what(), "'" + printableText(text) + "' is not a position: " + c.reason);
     }
   }
 }

@@ -196,4 +196,28 @@ TEST(DecodeCommand, MalformedCodeExitsTwoNamingTheField) {
   EXPECT_EQ(run(qvcode::runDecode, {"m1:0 r1", "m2:0 r2"}).status, 2);
 }
 
+// A control byte in a line is shown escaped in its reason, in every format:
+// a NUL no longer cuts the message at itself.
+TEST(Filter, ControlBytesOfALineAreEscapedInItsReason) {
+  using namespace std::string_literals;
+  const std::string position = "50\x00" "10"s, code = "m11:6.6 r236.8\x01"s;
+  const struct {
+    int (*command)(qvcode::Args, std::ostream&, std::ostream&);
+    std::string_view format, line, reason;
+  } cases[] = {
+      {qvcode::runEncode, "", position, R"(ERROR: '50\x0010' is not a position: '\x00' cannot be part of one)"},
+      {qvcode::runEncode, "--json", position, R"("error":"'50\\x0010' is not a position: '\\x00' cannot be part of one"})"},
+      {qvcode::runEncode, "--csv", position, R"(,'50\x0010' is not a position: '\x00' cannot be part of one)"},
+      {qvcode::runDecode, "", code, R"(ERROR: malformed code 'm11:6.6 r236.8\x01': unexpected text '\x01' after the distance)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.format) + ' ' + std::string(c.reason));
+    std::vector<std::string_view> args = {"--input-string", c.line};
+    if (!c.format.empty()) args.insert(args.begin(), c.format);
+    const Result r = run(c.command, args);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find(std::string(c.reason) + "\n"), std::string::npos) << r.out;
+  }
+}
+
 }  // namespace

@@ -16,6 +16,7 @@
 #include "qvcode/tests/command_run.hpp"
 #include "conversion/runtime_error.hpp"
 #include "conversion/text_value.hpp"
+#include "component/core/element_notation.hpp"
 #include "component/core/to_single.hpp"
 
 namespace {
@@ -73,6 +74,31 @@ TEST(NumberReaders, UnderflowIsASignedZeroAndOnlyOverflowIsAnError) {
       EXPECT_EQ(std::signbit(v), std::signbit(*c.value));
     }
   }
+}
+
+// One rule of signs in the readers that refuse what is no number: one "+" or
+// "-" right before it, never two.  An element that is no number stays a text,
+// which algorit then refuses as a type mismatch.  (A box's text value reads
+// as far as it can, so "+-5" there is 0.)
+TEST(NumberReaders, TakeOneSignAndRefuseTwo) {
+  using Read = std::function<std::optional<double>(const std::string&)>;
+  const Read signReaders[] = {
+      [](const std::string& t) { return qv::numericText(t); },
+      [](const std::string& t) -> std::optional<double> {
+        double v = 0;
+        return qvcode::parseNumber(t, v) ? std::optional(v) : std::nullopt;
+      },
+      [](const std::string& t) -> std::optional<double> {
+        const qv::Value v = qv::readElement(t);
+        return std::holds_alternative<double>(v) ? std::optional(std::get<double>(v)) : std::nullopt;
+      },
+  };
+  const struct {
+    const char* text;
+    std::optional<double> value;
+  } cases[] = {{"+5", 5}, {"-5", -5}, {"+.5", 0.5}, {"+-5", {}}, {"-+5", {}}, {"--5", {}}, {"++5", {}}};
+  for (std::size_t r = 0; r < std::size(signReaders); ++r)
+    for (const auto& c : cases) EXPECT_EQ(signReaders[r](c.text), c.value) << "reader " << r << " of " << c.text;
 }
 
 using qvcode::testing::run;
