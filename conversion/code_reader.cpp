@@ -12,6 +12,7 @@
 #include "conversion/angles.hpp"
 #include "conversion/hour_sector.hpp"
 #include "conversion/inverse.hpp"
+#include "conversion/precise_code.hpp"
 #include "conversion/printable_text.hpp"
 #include "conversion/reference_point.hpp"
 #include "conversion/runtime_error.hpp"
@@ -58,12 +59,40 @@ bool asWritten(std::string_view t) {
   return t.size() == whole.size() + 2 && t.back() >= '1' && t.back() <= '9';
 }
 
-double kilometres(std::string_view digits, const char* field) {
+// Exactly `decimals` decimals after the whole kilometres, which have no
+// leading zero.
+bool hasDecimals(std::string_view t, int decimals) {
+  const std::size_t point = t.find('.');
+  const std::string_view whole = t.substr(0, point);
+  if (whole.empty() || (whole.size() > 1 && whole.front() == '0')) return false;
+  const std::size_t count = point == std::string_view::npos ? 0 : t.size() - point - 1;
+  return count == static_cast<std::size_t>(decimals) && (decimals > 0 || point == std::string_view::npos);
+}
+
+// The kilometres of one field.  `decimals` is that of a precise code, or
+// negative for the code text's own spelling.
+double kilometres(Cursor& c, const char* field, int decimals) {
+  const std::string_view digits = c.number();
+  if (!digits.empty() && c.rest().size() > 1 && c.rest().front() == ',' &&
+      std::isdigit(static_cast<unsigned char>(c.rest()[1])))
+    throw CodeFormatError(std::string(field) + " '" + std::string(digits) + "," +
+                          std::string(c.rest().substr(1, c.rest().find_first_not_of("0123456789", 1) - 1)) +
+                          "' has a decimal comma: codes write a decimal point, as in 236.8");
   if (digits.empty()) throw CodeFormatError(std::string(field) + " is missing or not a number of kilometres");
-  if (!asWritten(digits))
+  if (decimals >= 0 && !hasDecimals(digits, decimals))
+    throw CodeFormatError(std::string(field) + " '" + std::string(digits) + "' is not written with " +
+                          std::to_string(decimals) + " decimals and no leading zeros, as the precise code asked for");
+  if (decimals < 0 && !asWritten(digits)) {
+    // Well-formed kilometres with more decimals: a precise code, read as such.
+    const std::size_t point = digits.find('.');
+    if (point != std::string_view::npos && digits.size() - point - 1 >= 2 &&
+        hasDecimals(digits, static_cast<int>(digits.size() - point - 1)))
+      throw CodeFormatError(std::string(field) + " '" + std::string(digits) +
+                            "' has more decimals than codes write; a precise code is read with --precision N");
     throw CodeFormatError(std::string(field) + " '" + std::string(digits) +
                           "' is not written as codes write kilometres: whole kilometres without leading zeros "
                           "and at most one decimal other than 0, as in 236.8, 236 or 0.5");
+  }
   double v = 0;
   // Only more digits than a double holds are out of range: far beyond the
   // sphere, which the range checks report.
@@ -72,15 +101,7 @@ double kilometres(std::string_view digits, const char* field) {
   return v;
 }
 
-}  // namespace
-
-double maxOffsetKm(double distanceKm) {
-  const double c = degToRad(distanceKm / kmPerDegree);
-  const double cosv = std::cos(c) * std::cos(c) + std::sin(c) * std::sin(c) * std::cos(degToRad(sectorDegrees));
-  return radToDeg(std::acos(std::clamp(cosv, -1.0, 1.0))) * kmPerDegree;
-}
-
-CodeValues readCode(std::string_view text) {
+CodeValues readCodeWith(std::string_view text, int decimals) {
   Cursor c(text);
   c.accept(" ");  // the code text's leading blank
   if (!c.accept("m")) throw CodeFormatError("code must start with 'm' (as in \"m11:6.6 r236.8\")");
@@ -96,12 +117,12 @@ CodeValues readCode(std::string_view text) {
 
   CodeValues v;
   v.hour = static_cast<std::int16_t>(h);
-  const std::string_view offset = c.number();
-  v.offsetKm = kilometres(offset, "offset");
+  const std::string_view offset = c.rest().substr(0, c.rest().find(' '));
+  v.offsetKm = kilometres(c, "offset", decimals);
   // One blank in the code text, two in the report line and the window.
   if (!c.accept(" r") && !c.accept("  r")) throw CodeFormatError("missing ' r' before the distance");
-  const std::string_view distance = c.number();
-  v.distanceKm = kilometres(distance, "distance");
+  const std::string_view distance = c.rest();
+  v.distanceKm = kilometres(c, "distance", decimals);
   if (!c.rest().empty()) throw CodeFormatError("unexpected text '" + printableText(c.rest()) + "' after the distance");
 
   if (v.distanceKm > maxDistanceKm)
@@ -120,6 +141,20 @@ CodeValues readCode(std::string_view text) {
   v.offsetKm = std::min(v.offsetKm, maxOffsetKm(v.distanceKm));
   return v;
 }
+
+}  // namespace
+
+double maxOffsetKm(double distanceKm) {
+  const double c = degToRad(distanceKm / kmPerDegree);
+  const double cosv = std::cos(c) * std::cos(c) + std::sin(c) * std::sin(c) * std::cos(degToRad(sectorDegrees));
+  return radToDeg(std::acos(std::clamp(cosv, -1.0, 1.0))) * kmPerDegree;
+}
+
+// A code text (decimals negative) or a precise code of `decimals` decimals.
+
+CodeValues readCode(std::string_view text) { return readCodeWith(text, -1); }
+
+CodeValues readPreciseCode(std::string_view text, int decimals) { return readCodeWith(text, decimals); }
 
 Position positionOf(const CodeValues& code) {
   for (double nudgeKm = 0;; nudgeKm = nudgeKm == 0 ? 1e-7 : nudgeKm * 2) {

@@ -4,11 +4,13 @@
 #include "conversion/position_reader.hpp"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <optional>
 #include <string>
 
 #include "conversion/decimal_number.hpp"
+#include "conversion/iso6709.hpp"
 #include "conversion/printable_text.hpp"
 
 namespace qv {
@@ -98,6 +100,14 @@ class Reader {
  public:
   explicit Reader(std::string_view text) : text_(text) {}
 
+  GivenPosition read(PositionRange range) {
+    trim();
+    if (const std::optional<Position> iso = readIso6709(text_)) return {*iso, taken(*iso, range)};
+    const Position given = read();
+    return {given, taken(given, range)};
+  }
+
+ private:
   Position read() {
     tokenize();
     Coordinate first = coordinate();
@@ -118,7 +128,24 @@ class Reader {
     return {value(first), value(second)};
   }
 
- private:
+  // The position as the conversion is to take it.
+  Position taken(Position p, PositionRange range) const {
+    if (range == PositionRange::asSweep) return p;
+    if (!(std::abs(p.latitude) <= 90)) {
+      // "+4230 +00131" is ISO 6709 with a blank that does not belong there.
+      const std::size_t digits = text_.find_first_not_of("0123456789", 1) - 1;
+      const bool isoLike = (text_.front() == '+' || text_.front() == '-') && (digits == 4 || digits == 6);
+      char shortest[32];
+      const std::string latitude(shortest, std::to_chars(shortest, shortest + sizeof shortest, p.latitude).ptr);
+      fail("its latitude " + latitude + " lies outside -90..90" +
+           (isoLike ? " (ISO 6709's +DDMM+DDDMM is written without blanks)" : ""));
+    }
+    if (!(std::abs(p.longitude) <= 180)) {
+      p.longitude = std::remainder(p.longitude, 360.0);
+      if (p.longitude == -180) p.longitude = 180;
+    }
+    return p;
+  }
   struct Coordinate {
     std::optional<char> letter;
     bool minus = false;
@@ -131,11 +158,13 @@ class Reader {
     throw PositionError("'" + printableText(text_) + "' is not a position: " + reason);
   }
 
+  void trim() {
+    while (!text_.empty() && (text_.front() == ' ' || text_.front() == '\t')) text_.remove_prefix(1);
+    while (!text_.empty() && (text_.back() == ' ' || text_.back() == '\t')) text_.remove_suffix(1);
+  }
+
   void tokenize() {
     std::string_view rest = text_;
-    while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) rest.remove_prefix(1);
-    while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t')) rest.remove_suffix(1);
-    text_ = rest;
     while (!rest.empty()) {
       if (const std::size_t n = numberLength(rest)) {
         push({Kind::number, rest.substr(0, n)});
@@ -271,6 +300,6 @@ class Reader {
 
 }  // namespace
 
-Position readPosition(std::string_view text) { return Reader(text).read(); }
+GivenPosition readGivenPosition(std::string_view text, PositionRange range) { return Reader(text).read(range); }
 
 }  // namespace qv

@@ -10,6 +10,7 @@
 //   48d8'13"N, 11d34'31"E    ″ ” " or '' as marks, blanks between the parts
 //   48:8:13 11:34:31         or colons; minutes or seconds may be left off
 //   -48:8:13.5 11°34.5′      and the last part may have decimals
+//   +4808.2+01134.5/         ISO 6709 as place tables store it (iso6709.hpp)
 //
 // With a letter on both, the longitude may come first.  A letter between two
 // numbers belongs to the one it touches ("50 E10" is 50, E10), and to the one
@@ -18,8 +19,12 @@
 // (degrees + minutes/60) + seconds/3600, negated for a minus sign, S or W, so
 // that 48°8′13″ is the reference latitude to the last bit.
 //
-// Ranges: degrees are not limited here (the forward conversion's input
-// adjustment applies to them); minutes and seconds lie in [0, 60).  Numbers
+// Ranges: minutes and seconds lie in [0, 60).  Degrees are taken as a person
+// means them: a latitude outside −90..90 is refused, and a longitude outside
+// −180..180 is reduced by whole turns into (−180, 180] (350 is −10, exactly);
+// values inside stay as written, for the forward conversion's own input
+// adjustment.  PositionRange::asSweep takes every number as written, as the
+// test window's sweep hands its grid to the conversion.  Numbers
 // are read in full as decimalNumber reads them: a magnitude below the
 // smallest double is a zero of its sign, one beyond the largest raises the
 // run-time error Overflow (qv::RuntimeError).
@@ -45,6 +50,17 @@ class PositionError : public std::invalid_argument {
   using std::invalid_argument::invalid_argument;
 };
 
-Position readPosition(std::string_view text);
+enum class PositionRange { asMeant, asSweep };
+
+// The position as written and the one the conversion is to take.
+struct GivenPosition {
+  Position given, used;
+};
+
+GivenPosition readGivenPosition(std::string_view text, PositionRange range = PositionRange::asMeant);
+
+inline Position readPosition(std::string_view text, PositionRange range = PositionRange::asMeant) {
+  return readGivenPosition(text, range).used;
+}
 
 }  // namespace qv

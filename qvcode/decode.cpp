@@ -1,11 +1,14 @@
 // qvcode decode: code texts back to positions by the inverse conversion, from
 // the command line or line by line.
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "conversion/code_cover.hpp"
 #include "conversion/code_reader.hpp"
+#include "conversion/precise_code.hpp"
 #include "conversion/dms.hpp"
 #include "conversion/number_text.hpp"
 #include "conversion/printable_text.hpp"
@@ -21,15 +24,34 @@ std::string dmsText(double angle, char positive, char negative) {
   return d.degrees + "\u00b0" + d.minutes + "'" + d.seconds + "\" " + (angle < 0 ? negative : positive);
 }
 
+// How decode reads its codes: code texts, or precise codes of a number of
+// decimals.
+using Decimals = std::optional<int>;
+
 struct Decoded {
+  std::string text;
+  Decimals decimals;
   qv::CodeValues code;
   qv::Position position;
 };
 
+void writeRanges(Record& o, const char* from, const char* to, const char* alsoFrom, const char* alsoTo,
+                 const qv::KmRanges& r) {
+  o.number(from, r.ranges[0].fromKm).number(to, r.ranges[0].toKm);
+  if (r.count == 2)
+    o.number(alsoFrom, r.ranges[1].fromKm).number(alsoTo, r.ranges[1].toKm);
+  else
+    o.null(alsoFrom).null(alsoTo);
+}
+
 void writeFields(Record& o, const Decoded& d) {
-  o.integer("hour", d.code.hour)
-      .number("offsetKm", d.code.offsetKm)
-      .number("distanceKm", d.code.distanceKm)
+  // What the text stands for; an empty Decoded gives the field names alone.
+  const qv::CodeCover cover =
+      d.text.empty() ? qv::CodeCover{} : qv::coverOf(d.text, d.decimals.value_or(-1), d.code, d.position);
+  o.integer("hour", d.code.hour).number("offsetKm", d.code.offsetKm).number("distanceKm", d.code.distanceKm);
+  writeRanges(o, "distanceFromKm", "distanceToKm", "distanceAlsoFromKm", "distanceAlsoToKm", cover.distances);
+  writeRanges(o, "offsetFromKm", "offsetToKm", "offsetAlsoFromKm", "offsetAlsoToKm", cover.offsets);
+  o.number("farthestKm", cover.farthestKm)
       .number("latitude", d.position.latitude)
       .number("longitude", d.position.longitude)
       .text("latitudeDms", dmsText(d.position.latitude, 'N', 'S'))
@@ -37,10 +59,10 @@ void writeFields(Record& o, const Decoded& d) {
 }
 
 // Throws LineError for a malformed code and the inverse's run-time error.
-Decoded decode(std::string_view code) {
-  Decoded d;
+Decoded decode(std::string_view code, Decimals decimals) {
+  Decoded d{std::string(code), decimals, {}, {}};
   try {
-    d.code = qv::readCode(code);
+    d.code = decimals ? qv::readPreciseCode(code, *decimals) : qv::readCode(code);
   } catch (const qv::CodeFormatError& e) {
     throw LineError("malformed code '" + qv::printableText(code) + "': " + e.what());
   }
@@ -61,12 +83,19 @@ void appendDecoded(const Decoded& d, Format format, bool withDms, std::string& o
       [&](Record& r) { writeFields(r, d); });
 }
 
-LineCommand decodeLines() {
+LineCommand decodeLines(Decimals decimals) {
   return {"decode", "codes", csvHeaderOf([](Record& r) { writeFields(r, Decoded{}); }),
-          [](std::string_view line, Format format, std::string& out) {
-            appendDecoded(decode(line), format, false, out);
+          [decimals](std::string_view line, Format format, std::string& out) {
+            appendDecoded(decode(line, decimals), format, false, out);
           },
           {}};
+}
+
+Problem takePrecision(std::string_view value, Decimals& decimals) {
+  if (value.size() != 1 || value[0] < '0' || value[0] > '0' + qv::maxPreciseDecimals)
+    return "--precision takes a number of decimals from 0 to 6, not '" + std::string(value) + "'";
+  decimals = value[0] - '0';
+  return {};
 }
 
 }  // namespace
@@ -74,18 +103,22 @@ LineCommand decodeLines() {
 int runDecode(Args args, std::ostream& out, std::ostream& err) {
   StreamOptions streams;
   std::vector<std::string_view> codes;
-  std::vector<Option> options;
+  Decimals decimals;
+  std::vector<Option> options = {
+      withValue("--precision", [&decimals](std::string_view v) { return takePrecision(v, decimals); },
+                "needs a number of decimals from 0 to 6"),
+  };
   declareStreamOptions(options, streams);
   if (const Problem problem = readArguments(args, "decode", options, appendTo(codes))) return usageError(err, *problem);
   if (const Problem problem = streamOptionsProblem(streams, !codes.empty()))
     return usageError(err, "decode: " + *problem);
-  const LineCommand lines = decodeLines();
+  const LineCommand lines = decodeLines(decimals);
   if (codes.empty()) return runFilter(lines, streams, out, err);
   if (codes.size() != 1) return usageError(err, "decode takes one code text, such as \"m11:6.6 r236.8\"");
 
   std::string item;
   try {
-    appendDecoded(decode(codes.front()), streams.format(), true, item);
+    appendDecoded(decode(codes.front(), decimals), streams.format(), true, item);
   } catch (const LineError& e) {
     err << "qvcode: " << e.what() << '\n';
     return exitUsage;

@@ -6,68 +6,108 @@
 #include <string>
 #include <vector>
 
-#include "qvcode/command.hpp"
-#include "qvcode/filter.hpp"
+#include "conversion/hour_sector.hpp"
 #include "conversion/position_reader.hpp"
+#include "conversion/precise_code.hpp"
 #include "conversion/round_trip.hpp"
 #include "conversion/runtime_error.hpp"
+#include "qvcode/command.hpp"
+#include "qvcode/filter.hpp"
 
 namespace qvcode {
 namespace {
 
-void writeFields(Record& o, const qv::Encoding& e) {
+// How encode takes its positions and writes their codes.
+struct EncodeOptions {
+  qv::PositionRange range = qv::PositionRange::asMeant;
+  std::optional<int> precision;  // decimals of the precise code
+};
+
+void writeFields(Record& o, const qv::GivenPosition& p, const qv::Encoding& e, const std::optional<int>& precision) {
   const qv::RoundTrip& t = e.trip;
   const qv::CaseValues& v = t.values;
-  o.number("latitude", t.latitude)
+  o.number("latitudeGiven", p.given.latitude)
+      .number("longitudeGiven", p.given.longitude)
+      .number("latitude", t.latitude)
       .number("longitude", t.longitude)
       .integer("hour", t.hour)
       .number("distanceKm", v.distkm)
       .number("offsetKm", v.versatzkm)
+      .number("bearingDegrees", qv::bearingOf(v.richtgrad))
+      .number("sectorAngleDegrees", v.sektorgrad)
       .text("distanceText", v.disttext)
       .text("offsetText", v.versatztext)
-      .text("code", v.codetext)
-      .boolean("skipOnError", t.skipOnError);
+      .text("code", v.codetext);
+  o.textIfAny("preciseCode", precision ? std::optional<std::string>(qv::preciseCodeText(t.hour, v.versatzkm, v.distkm,
+                                                                                         *precision))
+                                       : std::nullopt);
+  o.boolean("skipOnError", t.skipOnError);
   v.Bdezbk ? o.number("latitudeBack", *v.Bdezbk) : o.null("latitudeBack");
   v.Ldezbk ? o.number("longitudeBack", *v.Ldezbk) : o.null("longitudeBack");
   o.number("westComponentBack", v.Ybk);
   o.textIfAny("inverseError", e.inverseError ? std::optional<std::string_view>(e.inverseError->what()) : std::nullopt);
 }
 
-// The code of one position: its text without the leading blank, or every
-// field.  The code exists whenever the forward conversion succeeds; a failing
-// inverse only leaves the position back open.  Raises the forward
-// conversion's run-time error.
-void encode(const qv::Position& p, Format format, std::string& out) {
-  const qv::Encoding e = qv::encodePosition(p.latitude, p.longitude);
+// The code of one position: its text without the leading blank (or the
+// precise code), or every field.  The code exists whenever the forward
+// conversion succeeds; a failing inverse only leaves the position back open.
+// Raises the forward conversion's run-time error.
+void encode(const qv::GivenPosition& p, const EncodeOptions& o, Format format, std::string& out) {
+  const qv::Encoding e = qv::encodePosition(p.used.latitude, p.used.longitude);
   appendFormatted(
-      format, out, [&](std::string& s) { s.append(e.trip.values.codetext, 1); }, [&](Record& r) { writeFields(r, e); });
+      format, out,
+      [&](std::string& s) {
+        const qv::CaseValues& v = e.trip.values;
+        if (o.precision)
+          s += qv::preciseCodeText(e.trip.hour, v.versatzkm, v.distkm, *o.precision);
+        else
+          s.append(v.codetext, 1);
+      },
+      [&](Record& r) { writeFields(r, p, e, o.precision); });
 }
 
-qv::Position positionOfLine(std::string_view line) {
+qv::GivenPosition positionOfLine(std::string_view line, qv::PositionRange range) {
   try {
-    return qv::readPosition(line);
+    return qv::readGivenPosition(line, range);
   } catch (const qv::PositionError& e) {
     throw LineError(e.what());
   }
 }
 
-LineCommand encodeLines() {
-  return {"encode", "positions", csvHeaderOf([](Record& r) { writeFields(r, qv::Encoding{}); }),
-          [](std::string_view line, Format format, std::string& out) { encode(positionOfLine(line), format, out); },
+LineCommand encodeLines(const EncodeOptions& o) {
+  return {"encode", "positions",
+          csvHeaderOf([](Record& r) { writeFields(r, qv::GivenPosition{}, qv::Encoding{}, std::nullopt); }),
+          [o](std::string_view line, Format format, std::string& out) {
+            encode(positionOfLine(line, o.range), o, format, out);
+          },
           {}};
+}
+
+Problem takePrecision(std::string_view value, EncodeOptions& o) {
+  if (value.size() != 1 || value[0] < '0' || value[0] > '0' + qv::maxPreciseDecimals)
+    return "--precision takes a number of decimals from 0 to 6, not '" + std::string(value) + "'";
+  o.precision = value[0] - '0';
+  return {};
 }
 
 }  // namespace
 
 int runEncode(Args args, std::ostream& out, std::ostream& err) {
   StreamOptions streams;
+  EncodeOptions encoding;
+  bool asSweep = false;
   std::vector<std::string_view> given;
-  std::vector<Option> options;
+  std::vector<Option> options = {
+      flag("--as-sweep", asSweep),
+      withValue("--precision", [&encoding](std::string_view v) { return takePrecision(v, encoding); },
+                "needs a number of decimals from 0 to 6"),
+  };
   declareStreamOptions(options, streams);
   if (const Problem problem = readArguments(args, "encode", options, appendTo(given))) return usageError(err, *problem);
   if (const Problem problem = streamOptionsProblem(streams, !given.empty()))
     return usageError(err, "encode: " + *problem);
-  const LineCommand lines = encodeLines();
+  if (asSweep) encoding.range = qv::PositionRange::asSweep;
+  const LineCommand lines = encodeLines(encoding);
   if (given.empty()) return runFilter(lines, streams, out, err);
 
   // The arguments are one position, however they split it: "50 10",
@@ -76,7 +116,7 @@ int runEncode(Args args, std::ostream& out, std::ostream& err) {
   for (const std::string_view a : given) text.append(text.empty() ? "" : " ").append(a);
   std::string item;
   try {
-    encode(qv::readPosition(text), streams.format(), item);
+    encode(qv::readGivenPosition(text, encoding.range), encoding, streams.format(), item);
   } catch (const qv::PositionError& e) {
     return usageError(err, std::string("encode: ") + e.what());
   } catch (const qv::RuntimeError& e) {

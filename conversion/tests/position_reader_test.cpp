@@ -28,7 +28,16 @@ TEST(PositionReader, EveryFormGivesItsNumbersExactly) {
       {"151.21E 33.87S", -33.87, 151.21},  // with letters on both, either order
       {"50\u00a010", 50, 10},
       {"1e1 +0.5", 10, 0.5},
-      {"95 200", 95, 200},  // no limits: the conversion adjusts
+      {"90 -180", 90, -180},  // the ends stay: the conversion adjusts them
+      {"50 350", 50, -10},    // whole turns off a longitude, exactly
+      {"-50 -370.5", -50, -10.5},
+      {"0 540", 0, 180},
+      // ISO 6709 as place tables store it.
+      {"+4808+01134", 48 + 8.0 / 60, 11 + 34.0 / 60},
+      {"+480813+0113431", B0, L0},
+      {"-3352.5-07012.25/", -(33 + 52.5 / 60), -(70 + 12.25 / 60)},
+      {"+48.1369+011.5753+520/", 48.1369, 11.5753},
+      {" +480813.0+0113431.0 ", B0, L0},
       // The reference point to the last bit in every spelling of its marks.
       {"48°8′13″N 11°34′31″E", B0, L0},
       {"48d8'13\"N, 11d34'31\"E", B0, L0},
@@ -54,6 +63,11 @@ TEST(PositionReader, EveryFormGivesItsNumbersExactly) {
     EXPECT_EQ(p.longitude, c.longitude);
   }
   EXPECT_TRUE(std::signbit(readPosition("-0 0").latitude));
+  // For the sweep every number as written.
+  const Position sweep = readPosition("95 200", PositionRange::asSweep);
+  EXPECT_EQ(sweep.latitude, 95);
+  EXPECT_EQ(sweep.longitude, 200);
+  EXPECT_EQ(readGivenPosition("50 350").given.longitude, 350);
 }
 
 TEST(PositionReader, RefusedPositionsQuoteTheTextAndSayWhy) {
@@ -86,6 +100,11 @@ TEST(PositionReader, RefusedPositionsQuoteTheTextAndSayWhy) {
       {"+-5 10", "a sign must stand right before its number"},
       {"50 E-10", "a coordinate has both a sign and a hemisphere letter"},
       {"50\x01 10", "'\\x01' cannot be part of one"},
+      {"95 200", "its latitude 95 lies outside -90..90"},
+      {"-90.5 0", "its latitude -90.5 lies outside -90..90"},
+      {"+4230 +00131", "its latitude 4230 lies outside -90..90 (ISO 6709's +DDMM+DDDMM is written without blanks)"},
+      {"+4860+01134", "its minutes must be below 60, not 60"},
+      {"+480860+0113431", "its seconds must be below 60, not 60"},
   };
   for (const auto& c : cases) {
     try {

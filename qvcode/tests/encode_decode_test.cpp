@@ -23,7 +23,7 @@ TEST(CommandLine, HelpAndVersionGoToStdoutAndAUsageErrorIsOneLineAndAHint) {
       {{"--help"}, "Usage: qvcode COMMAND"},
       {{"help"}, "Usage: qvcode COMMAND"},
       {{"help", "algorit"}, "Usage: qvcode algorit [--text]"},
-      {{"encode", "--json", "--help", "50"}, "Usage: qvcode encode [--json|--csv]"},
+      {{"encode", "--json", "--help", "50"}, "Usage: qvcode encode [--precision N]"},
       {{"--version"}, "qvcode (Quorvel) "},
   };
   for (const auto& h : helps) {
@@ -60,7 +60,8 @@ TEST(CommandLine, HelpAndVersionGoToStdoutAndAUsageErrorIsOneLineAndAHint) {
 // with exit status 1.
 TEST(EncodeCommand, SharedCases) {
   for (const cases::Case& c : cases::read(QV_CASES_FILE, "encode")) {
-    const Result r = run(qvcode::runEncode, {c.input.at(0).spelling, c.input.at(1).spelling});
+    // The cases are the conversion's: every number as written.
+    const Result r = run(qvcode::runEncode, {"--as-sweep", c.input.at(0).spelling, c.input.at(1).spelling});
     // The file's "error N TEXT" is qvcode's "run-time error N: TEXT".
     std::string expected = c.fails() ? "1 qvcode: run-time " + c.expected : "0 " + c.expected.substr(1);
     if (c.fails()) expected.insert(expected.find(' ', expected.find("error ") + 6), ":");
@@ -78,10 +79,45 @@ TEST(EncodeCommand, JsonHasEveryFieldWithRoundTripDigits) {
     EXPECT_NE(r.out.find("\"" + std::string(key) + "\":"), std::string::npos) << key;
 }
 
-TEST(EncodeCommand, JsonShowsTheAdjustedInput) {
-  const Result r = run(qvcode::runEncode, {"--json", "-95", "181"});
-  EXPECT_NE(r.out.find(R"("latitude":-89.9)"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find(R"("longitude":180)"), std::string::npos) << r.out;
+// The position given and the one used: reduced by whole turns, then
+// adjusted as the sweep adjusts it; --as-sweep takes every number as given.
+TEST(EncodeCommand, JsonShowsThePositionGivenAndTheOneUsed) {
+  const struct {
+    std::vector<std::string_view> args;
+    std::string_view fields;
+  } cases[] = {
+      {{"--json", "50", "350"}, R"({"latitudeGiven":50,"longitudeGiven":350,"latitude":50,"longitude":-10,)"},
+      {{"--json", "-90", "-180"}, R"({"latitudeGiven":-90,"longitudeGiven":-180,"latitude":-89.9,"longitude":-179.999999,)"},
+      {{"--json", "--as-sweep", "-95", "181"}, R"({"latitudeGiven":-95,"longitudeGiven":181,"latitude":-89.9,"longitude":180,)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(run(qvcode::runEncode, c.args).out.rfind(c.fields, 0), 0U) << c.fields;
+}
+
+// Positions a person gives are taken as meant or refused, with or without
+// --as-sweep, which keeps the sweep's reading of every number.
+TEST(EncodeCommand, PositionsAreTakenAsMeantOrRefused) {
+  const struct {
+    std::vector<std::string_view> args;
+    int status;
+    std::string_view out;  // the code, or the start of the message
+  } cases[] = {
+      {{"50", "350"}, 0, "m9:424.8 r1579.5\n"},  // 10 W in 0..360 data
+      {{"50", "-370"}, 0, "m9:424.8 r1579.5\n"},
+      {{"50", "-10"}, 0, "m9:424.8 r1579.5\n"},
+      {{"--as-sweep", "50", "350"}, 0, "m12:823.9 r9045.4\n"},
+      {{"+4230+00131"}, 0, "m7:434.9 r1004.1\n"},  // ISO 6709, 42°30′ N 1°31′ E
+      {{"42.5", "1.5166666666666666"}, 0, "m7:434.9 r1004.1\n"},
+      {{"+4230 +00131"}, 2, "qvcode: encode: '+4230 +00131' is not a position: its latitude 4230 lies outside -90..90 "
+                            "(ISO 6709's +DDMM+DDDMM is written without blanks)"},
+      {{"--as-sweep", "+4230 +00131"}, 0, "m5:2211.6 r15358.1\n"},
+      {{"1e308", "0"}, 2, "qvcode: encode: '1e308 0' is not a position: its latitude 1e+308 lies outside -90..90"},
+      {{"--as-sweep", "1e308", "0"}, 1, "qvcode: run-time error 6: Overflow\n"},
+  };
+  for (const auto& c : cases) {
+    const Result r = run(qvcode::runEncode, c.args);
+    EXPECT_EQ(r.status, c.status) << c.out;
+    EXPECT_EQ((r.status == 0 ? r.out : r.err).rfind(c.out, 0), 0U) << r.out << r.err;
+  }
 }
 
 TEST(EncodeCommand, UsageErrorsExitTwoWithNothingOnStdout) {
@@ -95,7 +131,7 @@ TEST(EncodeCommand, UsageErrorsExitTwoWithNothingOnStdout) {
 }
 
 TEST(EncodeCommand, RunTimeErrorOfTheForwardConversionExitsOne) {
-  const Result r = run(qvcode::runEncode, {"1e308", "0"});
+  const Result r = run(qvcode::runEncode, {"--as-sweep", "1e308", "0"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "qvcode: run-time error 6: Overflow\n");

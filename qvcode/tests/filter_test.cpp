@@ -30,19 +30,21 @@ TEST(Filter, OneLineOutForEveryLineIn) {
       {{"encode"}, "50 10;48°8′13″N 11°34′31″E;bad", 1,
        "m11:6.6 r236.8\nm5:0 r0\nERROR: 'bad' is not a position: 'b' cannot be part of one\n"},
       // Blank lines and comments pass through; a CR before the line feed is dropped.
-      {{"encode"}, "# stations\n\n 50 10\r\n\t;1e308 0;# end", 1,
-       "# stations\n\nm11:6.6 r236.8\n\t\nERROR: run-time error 6: Overflow\n# end\n"},
+      {{"encode"}, "# stations\n\n 50 10\r\n\t;95 0;# end", 1,
+       "# stations\n\nm11:6.6 r236.8\n\t\nERROR: '95 0' is not a position: its latitude 95 lies outside -90..90\n# end\n"},
+      {{"encode", "--as-sweep"}, "1e308 0", 1, "ERROR: run-time error 6: Overflow\n"},
       // The code of a position whose way back fails, and the inverse's error
       // in its column.
       {{"encode", "--csv"}, "50 10;;48.2 11.575277777777778;bad", 1,
-       "latitude,longitude,hour,distanceKm,offsetKm,distanceText,offsetText,code,skipOnError,latitudeBack,longitudeBack,westComponentBack,"
+       "latitudeGiven,longitudeGiven,latitude,longitude,hour,distanceKm,offsetKm,bearingDegrees,sectorAngleDegrees,"
+       "distanceText,offsetText,code,preciseCode,skipOnError,latitudeBack,longitudeBack,westComponentBack,"
        "inverseError,error\n"
-       "50,10,11,236.7795803439312,6.64327619466684,236.8,6.6, m11:6.6 r236.8,true,49.99999999999985,"
-       "9.999999999999574,-0.11161889704894556,,\n"
+       "50,10,50,10,11,236.7795803439312,6.64327619466684,331.6079588743926,1.607958874392608,236.8,6.6, "
+       "m11:6.6 r236.8,,true,49.99999999999985,9.999999999999574,-0.11161889704894556,,\n"
        "\n"
-       "48.2,11.575277777777778,12,7.0105166673285115,0,7,0, m12:0 r7,false,,,0,"
+       "48.2,11.575277777777778,48.2,11.575277777777778,12,7.0105166673285115,0,0,0,7,0, m12:0 r7,,false,,,0,"
        "Invalid procedure call or argument,\n"
-       ",,,,,,,,,,,,,'bad' is not a position: 'b' cannot be part of one\n"},
+       ",,,,,,,,,,,,,,,,,,'bad' is not a position: 'b' cannot be part of one\n"},
       {{"encode"}, "48.2 11.575277777777778", 0, "m12:0 r7\n"},
       // Every JSON line is JSON: a comment and a blank line too.
       {{"encode", "--json"}, "# a \"b\";;bad", 1,
@@ -52,10 +54,11 @@ TEST(Filter, OneLineOutForEveryLineIn) {
        "49.9999649667773 9.99932533031054\n48.1369444444444 11.5752777777778\n"
        "ERROR: malformed code 'm13:6.6 r236.8': hour '13' is not a whole number from 1 to 12\n"},
       {{"decode", "--csv"}, "m11:6.6 r236.8;x", 1,
-       "hour,offsetKm,distanceKm,latitude,longitude,latitudeDms,longitudeDms,error\n"
-       "11,6.6,236.8,49.999964966777256,9.99932533031054,"
+       "hour,offsetKm,distanceKm,distanceFromKm,distanceToKm,distanceAlsoFromKm,distanceAlsoToKm,offsetFromKm,"
+       "offsetToKm,offsetAlsoFromKm,offsetAlsoToKm,farthestKm,latitude,longitude,latitudeDms,longitudeDms,error\n"
+       "11,6.6,236.8,236.75,236.85,,,6.55,6.65,,,0.0717098909325333,49.999964966777256,9.99932533031054,"
        "\"49\u00b059'59.87\"\" N\",\"9\u00b059'57.57\"\" E\",\n"
-       ",,,,,,,\"malformed code 'x': code must start with 'm' (as in \"\"m11:6.6 r236.8\"\")\"\n"},
+       ",,,,,,,,,,,,,,,,\"malformed code 'x': code must start with 'm' (as in \"\"m11:6.6 r236.8\"\")\"\n"},
       // A keyword is an element, not a comment.
       {{"algorit"}, "50,0,0,10,0,0,\"N\",\"E\";#NULL#,0,0,10,0,0,N,E;#TRUE#, 60 ,0,10,0,0,N,E;#x,1", 1,
        "m11:6 r236\nERROR: run-time error 94: Invalid use of Null\nm6:175 r5354\n#x,1\n"},
@@ -84,8 +87,8 @@ TEST(Filter, WritesForEveryItemWhatTheCommandLineWrites) {
     std::vector<std::vector<std::string_view>> arguments;
   } cases[] = {
       {"encode",
-       {"50 10", "-33.87, 151.21", "90 -180", "-95 181", "48°8′13″N 11°34′31″E", "48.2 11.575277777777778"},
-       {{"50", "10"}, {"-33.87,", "151.21"}, {"90", "-180"}, {"-95", "181"}, {"48°8′13″N", "11°34′31″E"},
+       {"50 10", "-33.87, 151.21", "90 -180", "50 350", "48°8′13″N 11°34′31″E", "48.2 11.575277777777778"},
+       {{"50", "10"}, {"-33.87,", "151.21"}, {"90", "-180"}, {"50", "350"}, {"48°8′13″N", "11°34′31″E"},
         {"48.2", "11.575277777777778"}}},
       {"decode", {"m11:6.6 r236.8", " m9:2537 r6536", "m12:0 r4654.3"}, {{"m11:6.6 r236.8"}, {" m9:2537 r6536"}, {"m12:0 r4654.3"}}},
       {"algorit",
@@ -172,10 +175,8 @@ TEST_F(FilterFiles, InputThatCannotBeReadAndOutputThatCannotBeWrittenStopWithThe
     EXPECT_EQ(r.err, c.err);
   }
   EXPECT_EQ(read(path("in.txt")), "50 10\n");
-  EXPECT_EQ(run(std::vector<std::string>{"decode", "--output-file", path("out.txt"), "--csv", "m5:0 r0"}).status, 0);
-  EXPECT_EQ(read(path("out.txt")),
-            "hour,offsetKm,distanceKm,latitude,longitude,latitudeDms,longitudeDms,error\n"
-            "5,0,0,48.136944444444445,11.575277777777785,\"48\u00b08'13\"\" N\",\"11\u00b034'31\"\" E\",\n");
+  EXPECT_EQ(run(std::vector<std::string>{"decode", "--output-file", path("out.txt"), "m5:0 r0"}).status, 0);
+  EXPECT_EQ(read(path("out.txt")), "48.1369444444444 11.5752777777778\n48\u00b08'13\" N 11\u00b034'31\" E\n");
 }
 
 }  // namespace
