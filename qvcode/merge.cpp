@@ -151,6 +151,7 @@ SweepTotals totalsOf(const std::vector<ShardSummary>& shards, const ShardSummary
       throw std::runtime_error("the shards' counts add up beyond what a count holds");
     qvsweep::merge(t.worstLatitude, s.worstLatitude);
     qvsweep::merge(t.worstLongitude, s.worstLongitude);
+    if (!t.firstError) t.firstError = s.firstError;
     t.seconds += s.seconds;
     // The sweep ends here: the shards after this one ran columns that it
     // never reaches.

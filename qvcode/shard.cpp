@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <map>
 #include <ostream>
@@ -53,6 +54,19 @@ std::string exact(double v) {
   return {buf, static_cast<std::size_t>(std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 17).ptr - buf)};
 }
 
+// The shortest text that reads back to the same double.
+std::string shortest(double v) {
+  char buf[32];
+  return {buf, static_cast<std::size_t>(std::to_chars(buf, buf + sizeof buf, v).ptr - buf)};
+}
+
+// Three significant digits, enough to read a difference by.
+std::string threeDigits(double v) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.3g", v);
+  return buf;
+}
+
 std::string worstText(const qvsweep::WorstDifference& w) {
   return w.difference < 0 ? "none" : exact(w.difference) + ' ' + exact(w.latitude) + ' ' + exact(w.longitude);
 }
@@ -61,20 +75,34 @@ std::string worstText(const qvsweep::WorstDifference& w) {
 
 void printSweepSummary(std::ostream& out, const SweepTotals& t, const std::string& report, bool json) {
   if (!json) {
-    out << "cases: " << t.cases << "\nerrors: " << t.errors << "\nreport: " << report << '\n';
+    out << "cases: " << t.cases << "\nerrors: " << t.errors << '\n';
+    if (t.firstError)
+      out << "first error case: latitude " << shortest(t.firstError->latitude) << ", longitude "
+          << shortest(t.firstError->longitude) << '\n';
+    for (const auto& [name, w] : {std::pair{"latitude", t.worstLatitude}, {"longitude", t.worstLongitude}})
+      if (w.difference >= 0)
+        out << "worst " << name << " difference: " << threeDigits(w.difference * 3600) << " seconds of arc at latitude "
+            << shortest(w.latitude) << ", longitude " << shortest(w.longitude) << '\n';
+    out << "report: " << report << '\n';
     if (!t.map.empty()) out << "map: " << t.map << '\n';
     return;
   }
   JsonObject o(out);
   o.integer("cases", t.cases).integer("errors", t.errors).text("report", report);
+  t.firstError ? o.number("firstErrorLatitude", t.firstError->latitude)
+                     .number("firstErrorLongitude", t.firstError->longitude)
+               : o.null("firstErrorLatitude").null("firstErrorLongitude");
   if (!t.map.empty()) o.text("map", t.map);
   const auto worst = [&](std::string_view name, const qvsweep::WorstDifference& w) {
     const std::string n(name);
     if (w.difference < 0) {
-      o.null(n).null(n + "AtLatitude").null(n + "AtLongitude");
+      o.null(n).null(n + "ArcSeconds").null(n + "AtLatitude").null(n + "AtLongitude");
       return;
     }
-    o.number(n, w.difference).number(n + "AtLatitude", w.latitude).number(n + "AtLongitude", w.longitude);
+    o.number(n, w.difference)
+        .number(n + "ArcSeconds", w.difference * 3600)
+        .number(n + "AtLatitude", w.latitude)
+        .number(n + "AtLongitude", w.longitude);
   };
   worst("worstLatitudeDifference", t.worstLatitude);
   worst("worstLongitudeDifference", t.worstLongitude);
@@ -100,6 +128,8 @@ void writeSummary(const std::string& path, const ShardSummary& s) {
     << "bytes\t" << s.bytes << '\n'
     << "worst-latitude\t" << worstText(s.worstLatitude) << '\n'
     << "worst-longitude\t" << worstText(s.worstLongitude) << '\n'
+    << "first-error\t" << (s.firstError ? exact(s.firstError->latitude) + ' ' + exact(s.firstError->longitude) : "none")
+    << '\n'
     << "seconds\t" << exact(s.seconds) << '\n';
   if (s.stopReason)
     o << "stop\t" << escaped(*s.stopReason) << '\n'
@@ -168,6 +198,11 @@ ShardSummary readSummary(const std::string& path) {
   s.bytes = static_cast<std::uintmax_t>(bytes);
   s.worstLatitude = readWorst("worst-latitude");
   s.worstLongitude = readWorst("worst-longitude");
+  // Summaries written before the first error case was kept have none.
+  if (fields.contains("first-error") && field("first-error").str() != "none") {
+    const std::vector<double> at = doubles("first-error", 2);
+    s.firstError = qvsweep::CasePoint{at[0], at[1]};
+  }
   s.seconds = doubles("seconds", 1)[0];
   const auto wrong = [&](std::string_view name, const std::string& why) {
     return bad("line '" + std::string(name) + "\t" + qv::printableText(fields[std::string(name)]) + "': " + why);

@@ -23,6 +23,7 @@ struct ShardSummary {
   std::int64_t cases = 0, errors = 0;
   std::uintmax_t bytes = 0;  // of the part report
   qvsweep::WorstDifference worstLatitude, worstLongitude;
+  std::optional<qvsweep::CasePoint> firstError;
   double seconds = 0;
   // Why the sweep stopped in this shard, and the loop values there.
   std::optional<std::string> stopReason;
@@ -32,12 +33,14 @@ struct ShardSummary {
 std::string partPath(const std::string& report, std::size_t index, std::size_t count);
 std::string summaryPath(const std::string& report, std::size_t index, std::size_t count);
 
-// What a sweep prints at its end: the counts and the report path, or with
-// --json one object that adds the worst differences (each with the point
-// where it occurred) and the time taken.
+// What a sweep prints at its end: the counts, the first error case, the
+// worst differences in seconds of arc (each with the point where it
+// occurred) and the report path, or with --json one object that adds the
+// worst differences in degrees and the time taken.
 struct SweepTotals {
   std::int64_t cases = 0, errors = 0;
   qvsweep::WorstDifference worstLatitude, worstLongitude;
+  std::optional<qvsweep::CasePoint> firstError;
   double seconds = 0;
   std::string map;  // the sweep's map, if one was written
 };

@@ -281,6 +281,7 @@ bool writeShardSummary(const Options& o, const SettledGrid& grid, const qvsweep:
   s.bytes = std::filesystem::file_size(grid.settings.reportPath, ec);
   s.worstLatitude = result.worstLatitude;
   s.worstLongitude = result.worstLongitude;
+  s.firstError = result.firstError;
   s.seconds = seconds;
   if (result.stopReason) {
     s.stopReason = result.stopReason;
@@ -361,8 +362,8 @@ int runSweep(Args args, std::ostream& out, std::ostream& err) {
     return exitUsage;
   }
   printSweepSummary(out,
-                    {result.cases, result.errors, result.worstLatitude, result.worstLongitude, seconds,
-                     mapWritten ? o.map : std::string()},
+                    {result.cases, result.errors, result.worstLatitude, result.worstLongitude, result.firstError,
+                     seconds, mapWritten ? o.map : std::string()},
                     grid.settings.reportPath, o.json);
   if (map && !mapWritten) return exitUsage;
   return result.errors > 0 ? exitErrorCases : exitOk;

@@ -93,7 +93,7 @@ bool PartEvaluator::adler(const SweepPart& part, std::size_t i, const qv::RoundT
       r.recordEnds.push_back(static_cast<std::uint32_t>(r.records.size()));
       r.recordCases.push_back(static_cast<std::uint32_t>(r.cases));
     }
-    if (errorCase) ++r.errors;
+    if (errorCase && r.errors++ == 0) r.firstError = CasePoint{p.latitude, p.longitude};
   } catch (...) {
     r.stop = std::current_exception();
     return false;

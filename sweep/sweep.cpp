@@ -174,6 +174,7 @@ void Sweeper::takeIn(const SweepPart& part, const PartResult& r) {
   if (r.cases > 0) result_.lastHour = r.stunde;
   merge(result_.worstLatitude, r.worstLatitude);
   merge(result_.worstLongitude, r.worstLongitude);
+  if (!result_.firstError) result_.firstError = r.firstError;
   handOn(r.swept, r.swept.size());
   result_.latitude = r.Bdez;
   result_.longitude = r.Ldez;

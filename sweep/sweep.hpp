@@ -23,6 +23,8 @@ namespace qvsweep {
 struct SweepResult {
   std::int64_t cases = 0, errors = 0;  // errors stay 0 when every case is stored
   WorstDifference worstLatitude, worstLongitude;
+  // The first error case in sweep order (none when every case is stored).
+  std::optional<CasePoint> firstError;
   // The loop values where the sweep ended (after a whole sweep, the first
   // values past the ends of their loops); empty where the walk never set
   // them (the report could not be opened; no column ran).

@@ -43,6 +43,7 @@ struct PartResult {
   bool eastClamped = false;  // the column's first case moved the longitude to 180
   std::int16_t stunde = 0;   // the hour of the last case that set one
   WorstDifference worstLatitude, worstLongitude;  // over the completed cases
+  std::optional<CasePoint> firstError;           // the part's first error case
   // The completed cases in order, where SweepSettings::keepCases asks.
   std::vector<SweptCase> swept;
   // The error that stopped the sweep in or after this part, and the loop

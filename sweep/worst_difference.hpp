@@ -3,6 +3,11 @@
 
 namespace qvsweep {
 
+// A case's input point, as adjusted, degrees.
+struct CasePoint {
+  double latitude = 0, longitude = 0;
+};
+
 struct WorstDifference {
   double difference = -1;  // degrees; negative while no case has run
   double latitude = 0, longitude = 0;  // the input point, as adjusted

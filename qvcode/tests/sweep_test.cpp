@@ -46,7 +46,11 @@ TEST_F(Sweep, OptionsAreTypedIntoTheBoxesUnchanged) {
   EXPECT_EQ(run({"--store", "all", "--report", report, "--lat-from", "95", "--lat-to=94", "--lat-step", "abc",
                  "--lon-from", "10", "--lon-to", "10"}),
             exitOk);
-  EXPECT_EQ(out.str(), "cases: 2\nerrors: 0\nreport: " + report + "\n");
+  EXPECT_EQ(out.str(),
+            "cases: 2\nerrors: 0\n"
+            "worst latitude difference: 3.6e+04 seconds of arc at latitude 95, longitude 10\n"
+            "worst longitude difference: 6.37e+05 seconds of arc at latitude 94, longitude 10\n"
+            "report: " + report + "\n");
   const std::string bytes = read(report);
   EXPECT_EQ(bytes.rfind("\" lat  95  long  10 ", 0), 0U) << bytes;
   EXPECT_NE(bytes.find("\" lat  94  long  10 "), std::string::npos) << bytes;
@@ -79,6 +83,7 @@ TEST_F(Sweep, JsonSummaryNamesTheWorstDifferencesAndWhereTheyOccurred) {
   for (const char* key : {"\"cases\":2", "\"errors\":0", "\"report\":", "\"worstLatitudeDifference\":",
                           "\"worstLatitudeDifferenceAtLatitude\":", "\"worstLatitudeDifferenceAtLongitude\":10",
                           "\"worstLongitudeDifference\":", "\"worstLongitudeDifferenceAtLatitude\":",
+                          "\"worstLongitudeDifferenceArcSeconds\":", "\"firstErrorLatitude\":null",
                           "\"elapsedSeconds\":"})
     EXPECT_NE(json.find(key), std::string::npos) << key << " in " << json;
   EXPECT_TRUE(json.starts_with("{") && json.ends_with("}\n")) << json;
