@@ -3,13 +3,13 @@
 #include "conversion/code_reader.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
 
 #include "conversion/angles.hpp"
+#include "conversion/decimal_number.hpp"
 #include "conversion/hour_sector.hpp"
 #include "conversion/inverse.hpp"
 #include "conversion/precise_code.hpp"
@@ -24,6 +24,8 @@ namespace {
 // may read up to a kilometre below the value it came from.
 constexpr double textSlackKm = 1.0;
 
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
 class Cursor {
  public:
   explicit Cursor(std::string_view t) : text_(t) {}
@@ -32,15 +34,21 @@ class Cursor {
     pos_ += s.size();
     return true;
   }
-  // Digits with at most one point, as the code texts write a distance.
-  std::string_view number() {
+  // Digits with at most one point, as the code texts write a distance;
+  // `point` is where the point stands in them, or their size.
+  std::string_view number(std::size_t& point) {
     const std::size_t start = pos_;
-    bool point = false;
-    while (pos_ < text_.size() && (std::isdigit(static_cast<unsigned char>(text_[pos_])) || (text_[pos_] == '.' && !point))) {
-      point = point || text_[pos_] == '.';
+    point = std::string_view::npos;
+    while (pos_ < text_.size() && (isDigit(text_[pos_]) || (text_[pos_] == '.' && point == std::string_view::npos))) {
+      if (text_[pos_] == '.') point = pos_ - start;
       ++pos_;
     }
+    if (point == std::string_view::npos) point = pos_ - start;
     return text_.substr(start, pos_ - start);
+  }
+  std::string_view number() {
+    std::size_t point = 0;
+    return number(point);
   }
   std::string_view rest() const { return text_.substr(pos_); }
 
@@ -52,55 +60,64 @@ class Cursor {
 // Kilometres as the code texts write them: the whole kilometres without a
 // leading zero, then at most one decimal, which is never 0 ("236", "236.8",
 // "0.5"; not "00236", "236.0", ".5" or "236.80").
-bool asWritten(std::string_view t) {
-  const std::string_view whole = t.substr(0, t.find('.'));
-  if (whole.empty() || (whole.size() > 1 && whole.front() == '0')) return false;
-  if (whole.size() == t.size()) return true;
-  return t.size() == whole.size() + 2 && t.back() >= '1' && t.back() <= '9';
+// `point` is where the point stands in `t`, or its size.
+bool asWritten(std::string_view t, std::size_t point) {
+  if (point == 0 || (point > 1 && t.front() == '0')) return false;
+  if (point == t.size()) return true;
+  return t.size() == point + 2 && t.back() >= '1' && t.back() <= '9';
 }
 
 // Exactly `decimals` decimals after the whole kilometres, which have no
 // leading zero.
-bool hasDecimals(std::string_view t, int decimals) {
-  const std::size_t point = t.find('.');
-  const std::string_view whole = t.substr(0, point);
-  if (whole.empty() || (whole.size() > 1 && whole.front() == '0')) return false;
-  const std::size_t count = point == std::string_view::npos ? 0 : t.size() - point - 1;
-  return count == static_cast<std::size_t>(decimals) && (decimals > 0 || point == std::string_view::npos);
+bool hasDecimals(std::string_view t, std::size_t point, int decimals) {
+  if (point == 0 || (point > 1 && t.front() == '0')) return false;
+  const std::size_t count = point == t.size() ? 0 : t.size() - point - 1;
+  return count == static_cast<std::size_t>(decimals) && (decimals > 0 || point == t.size());
 }
 
 // The kilometres of one field.  `decimals` is that of a precise code, or
 // negative for the code text's own spelling.
-double kilometres(Cursor& c, const char* field, int decimals) {
-  const std::string_view digits = c.number();
+double kilometres(Cursor& c, const char* field, int decimals, std::string_view& digits) {
+  std::size_t point = 0;
+  digits = c.number(point);
   if (!digits.empty() && c.rest().size() > 1 && c.rest().front() == ',' &&
-      std::isdigit(static_cast<unsigned char>(c.rest()[1])))
+      isDigit(c.rest()[1]))
     throw CodeFormatError(std::string(field) + " '" + std::string(digits) + "," +
                           std::string(c.rest().substr(1, c.rest().find_first_not_of("0123456789", 1) - 1)) +
                           "' has a decimal comma: codes write a decimal point, as in 236.8");
   if (digits.empty()) throw CodeFormatError(std::string(field) + " is missing or not a number of kilometres");
-  if (decimals >= 0 && !hasDecimals(digits, decimals))
+  if (decimals >= 0 && !hasDecimals(digits, point, decimals))
     throw CodeFormatError(std::string(field) + " '" + std::string(digits) + "' is not written with " +
                           std::to_string(decimals) + " decimals and no leading zeros, as the precise code asked for");
-  if (decimals < 0 && !asWritten(digits)) {
+  if (decimals < 0 && !asWritten(digits, point)) {
     // Well-formed kilometres with more decimals: a precise code, read as such.
-    const std::size_t point = digits.find('.');
-    if (point != std::string_view::npos && digits.size() - point - 1 >= 2 &&
-        hasDecimals(digits, static_cast<int>(digits.size() - point - 1)))
+    if (point < digits.size() && digits.size() - point - 1 >= 2 &&
+        hasDecimals(digits, point, static_cast<int>(digits.size() - point - 1)))
       throw CodeFormatError(std::string(field) + " '" + std::string(digits) +
                             "' has more decimals than codes write; a precise code is read with --precision N");
     throw CodeFormatError(std::string(field) + " '" + std::string(digits) +
                           "' is not written as codes write kilometres: whole kilometres without leading zeros "
                           "and at most one decimal other than 0, as in 236.8, 236 or 0.5");
   }
-  double v = 0;
   // Only more digits than a double holds are out of range: far beyond the
   // sphere, which the range checks report.
-  if (std::from_chars(digits.data(), digits.data() + digits.size(), v).ec == std::errc::result_out_of_range)
-    v = std::numeric_limits<double>::infinity();
-  return v;
+  return unsignedDecimal(digits, point).value_or(std::numeric_limits<double>::infinity());
 }
 
+// Whether an offset is within reach of a point that far away without asking
+// maxOffsetKm.  The largest offset is 2·asin(sin c · sin 15°) for the
+// central angle c, at least 2·sin 15°·sin c ≥ 0.5176·c'·(1 − c'²/6) with c'
+// the shorter of c and its way on to the antipode (c' ≤ π/2); an offset
+// below 0.5·c'·(1 − c'²/6), in km, is in reach with 3 % to spare.  Within a
+// kilometre of either end the arc cosine of maxOffsetKm is too coarse to
+// rely on the bound, and it is asked.
+bool plainlyInReach(double offsetKm, double distanceKm) {
+  const double shorter = std::min(distanceKm, maxDistanceKm - distanceKm);
+  const double angle = shorter / kmPerDegree * (3.14159 / 180);  // radians, a little short
+  return shorter >= 1 && offsetKm <= 0.5 * shorter * (1 - angle * angle / 6);
+}
+
+// A code text (decimals negative) or a precise code of `decimals` decimals.
 CodeValues readCodeWith(std::string_view text, int decimals) {
   Cursor c(text);
   c.accept(" ");  // the code text's leading blank
@@ -117,17 +134,17 @@ CodeValues readCodeWith(std::string_view text, int decimals) {
 
   CodeValues v;
   v.hour = static_cast<std::int16_t>(h);
-  const std::string_view offset = c.rest().substr(0, c.rest().find(' '));
-  v.offsetKm = kilometres(c, "offset", decimals);
+  std::string_view offset, distance;
+  v.offsetKm = kilometres(c, "offset", decimals, offset);
   // One blank in the code text, two in the report line and the window.
   if (!c.accept(" r") && !c.accept("  r")) throw CodeFormatError("missing ' r' before the distance");
-  const std::string_view distance = c.rest();
-  v.distanceKm = kilometres(c, "distance", decimals);
+  v.distanceKm = kilometres(c, "distance", decimals, distance);
   if (!c.rest().empty()) throw CodeFormatError("unexpected text '" + printableText(c.rest()) + "' after the distance");
 
   if (v.distanceKm > maxDistanceKm)
     throw CodeFormatError("distance " + std::string(distance) +
                           " km lies beyond the farthest point of the sphere, 20012.4 km");
+  if (plainlyInReach(v.offsetKm, v.distanceKm)) return v;
   // The largest offset over the distances the text may stand for; the
   // offsets grow up to a quarter of the way round and shrink beyond.
   const double upper = std::min(v.distanceKm + textSlackKm, maxDistanceKm);
@@ -150,7 +167,9 @@ double maxOffsetKm(double distanceKm) {
   return radToDeg(std::acos(std::clamp(cosv, -1.0, 1.0))) * kmPerDegree;
 }
 
-// A code text (decimals negative) or a precise code of `decimals` decimals.
+double offsetWithinReach(double offsetKm, double distanceKm) {
+  return plainlyInReach(offsetKm, distanceKm) ? offsetKm : std::min(offsetKm, maxOffsetKm(distanceKm));
+}
 
 CodeValues readCode(std::string_view text) { return readCodeWith(text, -1); }
 
@@ -160,7 +179,7 @@ Position positionOf(const CodeValues& code) {
   for (double nudgeKm = 0;; nudgeKm = nudgeKm == 0 ? 1e-7 : nudgeKm * 2) {
     CaseValues v;
     v.distkm = code.distanceKm;
-    v.versatzkm = std::min(code.offsetKm + nudgeKm, maxOffsetKm(code.distanceKm));
+    v.versatzkm = offsetWithinReach(code.offsetKm + nudgeKm, code.distanceKm);
     ErrorMode mode;
     try {
       inverseConversion(code.hour, v, mode);

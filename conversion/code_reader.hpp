@@ -38,6 +38,9 @@ inline constexpr double maxDistanceKm = 20012.4;
 // The largest offset that a point `distanceKm` away can have: at the far
 // border of its 30° hour sector.
 double maxOffsetKm(double distanceKm);
+// min(offsetKm, maxOffsetKm(distanceKm)), without the trigonometry where the
+// offset is plainly within reach.
+double offsetWithinReach(double offsetKm, double distanceKm);
 
 CodeValues readCode(std::string_view text);
 

@@ -31,8 +31,12 @@ char* writeOneDecimal(char* out, double v) {
     throw RuntimeError(ErrorKind::Overflow);
   const auto t = static_cast<std::int32_t>(tenths) % 10;
   char whole[numberTextRoom];
-  const char* end = writeNumberText(whole, std::floor(v));
-  // Without the sign position, cut to 5 characters.
+  // Without the sign position, cut to 5 characters.  The kilometres of a
+  // code, whole and not negative, need no number text to get their digits.
+  const double floorV = std::floor(v);
+  const char* end = floorV >= 0 && floorV < 1e15
+                        ? std::to_chars(whole + 1, whole + sizeof whole, static_cast<std::int64_t>(floorV)).ptr
+                        : writeNumberText(whole, floorV);
   out = std::copy<const char*>(whole + 1, std::min<const char*>(end, whole + 6), out);
   if (t != 0) {
     *out++ = '.';

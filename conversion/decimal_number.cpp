@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstdint>
 #include <system_error>
 
 #include "conversion/runtime_error.hpp"
@@ -47,6 +48,13 @@ bool atLeastOne(std::string_view t) {
 }
 
 }  // namespace
+
+
+std::optional<double> longDecimal(std::string_view digits) {
+  double v = 0;
+  if (std::from_chars(digits.data(), digits.data() + digits.size(), v).ec != std::errc()) return std::nullopt;
+  return v;
+}
 
 std::optional<double> decimalNumber(std::string_view text) {
   // from_chars takes a "-" but no "+"; one sign of either kind, never two.

@@ -3,9 +3,12 @@
 #include "conversion/number_text.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <system_error>
 
 namespace qv {
@@ -16,7 +19,7 @@ enum class Style { Signed, Plain };
 // Significant digits (no trailing zeros) and decimal exponent of a positive
 // magnitude rounded to `precision` digits: m = d.ddd… × 10^exponent.
 struct Decimal {
-  char digits[20];
+  char digits[32] = {};  // up to 17 used; the rest is room for copyDigits
   int count = 0;
   int exponent = 0;
 };
@@ -31,7 +34,120 @@ Decimal parseScientific(const char* buf, const char* end) {
   return d;
 }
 
-Decimal toDecimal(double magnitude, int precision) {
+// A whole number of up to 128 bits, for the exact products below (without
+// a compiler's 128-bit type, which 32-bit targets lack).
+struct Wide {
+  std::uint64_t high = 0, low = 0;
+
+  std::uint64_t shiftedRight(int s) const {
+    if (s >= 64) return high >> (s - 64);
+    return (low >> s) | (high << (64 - s));
+  }
+  bool bit(int i) const { return ((i >= 64 ? high >> (i - 64) : low >> i) & 1) != 0; }
+  // Whether any of the `count` lowest bits is set.
+  bool anyBelow(int count) const {
+    if (count == 0) return false;
+    if (count <= 64) return (low & (~0ULL >> (64 - count))) != 0;
+    return low != 0 || (high & (~0ULL >> (128 - count))) != 0;
+  }
+};
+
+Wide multiply(std::uint64_t a, std::uint64_t b) {
+  const std::uint64_t a0 = a & 0xffffffff, a1 = a >> 32, b0 = b & 0xffffffff, b1 = b >> 32;
+  const std::uint64_t p00 = a0 * b0, p01 = a0 * b1, p10 = a1 * b0, p11 = a1 * b1;
+  const std::uint64_t middle = (p00 >> 32) + (p01 & 0xffffffff) + (p10 & 0xffffffff);
+  return {p11 + (p01 >> 32) + (p10 >> 32) + (middle >> 32), (middle << 32) | (p00 & 0xffffffff)};
+}
+
+// The 15 digits of 10^14 ≤ q < 10^15, two at a time in 32-bit arithmetic.
+void writeFifteenDigits(char* out, std::uint64_t q) {
+  static constexpr char pairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  auto high = static_cast<std::uint32_t>(q / 100000000);  // 7 digits
+  auto low = static_cast<std::uint32_t>(q % 100000000);   // 8 digits
+  for (int i = 14; i >= 8; i -= 2) {
+    const std::uint32_t pair = low % 100;
+    low /= 100;
+    std::memcpy(out + i - 1, pairs + 2 * pair, 2);
+  }
+  for (int i = 6; i >= 1; i -= 2) {
+    const std::uint32_t pair = high % 100;
+    high /= 100;
+    std::memcpy(out + i - 1, pairs + 2 * pair, 2);
+  }
+  out[0] = static_cast<char>('0' + high);
+}
+
+// The digits of the common magnitudes of a double text, 1e-4 up to 1e15 and
+// not whole, from exact integer arithmetic: the magnitude is m·2^-shift, so
+// m·10^k, at most 113 bits (Wide), shifted right by `shift` and rounded half to
+// even is the magnitude rounded to the digits of 10^-k.  False where it does
+// not apply.
+bool exactDecimal(double magnitude, int precision, Decimal& d) {
+  if (precision != 15 || !(magnitude >= 1e-4 && magnitude < 1e15)) return false;
+  static constexpr std::uint64_t powers[] = {1ULL,
+                                             10ULL,
+                                             100ULL,
+                                             1000ULL,
+                                             10000ULL,
+                                             100000ULL,
+                                             1000000ULL,
+                                             10000000ULL,
+                                             100000000ULL,
+                                             1000000000ULL,
+                                             10000000000ULL,
+                                             100000000000ULL,
+                                             1000000000000ULL,
+                                             10000000000000ULL,
+                                             100000000000000ULL,
+                                             1000000000000000ULL,
+                                             10000000000000000ULL,
+                                             100000000000000000ULL,
+                                             1000000000000000000ULL};
+  // A normal double in this range: its 52 stored bits with the hidden one.
+  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  const std::uint64_t m = (bits & ((1ULL << 52) - 1)) | (1ULL << 52);
+  const int e2 = static_cast<int>(bits >> 52) - 1022;  // magnitude = m·2^(e2 - 53)
+  const int shift = 53 - e2;
+  if (shift <= 0) return false;
+  const std::uint64_t low = powers[14], high = powers[15];
+  // The power of ten of the leading digit, within one of the truth: the
+  // loop below settles it.  1233/4096 is log10(2) from below.
+  int x = ((e2 - 1) * 1233) >> 12;
+  // Settled here for magnitudes of 1 and more, against exact powers of ten.
+  if (x >= 0 && x < 15 && magnitude >= static_cast<double>(powers[x + 1])) ++x;
+  for (int tries = 0; tries < 3; ++tries) {
+    const int k = precision - 1 - x;
+    if (k < 0 || k > 18) return false;
+    const Wide n = multiply(m, powers[k]);
+    std::uint64_t q = n.shiftedRight(shift);
+    if (q >= high) {
+      ++x;
+      continue;
+    }
+    if (q < low) {
+      --x;
+      continue;
+    }
+    // Above half of the last unit, or exactly half with an odd digit: up.
+    if (n.bit(shift - 1) && (n.anyBelow(shift - 1) || (q & 1) != 0)) ++q;
+    if (q == high) {
+      q = low;
+      ++x;
+    }
+    writeFifteenDigits(d.digits, q);
+    d.count = precision;
+    d.exponent = x;
+    while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
+    return true;
+  }
+  return false;
+}
+
+void toDecimal(double magnitude, int precision, Decimal& d) {
+  if (exactDecimal(magnitude, precision, d)) return;
   // The shortest text that reads back as the value, rounded to `precision`
   // digits, is the value rounded to them: with at most `precision` digits
   // it lies on their grid within half a unit of the value's last bit, and
@@ -41,7 +157,7 @@ Decimal toDecimal(double magnitude, int precision) {
   // exact rounding decides that one.
   char buf[40];
   const char* end = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific).ptr;
-  Decimal d = parseScientific(buf, end);
+  d = parseScientific(buf, end);
   if (d.count > precision) {
     if (d.count == precision + 1 && d.digits[precision] == '5') {
       end = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, precision - 1).ptr;
@@ -63,7 +179,14 @@ Decimal toDecimal(double magnitude, int precision) {
     }
   }
   while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
-  return d;
+}
+
+// Copies `count` (at most 16) digits of a Decimal to `out` as one move of 16
+// bytes, no call: the digits' array and numberTextRoom leave room for the
+// bytes past `count`, which later characters overwrite or nobody reads.
+char* copyDigits(char* out, const char* from, int count) {
+  std::memcpy(out, from, 16);
+  return out + count;
 }
 
 // 10^precision: the first whole number that needs the exponent form.
@@ -87,7 +210,8 @@ char* format(char* out, double v, int precision, Style style) {
     p = std::to_chars(p, p + 15, static_cast<std::int64_t>(magnitude)).ptr;
     return p;
   }
-  const Decimal d = toDecimal(magnitude, precision);
+  Decimal d;
+  toDecimal(magnitude, precision, d);
   const int x = d.exponent;
   if (x < -4 || x >= precision) {
     *p++ = d.digits[0];
@@ -104,15 +228,15 @@ char* format(char* out, double v, int precision, Style style) {
     if (style == Style::Plain) *p++ = '0';
     *p++ = '.';
     p = std::fill_n(p, -x - 1, '0');
-    p = std::copy(d.digits, d.digits + d.count, p);
+    p = copyDigits(p, d.digits, d.count);
   } else {
     const int whole = x + 1;
-    p = std::copy(d.digits, d.digits + std::min(whole, d.count), p);
+    p = copyDigits(p, d.digits, std::min(whole, d.count));
     if (d.count <= whole) {
       p = std::fill_n(p, whole - d.count, '0');
     } else {
       *p++ = '.';
-      p = std::copy(d.digits + whole, d.digits + d.count, p);
+      p = copyDigits(p, d.digits + whole, d.count - whole);
     }
   }
   return p;

@@ -23,7 +23,7 @@ std::string plainNumberText(float v);
 
 // The double texts written at `out`, which has room for numberTextRoom
 // characters; return the end of what they wrote.
-inline constexpr std::size_t numberTextRoom = 32;
+inline constexpr std::size_t numberTextRoom = 40;
 char* writeNumberText(char* out, double v);
 char* writePlainNumberText(char* out, double v);
 

@@ -96,6 +96,42 @@ std::string_view firstCharacter(std::string_view s) {
   return s.substr(0, n);
 }
 
+// The commonest form, two decimal numbers such as "-33.87, 151.21", read
+// without the tokens: what the reader would make of it, or nullopt for any
+// other text (an exponent, a letter, a mark) and for numbers out of range,
+// which the reader then takes with its reasons.
+std::optional<double> plainNumber(std::string_view& s) {
+  std::size_t i = s.starts_with('-') || s.starts_with('+') ? 1 : 0;
+  const std::size_t digitsFrom = i;
+  while (i < s.size() && isDigit(s[i])) ++i;
+  if (i == digitsFrom) return std::nullopt;
+  std::size_t point = i;
+  if (i < s.size() && s[i] == '.') {
+    const std::size_t decimalsFrom = ++i;
+    while (i < s.size() && isDigit(s[i])) ++i;
+    if (i == decimalsFrom) return std::nullopt;
+  }
+  const std::optional<double> v = unsignedDecimal(s.substr(digitsFrom, i - digitsFrom), point - digitsFrom);
+  if (!v) return std::nullopt;
+  const bool minus = s.front() == '-';
+  s.remove_prefix(i);
+  return minus ? -*v : *v;
+}
+
+std::optional<Position> plainPair(std::string_view s) {
+  const std::optional<double> latitude = plainNumber(s);
+  if (!latitude) return std::nullopt;
+  const std::size_t blanks = s.find_first_not_of(" \t");
+  if (blanks == std::string_view::npos) return std::nullopt;
+  s.remove_prefix(blanks);
+  if (s.starts_with(',')) s.remove_prefix(std::min(s.size(), s.find_first_not_of(" \t", 1)));
+  else if (blanks == 0) return std::nullopt;
+  const std::optional<double> longitude = plainNumber(s);
+  if (!longitude || !s.empty() || !(std::abs(*latitude) <= 90) || !(std::abs(*longitude) <= 180))
+    return std::nullopt;
+  return Position{*latitude, *longitude};
+}
+
 class Reader {
  public:
   explicit Reader(std::string_view text) : text_(text) {}
@@ -300,6 +336,12 @@ class Reader {
 
 }  // namespace
 
-GivenPosition readGivenPosition(std::string_view text, PositionRange range) { return Reader(text).read(range); }
+GivenPosition readGivenPosition(std::string_view text, PositionRange range) {
+  std::string_view trimmed = text;
+  while (!trimmed.empty() && (trimmed.front() == ' ' || trimmed.front() == '\t')) trimmed.remove_prefix(1);
+  while (!trimmed.empty() && (trimmed.back() == ' ' || trimmed.back() == '\t')) trimmed.remove_suffix(1);
+  if (const std::optional<Position> plain = plainPair(trimmed)) return {*plain, *plain};
+  return Reader(text).read(range);
+}
 
 }  // namespace qv

@@ -49,7 +49,8 @@ LineCommand algoritLines() {
                               std::to_string(elements.size()));
             convert(std::move(elements), format, out);
           },
-          isComment};
+          isComment,
+          {}};
 }
 
 }  // namespace

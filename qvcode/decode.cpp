@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "conversion/batch_conversion.hpp"
 #include "conversion/code_cover.hpp"
 #include "conversion/code_reader.hpp"
 #include "conversion/precise_code.hpp"
@@ -58,16 +59,56 @@ void writeFields(Record& o, const Decoded& d) {
       .text("longitudeDms", dmsText(d.position.longitude, 'E', 'W'));
 }
 
-// Throws LineError for a malformed code and the inverse's run-time error.
-Decoded decode(std::string_view code, Decimals decimals) {
-  Decoded d{std::string(code), decimals, {}, {}};
+// Throws LineError for a malformed code.
+qv::CodeValues codeOfLine(std::string_view code, Decimals decimals) {
   try {
-    d.code = decimals ? qv::readPreciseCode(code, *decimals) : qv::readCode(code);
+    return decimals ? qv::readPreciseCode(code, *decimals) : qv::readCode(code);
   } catch (const qv::CodeFormatError& e) {
     throw LineError("malformed code '" + qv::printableText(code) + "': " + e.what());
   }
+}
+
+// Throws LineError for a malformed code and the inverse's run-time error.
+Decoded decode(std::string_view code, Decimals decimals) {
+  Decoded d{std::string(code), decimals, codeOfLine(code, decimals), {}};
   d.position = qv::positionOf(d.code);
   return d;
+}
+
+// The plain positions of a block of lines through the batch inverse
+// conversion: what decode gives each line.
+void decodeBlock(Decimals decimals, std::span<const std::string_view> lines, std::string& out,
+                 std::vector<LineOutcome>& outcomes) {
+  thread_local std::vector<qv::CodeValues> codes;
+  thread_local std::vector<qv::DecodedPoint> positions;
+  codes.clear();
+  outcomes.assign(lines.size(), {});
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    try {
+      codes.push_back(codeOfLine(lines[i], decimals));
+    } catch (const LineError& e) {
+      outcomes[i] = {0, true, e.what()};
+    }
+  }
+  positions.resize(codes.size());
+  qv::decodeMany(codes, positions);
+  std::size_t next = 0;
+  for (LineOutcome& outcome : outcomes) {
+    if (!outcome.failed) {
+      const qv::DecodedPoint& p = positions[next++];
+      if (p.error) {
+        outcome = {0, true, runtimeErrorText(qv::RuntimeError(*p.error))};
+      } else {
+        char text[2 * qv::numberTextRoom + 1];
+        char* end = qv::writePlainNumberText(text, p.position.latitude);
+        *end++ = ' ';
+        end = qv::writePlainNumberText(end, p.position.longitude);
+        out.append(text, end);
+      }
+    }
+    if (!outcome.failed) out += '\n';
+    outcome.end = out.size();
+  }
 }
 
 // "lat lon" in decimal degrees; on the command line the same in degrees,
@@ -88,7 +129,10 @@ LineCommand decodeLines(Decimals decimals) {
           [decimals](std::string_view line, Format format, std::string& out) {
             appendDecoded(decode(line, decimals), format, false, out);
           },
-          {}};
+          {},
+          [decimals](std::span<const std::string_view> lines, std::string& out, std::vector<LineOutcome>& outcomes) {
+            decodeBlock(decimals, lines, out, outcomes);
+          }};
 }
 
 Problem takePrecision(std::string_view value, Decimals& decimals) {

@@ -1,11 +1,14 @@
 // qvcode encode: positions to their Quorvel codes, from the command line or
 // line by line, with every field on request.
 
+#include <algorithm>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "conversion/batch_conversion.hpp"
+#include "conversion/code_text.hpp"
 #include "conversion/hour_sector.hpp"
 #include "conversion/position_reader.hpp"
 #include "conversion/precise_code.hpp"
@@ -74,13 +77,61 @@ qv::GivenPosition positionOfLine(std::string_view line, qv::PositionRange range)
   }
 }
 
+// The plain codes of a block of lines through the batch forward conversion:
+// what encode gives each line, the forward conversion alone being what its
+// code text needs.
+void encodeBlock(const EncodeOptions& o, std::span<const std::string_view> lines, std::string& out,
+                 std::vector<LineOutcome>& outcomes) {
+  thread_local std::vector<double> latitudes, longitudes;
+  thread_local std::vector<qv::EncodedPoint> codes;
+  latitudes.clear();
+  longitudes.clear();
+  outcomes.assign(lines.size(), {});
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    try {
+      const qv::Position p = qv::readGivenPosition(lines[i], o.range).used;
+      latitudes.push_back(p.latitude);
+      longitudes.push_back(p.longitude);
+    } catch (const qv::PositionError& e) {
+      outcomes[i] = {0, true, e.what()};
+    } catch (const qv::RuntimeError& e) {
+      outcomes[i] = {0, true, runtimeErrorText(e)};
+    }
+  }
+  codes.resize(latitudes.size());
+  qv::encodeMany(latitudes, longitudes, codes);
+  std::size_t next = 0;
+  for (LineOutcome& outcome : outcomes) {
+    if (!outcome.failed) {
+      const qv::EncodedPoint& c = codes[next++];
+      if (c.error) {
+        outcome = {0, true, runtimeErrorText(qv::RuntimeError(*c.error))};
+      } else if (o.precision) {
+        out += qv::preciseCodeText(c.hour, c.offsetKm, c.distanceKm, *o.precision);
+      } else {
+        char text[8 + 2 * qv::oneDecimalRoom];
+        char* end = qv::writeHour(std::copy_n("m", 1, text), c.hour);
+        *end++ = ':';
+        end = qv::writeOneDecimal(end, c.offsetKm);
+        end = qv::writeOneDecimal(std::copy_n(" r", 2, end), c.distanceKm);
+        out.append(text, end);
+      }
+    }
+    if (!outcome.failed) out += '\n';
+    outcome.end = out.size();
+  }
+}
+
 LineCommand encodeLines(const EncodeOptions& o) {
   return {"encode", "positions",
           csvHeaderOf([](Record& r) { writeFields(r, qv::GivenPosition{}, qv::Encoding{}, std::nullopt); }),
           [o](std::string_view line, Format format, std::string& out) {
             encode(positionOfLine(line, o.range), o, format, out);
           },
-          {}};
+          {},
+          [o](std::span<const std::string_view> lines, std::string& out, std::vector<LineOutcome>& outcomes) {
+            encodeBlock(o, lines, out, outcomes);
+          }};
 }
 
 Problem takePrecision(std::string_view value, EncodeOptions& o) {

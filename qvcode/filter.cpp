@@ -81,29 +81,33 @@ std::string csvHeaderOf(const std::function<void(Record&)>& fill) {
   return header;
 }
 
-int runFilter(const LineCommand& c, const StreamOptions& s, std::ostream& out, std::ostream& err) {
+namespace {
+
+// The input and output of a filter, opened with the checks that keep a
+// filter from destroying its own input.
+struct FilterStreams {
+  OwnedFd file;
+  std::optional<LineInput> input;
+  std::optional<OutputSink> sink;
+};
+
+// Opens them; answers 0, or the exit status after saying why on `err`.
+int openStreams(const LineCommand& c, const StreamOptions& s, std::ostream& out, std::ostream& err,
+                FilterStreams& f) {
   const auto stop = [&](int status, const std::string& message) {
     err << "qvcode: " << c.name << ": " << message << '\n';
     return status;
   };
-  // As every command says it.
-  const auto outputFailed = [&](const OutputError& e) {
-    err << "qvcode: " << e.what() << '\n';
-    return exitOutputFailed;
-  };
-
-  OwnedFd file;
-  std::optional<LineInput> input;
   if (s.inputString) {
-    input.emplace(*s.inputString);
+    f.input.emplace(*s.inputString);
   } else if (isStandard(s.inputFile)) {
-    input.emplace(STDIN_FILENO, "standard input");
+    f.input.emplace(STDIN_FILENO, "standard input");
   } else {
-    file.fd = ::open(s.inputFile->c_str(), O_RDONLY | O_CLOEXEC);
-    if (file.fd < 0) return stop(exitInputFailed, "cannot open '" + *s.inputFile + "': " + std::strerror(errno));
-    input.emplace(file.fd, "'" + *s.inputFile + "'");
+    f.file.fd = ::open(s.inputFile->c_str(), O_RDONLY | O_CLOEXEC);
+    if (f.file.fd < 0) return stop(exitInputFailed, "cannot open '" + *s.inputFile + "': " + std::strerror(errno));
+    f.input.emplace(f.file.fd, "'" + *s.inputFile + "'");
   }
-  const int inputFd = s.inputString ? -1 : isStandard(s.inputFile) ? STDIN_FILENO : file.fd;
+  const int inputFd = s.inputString ? -1 : isStandard(s.inputFile) ? STDIN_FILENO : f.file.fd;
   const std::string inputName = inputFd == STDIN_FILENO ? "the file standard input reads" : "the input file";
   if (inputFd >= 0 && !isStandard(s.outputFile) && sameFile(inputFd, *s.outputFile))
     return stop(exitUsage, "the output file '" + *s.outputFile + "' is " + inputName +
@@ -111,81 +115,201 @@ int runFilter(const LineCommand& c, const StreamOptions& s, std::ostream& out, s
   if (inputFd >= 0 && isStandard(s.outputFile) && sameFile(inputFd, STDOUT_FILENO))
     return stop(exitUsage, "standard output writes " + inputName +
                                "; that would destroy its lines or grow it without end");
-
-  std::optional<OutputSink> sink;
   try {
-    isStandard(s.outputFile) ? sink.emplace(out) : sink.emplace(*s.outputFile);
+    isStandard(s.outputFile) ? f.sink.emplace(out) : f.sink.emplace(*s.outputFile);
   } catch (const OutputError& e) {
-    return outputFailed(e);
+    err << "qvcode: " << e.what() << '\n';
+    return exitOutputFailed;
   }
-  input->beforeRead = [&sink] { sink->flush(); };
   if (inputFd == STDIN_FILENO && isatty(STDIN_FILENO) && isatty(STDERR_FILENO))
     err << "qvcode: " << c.name << ": reading " << c.items << " from the terminal, one a line; Ctrl-D ends\n";
+  return 0;
+}
 
-  const Format format = s.format();
-  const std::size_t columns = static_cast<std::size_t>(std::count(c.csvHeader.begin(), c.csvHeader.end(), ',')) + 1;
-  std::string& o = sink->buffer;
-  long long lines = 0, items = 0, failed = 0, firstFailed = 0;
-  const auto fail = [&](std::string_view line, const std::string& reason) {
-    if (failed++ == 0) firstFailed = lines;
-    if (format == Format::plain) {
-      o += "ERROR: ";
-      o += reason;
-    } else if (format == Format::json) {
-      JsonObject(o).text("input", line).text("error", reason);
+// The lines of a filter turned into its output lines, in order.  Lines wait
+// in a block where the command converts many at once, so that the block goes
+// through the batch conversions; the block is passed on whenever the input
+// would wait and at the end.
+class LineConverter {
+ public:
+  LineConverter(const LineCommand& c, Format format, std::string& out)
+      : c_(c), format_(format), out_(out),
+        columns_(static_cast<std::size_t>(std::count(c.csvHeader.begin(), c.csvHeader.end(), ',')) + 1),
+        batched_(format == Format::plain && c.convertBlock) {}
+
+  // `stays`: whether the line stays valid until the next flush; otherwise
+  // it is copied.
+  void take(std::string_view line, bool cut, bool stays) {
+    ++lines_;
+    const bool blank = !cut && isBlankLine(line);
+    const bool comment = !cut && !blank && (c_.isComment ? c_.isComment(line) : startsWithHash(line));
+    if (!blank && !comment) ++items_;
+    if (!batched_) return emit(line, cut, blank || comment, lines_);
+    if (stays) {
+      pending_.push_back({line, std::string_view::npos, cut, blank || comment, lines_});
     } else {
-      o.append(columns, ',');
-      appendCsvField(o, reason);
+      pending_.push_back({line, blockText_.size(), cut, blank || comment, lines_});
+      blockText_.append(line);
     }
-  };
+    if (pending_.size() == blockLines) flush();
+  }
 
+  // Converts and writes out the lines that wait.
+  void flush() {
+    if (pending_.empty()) return;
+    views_.clear();
+    for (const Pending& p : pending_)
+      if (!p.passThrough && !p.cut) views_.push_back(textOf(p));
+    // A block of items alone is converted straight into the output, unless
+    // a line fails: its ERROR line goes in between.
+    bool itemsAlone = true;
+    for (const Pending& p : pending_) itemsAlone = itemsAlone && !p.passThrough && !p.cut;
+    converted_.clear();
+    outcomes_.clear();
+    const std::size_t start = out_.size();
+    c_.convertBlock(views_, itemsAlone ? out_ : converted_, outcomes_);
+    if (itemsAlone) {
+      if (std::none_of(outcomes_.begin(), outcomes_.end(), [](const LineOutcome& o) { return o.failed; })) {
+        pending_.clear();
+        blockText_.clear();
+        return;
+      }
+      converted_.assign(out_, start);
+      out_.resize(start);
+      for (LineOutcome& o : outcomes_) o.end -= start;
+    }
+    // The outputs of lines in a row that converted lie in a row too.
+    std::size_t item = 0, from = 0, to = 0;
+    const auto passOn = [&] {
+      out_.append(converted_, from, to - from);
+      from = to;
+    };
+    for (const Pending& p : pending_) {
+      if (p.passThrough || p.cut) {
+        passOn();
+        emit(textOf(p), p.cut, p.passThrough, p.number);
+        continue;
+      }
+      const LineOutcome& o = outcomes_[item++];
+      if (o.failed) {
+        passOn();
+        fail(textOf(p), o.failure, p.number);
+        out_ += '\n';
+      }
+      to = o.end;
+    }
+    passOn();
+    pending_.clear();
+    blockText_.clear();
+  }
+
+  long long lines() const { return lines_; }
+  long long items() const { return items_; }
+  long long failed() const { return failed_; }
+  long long firstFailed() const { return firstFailed_; }
+
+ private:
+  static constexpr std::size_t blockLines = 1024;
+
+  // A line in the input's block, or copied to blockText_ at `at`.
+  struct Pending {
+    std::string_view line;
+    std::size_t at;
+    bool cut, passThrough;
+    long long number;
+  };
+  std::string_view textOf(const Pending& p) const {
+    return p.at == std::string_view::npos ? p.line : std::string_view(blockText_).substr(p.at, p.line.size());
+  }
+
+  // One line's output, its line feed included.
+  void emit(std::string_view line, bool cut, bool passThrough, long long number) {
+    if (passThrough) {
+      if (format_ != Format::json)
+        out_ += line;
+      else if (!isBlankLine(line))
+        JsonObject(out_).text("comment", line);
+      else
+        out_ += "{}";
+    } else {
+      const std::size_t start = out_.size();
+      try {
+        if (cut) throw LineError("the line is longer than " + std::to_string(LineInput::maxLineBytes) + " bytes");
+        c_.convert(line, format_, out_);
+        if (format_ == Format::csv) out_ += ',';
+      } catch (const LineError& e) {
+        out_.resize(start);
+        fail(line, e.what(), number);
+      } catch (const qv::RuntimeError& e) {
+        out_.resize(start);
+        fail(line, runtimeErrorText(e), number);
+      }
+    }
+    out_ += '\n';
+  }
+
+  void fail(std::string_view line, const std::string& reason, long long number) {
+    if (failed_++ == 0) firstFailed_ = number;
+    if (format_ == Format::plain) {
+      out_ += "ERROR: ";
+      out_ += reason;
+    } else if (format_ == Format::json) {
+      JsonObject(out_).text("input", line).text("error", reason);
+    } else {
+      out_.append(columns_, ',');
+      appendCsvField(out_, reason);
+    }
+  }
+
+  const LineCommand& c_;
+  const Format format_;
+  std::string& out_;
+  const std::size_t columns_;
+  const bool batched_;
+  std::vector<Pending> pending_;
+  std::string blockText_, converted_;
+  std::vector<std::string_view> views_;
+  std::vector<LineOutcome> outcomes_;
+  long long lines_ = 0, items_ = 0, failed_ = 0, firstFailed_ = 0;
+};
+
+}  // namespace
+
+int runFilter(const LineCommand& c, const StreamOptions& s, std::ostream& out, std::ostream& err) {
+  FilterStreams f;
+  if (const int status = openStreams(c, s, out, err, f)) return status;
+  OutputSink& sink = *f.sink;
+  LineConverter lines(c, s.format(), sink.buffer);
+  f.input->beforeRead = [&] {
+    lines.flush();
+    sink.flush();
+  };
   try {
-    if (format == Format::csv) o += c.csvHeader + ",error\n";
+    if (s.format() == Format::csv) sink.buffer += c.csvHeader + ",error\n";
     std::string_view line;
     bool cut = false;
-    while (input->next(line, cut)) {
-      ++lines;
-      const bool blank = !cut && isBlankLine(line);
-      const bool comment = !cut && !blank && (c.isComment ? c.isComment(line) : startsWithHash(line));
-      if (blank || comment) {
-        if (format != Format::json)
-          o += line;
-        else if (comment)
-          JsonObject(o).text("comment", line);
-        else
-          o += "{}";
-      } else {
-        ++items;
-        const std::size_t start = o.size();
-        try {
-          if (cut) throw LineError("the line is longer than " + std::to_string(LineInput::maxLineBytes) + " bytes");
-          c.convert(line, format, o);
-          if (format == Format::csv) o += ',';
-        } catch (const LineError& e) {
-          o.resize(start);
-          fail(line, e.what());
-        } catch (const qv::RuntimeError& e) {
-          o.resize(start);
-          fail(line, runtimeErrorText(e));
-        }
-      }
-      o += '\n';
-      sink->write();
+    while (f.input->next(line, cut)) {
+      lines.take(line, cut, f.input->lineStays());
+      sink.write();
     }
-    sink->close();
+    lines.flush();
+    sink.close();
   } catch (const std::system_error& e) {
     // What was converted before is kept.
     try {
-      sink->close();
+      lines.flush();
+      sink.close();
     } catch (const OutputError&) {
     }
-    return stop(exitInputFailed, std::string(e.what()) + " after line " + std::to_string(lines));
+    err << "qvcode: " << c.name << ": " << e.what() << " after line " << lines.lines() << '\n';
+    return exitInputFailed;
   } catch (const OutputError& e) {
-    return outputFailed(e);
+    err << "qvcode: " << e.what() << '\n';
+    return exitOutputFailed;
   }
-  if (failed == 0) return exitOk;
-  err << "qvcode: " << c.name << ": " << failed << " of " << items << ' ' << c.items
-      << " failed, the first on line " << firstFailed << '\n';
+  if (lines.failed() == 0) return exitOk;
+  err << "qvcode: " << c.name << ": " << lines.failed() << " of " << lines.items() << ' ' << c.items
+      << " failed, the first on line " << lines.firstFailed() << '\n';
   return exitLinesFailed;
 }
 

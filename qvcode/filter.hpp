@@ -7,6 +7,7 @@
 #include <functional>
 #include <iosfwd>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -43,6 +44,14 @@ class LineError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// What became of one line of a block: its output, with its line feed, ends
+// at `end` in the block's output, or it failed for `failure`.
+struct LineOutcome {
+  std::size_t end = 0;
+  bool failed = false;
+  std::string failure;
+};
+
 // What a command converts, line by line.
 struct LineCommand {
   std::string_view name;
@@ -56,6 +65,12 @@ struct LineCommand {
   std::function<void(std::string_view line, Format format, std::string& out)> convert;
   // Whether a line is a comment; by default startsWithHash.
   std::function<bool(std::string_view line)> isComment;
+  // Optional, for the plain format: the outputs of many lines at once, each
+  // byte for byte what `convert` gives it.  Appends every line's output and
+  // a line feed to `out` and, for each line in order, where that ends or
+  // why it failed (the reason `convert` would have thrown).
+  std::function<void(std::span<const std::string_view> lines, std::string& out, std::vector<LineOutcome>& outcomes)>
+      convertBlock;
 };
 
 // Whether the first character of `line` that is no blank or tab is '#'.

@@ -60,6 +60,7 @@ bool LineInput::next(std::string_view& line, bool& cut) {
     }
   }
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  stays_ = carry_.empty();
   return true;
 }
 

@@ -27,6 +27,9 @@ class LineInput {
   // maxLineBytes.  False at the end of the input; a last line without a line
   // feed is a line.  Throws std::system_error when reading fails.
   bool next(std::string_view& line, bool& cut);
+  // Whether the line that next gave last stays valid until the next read
+  // (and beforeRead): false only for a line pieced together across blocks.
+  bool lineStays() const { return stays_; }
 
   // Called before every read after the first: the moment to pass on what
   // has been written so far, since waiting for more input may take a while.
@@ -41,7 +44,7 @@ class LineInput {
   std::vector<char> block_;
   std::string_view pending_;  // what is left of the block
   std::string carry_;         // the start of a line that spans blocks
-  bool reads_ = false, ended_ = false;
+  bool reads_ = false, ended_ = false, stays_ = true;
 };
 
 }  // namespace qvcode

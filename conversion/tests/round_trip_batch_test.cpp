@@ -1,6 +1,7 @@
-// The batch of round trips against the single one, bit for bit: every point
-// of the default grid, random points, and a table of the points where the
-// single round trip takes a special branch, skips a step or raises.
+// The batches against the single conversions, bit for bit (the round trip,
+// the forward conversion, the inverse of a code): every point of the default
+// grid, random points, and a table of the points where the single round
+// trip takes a special branch, skips a step or raises.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,6 +10,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "conversion/batch_conversion.hpp"
+#include "conversion/conversion.hpp"
 #include "conversion/round_trip.hpp"
 
 namespace {
@@ -31,6 +34,39 @@ qv::RoundTripPoint single(double lat, double lon) {
   }
 }
 
+// The batch forward conversion against encode, and the batch inverse of
+// those codes against positionOf.
+void expectCodesAndPositionsAsSingle(const std::vector<double>& lat, const std::vector<double>& lon) {
+  std::vector<qv::EncodedPoint> codes(lat.size());
+  qv::encodeMany(lat, lon, codes);
+  std::vector<qv::CodeValues> values;
+  for (std::size_t i = 0; i < lat.size(); ++i) {
+    SCOPED_TRACE(testing::Message() << "code " << i << ": " << lat[i] << ", " << lon[i]);
+    try {
+      const qv::Code c = qv::encode(lat[i], lon[i]);
+      ASSERT_FALSE(codes[i].error);
+      ASSERT_EQ(codes[i].hour, c.hour);
+      ASSERT_TRUE(sameBits(codes[i].offsetKm, c.offsetKm) && sameBits(codes[i].distanceKm, c.distanceKm));
+      values.push_back({c.hour, c.offsetKm, c.distanceKm});
+    } catch (const qv::RuntimeError& e) {
+      ASSERT_EQ(codes[i].error, e.kind());
+    }
+  }
+  std::vector<qv::DecodedPoint> positions(values.size());
+  qv::decodeMany(values, positions);
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    SCOPED_TRACE(testing::Message() << "position " << i);
+    try {
+      const qv::Position p = qv::positionOf(values[i]);
+      ASSERT_FALSE(positions[i].error);
+      ASSERT_TRUE(sameBits(positions[i].position.latitude, p.latitude) &&
+                  sameBits(positions[i].position.longitude, p.longitude));
+    } catch (const qv::RuntimeError& e) {
+      ASSERT_EQ(positions[i].error, e.kind());
+    }
+  }
+}
+
 void expectSameAsSingle(const std::vector<double>& lat, const std::vector<double>& lon) {
   std::vector<qv::RoundTripPoint> batch(lat.size());
   qv::roundTrips(lat, lon, batch);
@@ -47,6 +83,7 @@ void expectSameAsSingle(const std::vector<double>& lat, const std::vector<double
     ASSERT_TRUE(sameBits(b.bearingDegrees, s.bearingDegrees) && sameBits(b.sectorAngleDegrees, s.sectorAngleDegrees));
     ASSERT_TRUE(sameBits(b.latitudeBack, s.latitudeBack) && sameBits(b.longitudeBack, s.longitudeBack) && sameBits(b.westComponentBack, s.westComponentBack));
   }
+  expectCodesAndPositionsAsSingle(lat, lon);
 }
 
 TEST(RoundTripBatch, EveryPointOfTheDefaultGrid) {

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -117,6 +119,44 @@ TEST(Filter, WritesForEveryItemWhatTheCommandLineWrites) {
       if (format != "--text-out") args.push_back(format);
       const Result all = run(args);
       EXPECT_EQ(all.out, expected) << c.command << ' ' << format;
+    }
+  }
+}
+
+// Plain filters convert blocks of lines through the batch conversions; every
+// line must still get what it gets alone on the command line, at the edges
+// of the common path too (the reference point, the hour's rays, the poles,
+// the date line, points the sweep adjusts) and beside lines that fail.
+TEST(Filter, BlocksGiveEveryLineWhatItGetsAlone) {
+  std::vector<std::string> positions = {"48.136944444444445 11.575277777777778", "48.2 11.575277777777778",
+                                        "90 0",  "-90 -180", "89.99999999999993 0", "0 180", "50 350", "95 0",
+                                        "bad",   "48°8′13″N 11°34′31″E", "+4230+00131", "1e400 0"};
+  for (int i = 0; i < 2000; ++i) {
+    // A lattice through the whole sphere, in steps that are no binary fractions.
+    const double latitude = -90 + std::fmod(i * 7.77, 180.0), longitude = -180 + std::fmod(i * 13.13, 360.0);
+    positions.push_back(std::to_string(latitude) + (i % 3 ? " " : ", ") + std::to_string(longitude));
+  }
+  std::vector<std::string> codes;
+  for (const auto& [command, items, precision] :
+       {std::tuple{"encode", &positions, ""}, {"encode", &positions, "3"}, {"decode", &codes, ""}}) {
+    std::string lines;
+    for (const std::string& item : *items) lines.append(lines.empty() ? "" : "\n").append(item);
+    std::vector<std::string_view> args = {command, "--input-string", lines};
+    if (*precision) args.insert(args.end(), {"--precision", precision});
+    const Result all = run(args);
+    std::size_t from = 0;
+    for (const std::string& item : *items) {
+      const std::size_t end = all.out.find('\n', from);
+      const std::string got = all.out.substr(from, end - from);
+      from = end + 1;
+      args = {command, "--", item};
+      if (*precision) args.insert(args.begin() + 1, {"--precision", precision});
+      const Result one = run(args);
+      if (one.status == 0)
+        EXPECT_EQ(got + '\n', one.out.substr(0, one.out.find('\n') + 1)) << command << ' ' << item;
+      else
+        EXPECT_TRUE(got.starts_with("ERROR: ")) << command << ' ' << item << ": " << got;
+      if (std::string_view(command) == "encode" && !*precision) codes.push_back(got.starts_with("ERROR") ? "m13:0 r1" : got);
     }
   }
 }

@@ -1,0 +1,39 @@
+// Many codes and many positions at once: the forward conversion of many
+// points, and the inverse of many codes, several in flight together as in
+// the batch round trip (round_trip.hpp).  Every result has the bits that the
+// single conversion gives it (encode and positionOf, conversion.hpp and
+// code_reader.hpp); where that raises, the point holds its error instead.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "conversion/code_reader.hpp"
+#include "conversion/runtime_error.hpp"
+
+namespace qv {
+
+struct EncodedPoint {
+  std::optional<ErrorKind> error;  // the forward conversion's; then nothing else is set
+  std::int16_t hour = 0;           // 1..12
+  double offsetKm = 0, distanceKm = 0;  // full precision, before the text's rounding
+};
+
+// The codes of latitudes[i], longitudes[i] (degrees, adjusted as the forward
+// conversion adjusts them) into out[i].  Throws std::invalid_argument,
+// before writing anything, for spans of different lengths.
+void encodeMany(std::span<const double> latitudes, std::span<const double> longitudes,
+                std::span<EncodedPoint> out);
+
+struct DecodedPoint {
+  std::optional<ErrorKind> error;  // the inverse conversion's; then nothing else is set
+  Position position;
+};
+
+// The positions of codes[i] into out[i], as positionOf gives them.  Throws
+// std::invalid_argument, before writing anything, for spans of different
+// lengths.
+void decodeMany(std::span<const CodeValues> codes, std::span<DecodedPoint> out);
+
+}  // namespace qv
