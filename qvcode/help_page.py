@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""qvcode's help texts and manual page, made from its one page, docs/qvcode.md.
+"""qvcode's help texts, manual page and bash completion, made from its one
+page, docs/qvcode.md.
 
-  help_page.py PAGE --cpp OUT.cpp --man OUT.1 --version VERSION
+  help_page.py PAGE --cpp OUT.cpp --man OUT.1 --completion OUT.bash --version VERSION
 
 The page is Markdown in a small, fixed shape, so that it reads well as a page
 and converts without guesswork:
@@ -248,16 +249,52 @@ def write_man(page, out, version):
         f.write("\n".join(lines) + "\n")
 
 
+# The bash completion: the commands, and each command's options as its usage
+# names them; after an option whose value is a FILE or PATH, file names.
+
+def write_completion(page, out):
+    names = [c["name"] for c in page["commands"]]
+    cases, file_options = [], set()
+    for c in page["commands"]:
+        usage = " ".join(c["usage"])
+        options = sorted(set(re.findall(r"--[a-z][a-z-]*", usage)))
+        file_options.update(re.findall(r"(--[a-z][a-z-]*)[ =](?:FILE|PATH)", usage))
+        cases.append(f'    {c["name"]}) options="{" ".join(options)} --help" ;;')
+    with open(out, "w", encoding="utf-8") as f:
+        f.write(f"""# bash completion for qvcode, made from docs/qvcode.md when qvcode was built.
+_qvcode() {{
+  local cur=${{COMP_WORDS[COMP_CWORD]}} prev=${{COMP_WORDS[COMP_CWORD-1]}} options=""
+  if [ "$COMP_CWORD" -eq 1 ]; then
+    mapfile -t COMPREPLY < <(compgen -W "{" ".join(names)} help --help --version" -- "$cur")
+    return
+  fi
+  case $prev in
+    {"|".join(sorted(file_options))}) mapfile -t COMPREPLY < <(compgen -f -- "$cur"); return ;;
+  esac
+  case ${{COMP_WORDS[1]}} in
+{chr(10).join(cases)}
+    help) mapfile -t COMPREPLY < <(compgen -W "{" ".join(names)}" -- "$cur"); return ;;
+  esac
+  if [[ $cur == -* ]]; then
+    mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
+  fi
+}}
+complete -o default -F _qvcode qvcode
+""")
+
+
 def main():
     p = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     p.add_argument("page")
     p.add_argument("--cpp", required=True)
     p.add_argument("--man", required=True)
+    p.add_argument("--completion", required=True)
     p.add_argument("--version", required=True)
     a = p.parse_args()
     page = parse(a.page)
     write_cpp(page, a.cpp)
     write_man(page, a.man, a.version)
+    write_completion(page, a.completion)
 
 
 if __name__ == "__main__":

@@ -17,7 +17,7 @@ DrawMapFunction loadMapDrawer(std::string& problem) {
     return nullptr;
   }
   const fs::path folder = program.parent_path();
-  for (const fs::path& candidate : {folder / "qvcode-map.so", folder / ".." / "lib" / "qvcode" / "qvcode-map.so"}) {
+  for (const fs::path& candidate : {folder / "qvcode-map.so", folder / ".." / "lib" / "qvcode" / "modules" / "qvcode-map.so"}) {
     if (!fs::exists(candidate, ec)) continue;
     void* module = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!module) {

@@ -1,5 +1,6 @@
 # The Debian package: built by CPack from the build tree, its declared
-# dependencies, and its programs run from the unpacked package.
+# dependencies, its files where Debian wants them, no maintainer scripts,
+# lintian without errors, and its programs run from the unpacked package.
 # -DBUILD=<build tree> -DWORK=<scratch> -DGUI=<ON|OFF> -DVERSION=<x.y.z>
 cmake_minimum_required(VERSION 3.25)
 
@@ -42,6 +43,26 @@ if(GUI)
     message(FATAL_ERROR "QVpruef --version from the package: ${out}")
   endif()
 endif()
-if(NOT EXISTS ${WORK}/root/usr/share/man/man1/qvcode.1.gz OR NOT EXISTS ${WORK}/root/usr/include/quorvel/conversion.hpp)
-  message(FATAL_ERROR "the package lacks the manual page or the headers")
+foreach(f usr/share/man/man1/qvcode.1.gz usr/include/quorvel/conversion.hpp usr/share/doc/quorvel/copyright
+          usr/share/doc/quorvel/changelog.gz usr/share/bash-completion/completions/qvcode)
+  if(NOT EXISTS ${WORK}/root/${f})
+    message(FATAL_ERROR "the package lacks /${f}")
+  endif()
+endforeach()
+
+# No maintainer scripts: a module off the linker's path needs no ldconfig,
+# and a postrm would leave the package in dpkg's state rc after a remove.
+execute_process(COMMAND dpkg-deb --ctrl-tarfile ${deb} COMMAND tar -t OUTPUT_VARIABLE control RESULT_VARIABLE failed)
+if(failed OR control MATCHES "(postinst|postrm|preinst|prerm|triggers)")
+  message(FATAL_ERROR "the package has maintainer scripts or triggers: ${control}")
+endif()
+
+# Debian's own checks: no error.
+find_program(LINTIAN lintian)
+if(LINTIAN)
+  execute_process(COMMAND ${LINTIAN} --tag-display-limit 0 ${deb} OUTPUT_VARIABLE tags ERROR_VARIABLE tags)
+  if(tags MATCHES "(^|\n)E: ")
+    message(FATAL_ERROR "lintian finds errors in the package:\n${tags}")
+  endif()
+  message(STATUS "lintian:\n${tags}")
 endif()

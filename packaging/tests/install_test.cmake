@@ -21,7 +21,7 @@ set(expected
   ${CMAKE_INSTALL_LIBDIR}/cmake/Quorvel/QuorvelConfigVersion.cmake)
 if(GUI)
   list(APPEND expected bin/QVpruef ${CMAKE_INSTALL_DATADIR}/applications/quorvel-qvpruef.desktop
-       ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps/quorvel-qvpruef.svg lib/qvcode/qvcode-map.so)
+       ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps/quorvel-qvpruef.svg lib/qvcode/modules/qvcode-map.so)
 endif()
 foreach(f IN LISTS expected)
   if(NOT EXISTS ${prefix}/${f})
