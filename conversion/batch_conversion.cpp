@@ -20,6 +20,8 @@ EncodedPoint encodeOne(double latitude, double longitude) {
     forwardConversion(latitude, longitude, p.hour, v, mode);
     p.offsetKm = v.versatzkm;
     p.distanceKm = v.distkm;
+    p.bearingDegrees = bearingOf(v.richtgrad);
+    p.sectorAngleDegrees = v.sektorgrad;
   } catch (const RuntimeError& e) {
     p = EncodedPoint{};
     p.error = e.kind();
@@ -50,7 +52,8 @@ void encodeMany(std::span<const double> latitudes, std::span<const double> longi
     const ForwardLanes<laneCount> fw = forwardLanes(latitudes.data() + at, longitudes.data() + at, f);
     for (std::size_t i = 0; i < laneCount; ++i)
       out[at + i] = f.isMarked(i) ? encodeOne(latitudes[at + i], longitudes[at + i])
-                                  : EncodedPoint{std::nullopt, fw.stunde[i], fw.versatzkm[i], fw.distkm[i]};
+                                  : EncodedPoint{std::nullopt, fw.stunde[i], fw.versatzkm[i], fw.distkm[i],
+                                                 bearingOf(fw.richtgrad[i]), fw.sektorgrad[i]};
   }
   for (; at < n; ++at) out[at] = encodeOne(latitudes[at], longitudes[at]);
 }

@@ -18,6 +18,8 @@ struct EncodedPoint {
   std::optional<ErrorKind> error;  // the forward conversion's; then nothing else is set
   std::int16_t hour = 0;           // 1..12
   double offsetKm = 0, distanceKm = 0;  // full precision, before the text's rounding
+  // Clockwise from north in [0, 360), and past the hour's ray, 0..30.
+  double bearingDegrees = 0, sectorAngleDegrees = 0;
 };
 
 // The codes of latitudes[i], longitudes[i] (degrees, adjusted as the forward

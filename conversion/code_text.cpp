@@ -23,6 +23,21 @@ std::string& appendCode(std::string& to, const char* lead, std::int16_t stunde, 
 }  // namespace
 
 char* writeOneDecimal(char* out, double v) {
+  if (v >= 0 && v < 1e8) {
+    // The kilometres of a code, without calls: 2^52 added and taken away
+    // rounds v·10 half to even as nearbyint does in the default mode, and
+    // the whole part of a number that is not negative is its truncation.
+    const double tenths = (v * 10 + 0x1p52) - 0x1p52;
+    const auto t = static_cast<std::int32_t>(tenths) % 10;
+    char whole[20];
+    const char* end = std::to_chars(whole, whole + sizeof whole, static_cast<std::int64_t>(v)).ptr;
+    out = std::copy<const char*>(whole, std::min<const char*>(end, whole + 5), out);
+    if (t != 0) {
+      *out++ = '.';
+      *out++ = static_cast<char>('0' + t);
+    }
+    return out;
+  }
   // Mod works on whole numbers: v·10 is first rounded half-even (the default
   // rounding mode) into the 32-bit range.  Everything is checked before the
   // first character is written.
@@ -66,6 +81,16 @@ char* writeHour(char* out, std::int16_t stunde) {
   char digits[8];
   const char* end = std::to_chars(digits, digits + sizeof digits, stunde).ptr;
   return std::copy<const char*>(digits, std::min<const char*>(end, digits + 2), out);
+}
+
+char* writeCode(char* out, std::int16_t stunde, double versatzkm, double distkm) {
+  *out++ = 'm';
+  out = writeHour(out, stunde);
+  *out++ = ':';
+  out = writeOneDecimal(out, versatzkm);
+  *out++ = ' ';
+  *out++ = 'r';
+  return writeOneDecimal(out, distkm);
 }
 
 std::string codeText(std::int16_t stunde, const std::string& versatztext, const std::string& disttext) {

@@ -47,6 +47,12 @@ std::string codeText(std::int16_t stunde, const std::string& versatztext, const 
 inline constexpr std::size_t reportCodeRoom = 12 + 2 * oneDecimalRoom;
 char* writeReportCode(char* out, std::int16_t stunde, double versatzkm, double distkm, ErrorMode& mode);
 
+// The code text without its leading blank, "m<hour>:<offset> r<distance>",
+// written at `out` (room for codeRoom characters) from the offset and
+// distance in km; returns its end.  Raises where oneDecimalText would.
+inline constexpr std::size_t codeRoom = 8 + 2 * oneDecimalRoom;
+char* writeCode(char* out, std::int16_t stunde, double versatzkm, double distkm);
+
 // The first-case caption, "m<hour>:<offset>  r<distance>".
 std::string captionCode(std::int16_t stunde, const std::string& versatztext, const std::string& disttext);
 

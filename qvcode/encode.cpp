@@ -1,7 +1,6 @@
 // qvcode encode: positions to their Quorvel codes, from the command line or
 // line by line, with every field on request.
 
-#include <algorithm>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -109,12 +108,8 @@ void encodeBlock(const EncodeOptions& o, std::span<const std::string_view> lines
       } else if (o.precision) {
         out += qv::preciseCodeText(c.hour, c.offsetKm, c.distanceKm, *o.precision);
       } else {
-        char text[8 + 2 * qv::oneDecimalRoom];
-        char* end = qv::writeHour(std::copy_n("m", 1, text), c.hour);
-        *end++ = ':';
-        end = qv::writeOneDecimal(end, c.offsetKm);
-        end = qv::writeOneDecimal(std::copy_n(" r", 2, end), c.distanceKm);
-        out.append(text, end);
+        char text[qv::codeRoom];
+        out.append(text, qv::writeCode(text, c.hour, c.offsetKm, c.distanceKm));
       }
     }
     if (!outcome.failed) out += '\n';

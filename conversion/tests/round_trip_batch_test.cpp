@@ -47,6 +47,8 @@ void expectCodesAndPositionsAsSingle(const std::vector<double>& lat, const std::
       ASSERT_FALSE(codes[i].error);
       ASSERT_EQ(codes[i].hour, c.hour);
       ASSERT_TRUE(sameBits(codes[i].offsetKm, c.offsetKm) && sameBits(codes[i].distanceKm, c.distanceKm));
+      ASSERT_TRUE(sameBits(codes[i].bearingDegrees, c.bearingDegrees) &&
+                  sameBits(codes[i].sectorAngleDegrees, c.sectorAngleDegrees));
       values.push_back({c.hour, c.offsetKm, c.distanceKm});
     } catch (const qv::RuntimeError& e) {
       ASSERT_EQ(codes[i].error, e.kind());

@@ -50,6 +50,16 @@ foreach(f usr/share/man/man1/qvcode.1.gz usr/include/quorvel/conversion.hpp usr/
   endif()
 endforeach()
 
+# The Python module imports from the package, for Debian's python3.
+if(EXISTS /usr/bin/python3 AND EXISTS ${BUILD}/python/quorvel.pyi)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env PYTHONPATH=${WORK}/root/usr/lib/python3/dist-packages
+                  /usr/bin/python3 -c "import quorvel; print(quorvel.encode(50, 10).text)"
+                  OUTPUT_VARIABLE code RESULT_VARIABLE failed ERROR_VARIABLE why)
+  if(failed OR NOT code STREQUAL "m11:6.6 r236.8\n")
+    message(FATAL_ERROR "the package's Python module: ${code}${why}")
+  endif()
+endif()
+
 # No maintainer scripts: a module off the linker's path needs no ldconfig,
 # and a postrm would leave the package in dpkg's state rc after a remove.
 execute_process(COMMAND dpkg-deb --ctrl-tarfile ${deb} COMMAND tar -t OUTPUT_VARIABLE control RESULT_VARIABLE failed)
