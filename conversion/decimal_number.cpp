@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <system_error>
 
+#include "conversion/float_text.hpp"
 #include "conversion/runtime_error.hpp"
 
 namespace qv {
@@ -52,7 +53,7 @@ bool atLeastOne(std::string_view t) {
 
 std::optional<double> longDecimal(std::string_view digits) {
   double v = 0;
-  if (std::from_chars(digits.data(), digits.data() + digits.size(), v).ec != std::errc()) return std::nullopt;
+  if (readDouble(digits.data(), digits.data() + digits.size(), v).ec != std::errc()) return std::nullopt;
   return v;
 }
 
@@ -64,7 +65,7 @@ std::optional<double> decimalNumber(std::string_view text) {
   }
   double v = 0;
   const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, v);
+  const auto [ptr, ec] = readDouble(text.data(), end, v);
   if (text.empty() || ptr != end) return std::nullopt;
   if (ec == std::errc()) return v;
   if (ec != std::errc::result_out_of_range) return std::nullopt;

@@ -3,13 +3,14 @@
 #include "conversion/number_text.hpp"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <system_error>
+
+#include "conversion/float_text.hpp"
 
 namespace qv {
 namespace {
@@ -107,7 +108,8 @@ bool exactDecimal(double magnitude, int precision, Decimal& d) {
                                              100000000000000000ULL,
                                              1000000000000000000ULL};
   // A normal double in this range: its 52 stored bits with the hidden one.
-  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &magnitude, sizeof bits);
   const std::uint64_t m = (bits & ((1ULL << 52) - 1)) | (1ULL << 52);
   const int e2 = static_cast<int>(bits >> 52) - 1022;  // magnitude = m·2^(e2 - 53)
   const int shift = 53 - e2;
@@ -156,11 +158,11 @@ void toDecimal(double magnitude, int precision, Decimal& d) {
   // digit more, a 5) cannot tell which side the value lies on; the slower
   // exact rounding decides that one.
   char buf[40];
-  const char* end = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific).ptr;
+  const char* end = writeShortestScientific(buf, buf + sizeof buf, magnitude);
   d = parseScientific(buf, end);
   if (d.count > precision) {
     if (d.count == precision + 1 && d.digits[precision] == '5') {
-      end = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, precision - 1).ptr;
+      end = writeScientific(buf, buf + sizeof buf, magnitude, precision - 1);
       d = parseScientific(buf, end);
     } else {
       const bool up = d.digits[precision] >= '5';

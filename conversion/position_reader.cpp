@@ -10,6 +10,7 @@
 #include <string>
 
 #include "conversion/decimal_number.hpp"
+#include "conversion/float_text.hpp"
 #include "conversion/iso6709.hpp"
 #include "conversion/printable_text.hpp"
 
@@ -172,7 +173,7 @@ class Reader {
       const std::size_t digits = text_.find_first_not_of("0123456789", 1) - 1;
       const bool isoLike = (text_.front() == '+' || text_.front() == '-') && (digits == 4 || digits == 6);
       char shortest[32];
-      const std::string latitude(shortest, std::to_chars(shortest, shortest + sizeof shortest, p.latitude).ptr);
+      const std::string latitude(shortest, writeShortest(shortest, shortest + sizeof shortest, p.latitude));
       fail("its latitude " + latitude + " lies outside -90..90" +
            (isoLike ? " (ISO 6709's +DDMM+DDDMM is written without blanks)" : ""));
     }

@@ -1,19 +1,19 @@
-// Writing precise codes: std::to_chars rounds a double to a fixed number of
-// decimals correctly, from its exact binary value.
+// Writing precise codes: a double rounded correctly to a fixed number of
+// decimals, from its exact binary value (float_text.hpp).
 
 #include "conversion/precise_code.hpp"
 
 #include <charconv>
 
 #include "conversion/code_text.hpp"
+#include "conversion/float_text.hpp"
 
 namespace qv {
 namespace {
 
 void appendFixed(std::string& s, double v, int decimals) {
   char digits[64];
-  const auto r = std::to_chars(digits, digits + sizeof digits, v, std::chars_format::fixed, decimals);
-  s.append(digits, r.ptr);
+  s.append(digits, writeFixed(digits, digits + sizeof digits, v, decimals));
 }
 
 }  // namespace
