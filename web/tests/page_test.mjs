@@ -58,6 +58,13 @@ try {
         JSON.stringify(["m11:6.6 r236.8", "ERROR: 'bad' is not a position: 'b' cannot be part of one",
                         "49.999964966777256 9.99932533031054"]));
   check("requests beyond the file system", JSON.stringify(away), "[]");
+
+  // At 200 % zoom a 1200-pixel window is 600 CSS pixels wide: nothing may
+  // need a sideways scroll, and the text keeps its size.
+  await page.setViewportSize({ width: 600, height: 760 });
+  await open("50,10");
+  const overflow = await page.evaluate(() => document.documentElement.scrollWidth - document.documentElement.clientWidth);
+  check("sideways overflow at 600 CSS pixels", overflow <= 0, true);
   if (screenshot) {
     await open(encodeURIComponent("50 10"));
     await page.screenshot({ path: screenshot });
