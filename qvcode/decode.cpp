@@ -79,36 +79,17 @@ Decoded decode(std::string_view code, Decimals decimals) {
 // conversion: what decode gives each line.
 void decodeBlock(Decimals decimals, std::span<const std::string_view> lines, std::string& out,
                  std::vector<LineOutcome>& outcomes) {
-  thread_local std::vector<qv::CodeValues> codes;
-  thread_local std::vector<qv::DecodedPoint> positions;
-  codes.clear();
-  outcomes.assign(lines.size(), {});
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    try {
-      codes.push_back(codeOfLine(lines[i], decimals));
-    } catch (const LineError& e) {
-      outcomes[i] = {0, true, e.what()};
-    }
-  }
-  positions.resize(codes.size());
-  qv::decodeMany(codes, positions);
-  std::size_t next = 0;
-  for (LineOutcome& outcome : outcomes) {
-    if (!outcome.failed) {
-      const qv::DecodedPoint& p = positions[next++];
-      if (p.error) {
-        outcome = {0, true, runtimeErrorText(qv::RuntimeError(*p.error))};
-      } else {
-        char text[2 * qv::numberTextRoom + 1];
-        char* end = qv::writePlainNumberText(text, p.position.latitude);
+  convertBlockWith<qv::CodeValues, qv::DecodedPoint>(
+      lines, out, outcomes, [&](std::string_view line) { return codeOfLine(line, decimals); },
+      [](const std::vector<qv::CodeValues>& codes, std::vector<qv::DecodedPoint>& positions) {
+        qv::decodeMany(codes, positions);
+      },
+      [](const qv::DecodedPoint& p, std::string& text) {
+        char digits[2 * qv::numberTextRoom + 1];
+        char* end = qv::writePlainNumberText(digits, p.position.latitude);
         *end++ = ' ';
-        end = qv::writePlainNumberText(end, p.position.longitude);
-        out.append(text, end);
-      }
-    }
-    if (!outcome.failed) out += '\n';
-    outcome.end = out.size();
-  }
+        text.append(digits, qv::writePlainNumberText(end, p.position.longitude));
+      });
 }
 
 // "lat lon" in decimal degrees; on the command line the same in degrees,
@@ -135,13 +116,6 @@ LineCommand decodeLines(Decimals decimals) {
           }};
 }
 
-Problem takePrecision(std::string_view value, Decimals& decimals) {
-  if (value.size() != 1 || value[0] < '0' || value[0] > '0' + qv::maxPreciseDecimals)
-    return "--precision takes a number of decimals from 0 to 6, not '" + std::string(value) + "'";
-  decimals = value[0] - '0';
-  return {};
-}
-
 }  // namespace
 
 int runDecode(Args args, std::ostream& out, std::ostream& err) {
@@ -149,8 +123,7 @@ int runDecode(Args args, std::ostream& out, std::ostream& err) {
   std::vector<std::string_view> codes;
   Decimals decimals;
   std::vector<Option> options = {
-      withValue("--precision", [&decimals](std::string_view v) { return takePrecision(v, decimals); },
-                "needs a number of decimals from 0 to 6"),
+      precisionOption(decimals),
   };
   declareStreamOptions(options, streams);
   if (const Problem problem = readArguments(args, "decode", options, appendTo(codes))) return usageError(err, *problem);

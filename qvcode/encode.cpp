@@ -81,40 +81,26 @@ qv::GivenPosition positionOfLine(std::string_view line, qv::PositionRange range)
 // code text needs.
 void encodeBlock(const EncodeOptions& o, std::span<const std::string_view> lines, std::string& out,
                  std::vector<LineOutcome>& outcomes) {
-  thread_local std::vector<double> latitudes, longitudes;
-  thread_local std::vector<qv::EncodedPoint> codes;
-  latitudes.clear();
-  longitudes.clear();
-  outcomes.assign(lines.size(), {});
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    try {
-      const qv::Position p = qv::readGivenPosition(lines[i], o.range).used;
-      latitudes.push_back(p.latitude);
-      longitudes.push_back(p.longitude);
-    } catch (const qv::PositionError& e) {
-      outcomes[i] = {0, true, e.what()};
-    } catch (const qv::RuntimeError& e) {
-      outcomes[i] = {0, true, runtimeErrorText(e)};
-    }
-  }
-  codes.resize(latitudes.size());
-  qv::encodeMany(latitudes, longitudes, codes);
-  std::size_t next = 0;
-  for (LineOutcome& outcome : outcomes) {
-    if (!outcome.failed) {
-      const qv::EncodedPoint& c = codes[next++];
-      if (c.error) {
-        outcome = {0, true, runtimeErrorText(qv::RuntimeError(*c.error))};
-      } else if (o.precision) {
-        out += qv::preciseCodeText(c.hour, c.offsetKm, c.distanceKm, *o.precision);
-      } else {
-        char text[qv::codeRoom];
-        out.append(text, qv::writeCode(text, c.hour, c.offsetKm, c.distanceKm));
-      }
-    }
-    if (!outcome.failed) out += '\n';
-    outcome.end = out.size();
-  }
+  convertBlockWith<qv::Position, qv::EncodedPoint>(
+      lines, out, outcomes, [&](std::string_view line) { return positionOfLine(line, o.range).used; },
+      [](const std::vector<qv::Position>& positions, std::vector<qv::EncodedPoint>& codes) {
+        thread_local std::vector<double> latitudes, longitudes;
+        latitudes.clear();
+        longitudes.clear();
+        for (const qv::Position& p : positions) {
+          latitudes.push_back(p.latitude);
+          longitudes.push_back(p.longitude);
+        }
+        qv::encodeMany(latitudes, longitudes, codes);
+      },
+      [&](const qv::EncodedPoint& c, std::string& text) {
+        if (o.precision) {
+          text += qv::preciseCodeText(c.hour, c.offsetKm, c.distanceKm, *o.precision);
+        } else {
+          char code[qv::codeRoom];
+          text.append(code, qv::writeCode(code, c.hour, c.offsetKm, c.distanceKm));
+        }
+      });
 }
 
 LineCommand encodeLines(const EncodeOptions& o) {
@@ -129,13 +115,6 @@ LineCommand encodeLines(const EncodeOptions& o) {
           }};
 }
 
-Problem takePrecision(std::string_view value, EncodeOptions& o) {
-  if (value.size() != 1 || value[0] < '0' || value[0] > '0' + qv::maxPreciseDecimals)
-    return "--precision takes a number of decimals from 0 to 6, not '" + std::string(value) + "'";
-  o.precision = value[0] - '0';
-  return {};
-}
-
 }  // namespace
 
 int runEncode(Args args, std::ostream& out, std::ostream& err) {
@@ -145,8 +124,7 @@ int runEncode(Args args, std::ostream& out, std::ostream& err) {
   std::vector<std::string_view> given;
   std::vector<Option> options = {
       flag("--as-sweep", asSweep),
-      withValue("--precision", [&encoding](std::string_view v) { return takePrecision(v, encoding); },
-                "needs a number of decimals from 0 to 6"),
+      precisionOption(encoding.precision),
   };
   declareStreamOptions(options, streams);
   if (const Problem problem = readArguments(args, "encode", options, appendTo(given))) return usageError(err, *problem);

@@ -13,7 +13,9 @@
 #include <string_view>
 #include <vector>
 
+#include "conversion/runtime_error.hpp"
 #include "qvcode/csv_writer.hpp"
+#include "qvcode/failure.hpp"
 #include "qvcode/json_writer.hpp"
 #include "qvcode/options.hpp"
 
@@ -72,6 +74,44 @@ struct LineCommand {
   std::function<void(std::span<const std::string_view> lines, std::string& out, std::vector<LineOutcome>& outcomes)>
       convertBlock;
 };
+
+// A LineCommand's convertBlock from three steps: `read(line)` gives a line's
+// input or throws LineError or qv::RuntimeError; `convertMany(inputs,
+// results)` converts those read all at once; `write(result, out)` appends a
+// result's output, unless the result holds its run-time error (`error`),
+// which becomes the line's failure.
+template <class Input, class Result, class Read, class ConvertMany, class Write>
+void convertBlockWith(std::span<const std::string_view> lines, std::string& out, std::vector<LineOutcome>& outcomes,
+                      Read&& read, ConvertMany&& convertMany, Write&& write) {
+  thread_local std::vector<Input> inputs;
+  thread_local std::vector<Result> results;
+  inputs.clear();
+  outcomes.assign(lines.size(), {});
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    try {
+      inputs.push_back(read(lines[i]));
+    } catch (const LineError& e) {
+      outcomes[i] = {0, true, e.what()};
+    } catch (const qv::RuntimeError& e) {
+      outcomes[i] = {0, true, runtimeErrorText(e)};
+    }
+  }
+  results.resize(inputs.size());
+  convertMany(inputs, results);
+  std::size_t next = 0;
+  for (LineOutcome& outcome : outcomes) {
+    if (!outcome.failed) {
+      const Result& r = results[next++];
+      if (r.error) {
+        outcome = {0, true, runtimeErrorText(qv::RuntimeError(*r.error))};
+      } else {
+        write(r, out);
+        out += '\n';
+      }
+    }
+    outcome.end = out.size();
+  }
+}
 
 // Whether the first character of `line` that is no blank or tab is '#'.
 bool startsWithHash(std::string_view line);

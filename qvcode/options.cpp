@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "conversion/decimal_number.hpp"
+#include "conversion/precise_code.hpp"
 
 namespace qvcode {
 namespace {
@@ -31,6 +32,18 @@ Option flag(std::string_view name, bool& on) {
 
 Option withValue(std::string_view name, Taker take, std::string_view missing) {
   return {name, true, missing, std::move(take)};
+}
+
+Option precisionOption(std::optional<int>& decimals) {
+  return withValue(
+      "--precision",
+      [&decimals](std::string_view value) -> Problem {
+        if (value.size() != 1 || value[0] < '0' || value[0] > '0' + qv::maxPreciseDecimals)
+          return "--precision takes a number of decimals from 0 to 6, not '" + std::string(value) + "'";
+        decimals = value[0] - '0';
+        return {};
+      },
+      "needs a number of decimals from 0 to 6");
 }
 
 Taker appendTo(std::vector<std::string_view>& list) {

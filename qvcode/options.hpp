@@ -36,6 +36,9 @@ Option flag(std::string_view name, bool& on);
 // An option with a value; without one the problem is "<name> <missing>".
 Option withValue(std::string_view name, Taker take, std::string_view missing = "needs a value");
 
+// --precision N of encode and decode: N decimals, 0 to 6, into `decimals`.
+Option precisionOption(std::optional<int>& decimals);
+
 // A taker of positional arguments that keeps them in order.
 Taker appendTo(std::vector<std::string_view>& list);
 
