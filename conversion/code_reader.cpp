@@ -57,22 +57,19 @@ class Cursor {
   std::size_t pos_ = 0;
 };
 
-// Kilometres as the code texts write them: the whole kilometres without a
-// leading zero, then at most one decimal, which is never 0 ("236", "236.8",
-// "0.5"; not "00236", "236.0", ".5" or "236.80").
-// `point` is where the point stands in `t`, or its size.
-bool asWritten(std::string_view t, std::size_t point) {
-  if (point == 0 || (point > 1 && t.front() == '0')) return false;
-  if (point == t.size()) return true;
-  return t.size() == point + 2 && t.back() >= '1' && t.back() <= '9';
-}
-
 // Exactly `decimals` decimals after the whole kilometres, which have no
-// leading zero.
+// leading zero; `point` is where the point stands in `t`, or its size.
 bool hasDecimals(std::string_view t, std::size_t point, int decimals) {
   if (point == 0 || (point > 1 && t.front() == '0')) return false;
   const std::size_t count = point == t.size() ? 0 : t.size() - point - 1;
   return count == static_cast<std::size_t>(decimals) && (decimals > 0 || point == t.size());
+}
+
+// Kilometres as the code texts write them: the whole kilometres without a
+// leading zero, then at most one decimal, which is never 0 ("236", "236.8",
+// "0.5"; not "00236", "236.0", ".5" or "236.80").
+bool asWritten(std::string_view t, std::size_t point) {
+  return hasDecimals(t, point, 0) || (hasDecimals(t, point, 1) && t.back() != '0');
 }
 
 // The kilometres of one field.  `decimals` is that of a precise code, or
@@ -113,7 +110,7 @@ double kilometres(Cursor& c, const char* field, int decimals, std::string_view& 
 // rely on the bound, and it is asked.
 bool plainlyInReach(double offsetKm, double distanceKm) {
   const double shorter = std::min(distanceKm, maxDistanceKm - distanceKm);
-  const double angle = shorter / kmPerDegree * (3.14159 / 180);  // radians, a little short
+  const double angle = degToRad(shorter / kmPerDegree);
   return shorter >= 1 && offsetKm <= 0.5 * shorter * (1 - angle * angle / 6);
 }
 

@@ -50,7 +50,6 @@ bool atLeastOne(std::string_view t) {
 
 }  // namespace
 
-
 std::optional<double> longDecimal(std::string_view digits) {
   double v = 0;
   if (readDouble(digits.data(), digits.data() + digits.size(), v).ec != std::errc()) return std::nullopt;

@@ -4,7 +4,6 @@
 #include "conversion/position_reader.hpp"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -97,6 +96,13 @@ std::string_view firstCharacter(std::string_view s) {
   return s.substr(0, n);
 }
 
+// `text` without blanks and tabs at its ends.
+std::string_view trimmed(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
 // The commonest form, two decimal numbers such as "-33.87, 151.21", read
 // without the tokens: what the reader would make of it, or nullopt for any
 // other text (an exponent, a letter, a mark) and for numbers out of range,
@@ -135,10 +141,10 @@ std::optional<Position> plainPair(std::string_view s) {
 
 class Reader {
  public:
+  // `text` without blanks at its ends.
   explicit Reader(std::string_view text) : text_(text) {}
 
   GivenPosition read(PositionRange range) {
-    trim();
     if (const std::optional<Position> iso = readIso6709(text_)) return {*iso, taken(*iso, range)};
     const Position given = read();
     return {given, taken(given, range)};
@@ -193,11 +199,6 @@ class Reader {
 
   [[noreturn]] void fail(const std::string& reason) const {
     throw PositionError("'" + printableText(text_) + "' is not a position: " + reason);
-  }
-
-  void trim() {
-    while (!text_.empty() && (text_.front() == ' ' || text_.front() == '\t')) text_.remove_prefix(1);
-    while (!text_.empty() && (text_.back() == ' ' || text_.back() == '\t')) text_.remove_suffix(1);
   }
 
   void tokenize() {
@@ -337,11 +338,9 @@ class Reader {
 
 }  // namespace
 
-GivenPosition readGivenPosition(std::string_view text, PositionRange range) {
-  std::string_view trimmed = text;
-  while (!trimmed.empty() && (trimmed.front() == ' ' || trimmed.front() == '\t')) trimmed.remove_prefix(1);
-  while (!trimmed.empty() && (trimmed.back() == ' ' || trimmed.back() == '\t')) trimmed.remove_suffix(1);
-  if (const std::optional<Position> plain = plainPair(trimmed)) return {*plain, *plain};
+GivenPosition readGivenPosition(std::string_view given, PositionRange range) {
+  const std::string_view text = trimmed(given);
+  if (const std::optional<Position> plain = plainPair(text)) return {*plain, *plain};
   return Reader(text).read(range);
 }
 
