@@ -83,7 +83,7 @@ CodeCover coverOf(std::string_view text, int decimals, const CodeValues& code, c
           const KmRange& ro = c.offsets.ranges[o];
           CodeValues v = code;
           v.distanceKm = rd.fromKm + (rd.toKm - rd.fromKm) * i / steps;
-          v.offsetKm = std::min(ro.fromKm + (ro.toKm - ro.fromKm) * j / steps, maxOffsetKm(v.distanceKm));
+          v.offsetKm = offsetWithinReach(ro.fromKm + (ro.toKm - ro.fromKm) * j / steps, v.distanceKm);
           c.farthestKm = std::max(c.farthestKm, sphereDistanceKm(position, positionOf(v)));
         }
   return c;
