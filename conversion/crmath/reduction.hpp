@@ -1,0 +1,20 @@
+// Argument reduction by multiples of π/2^n for any finite double, with the
+// bits of 2/π (Payne and Hanek): x·2^n/π = k + f exactly to within 2^-286.
+#pragma once
+
+#include <cstdint>
+
+#include "conversion/crmath/big_fixed.hpp"
+
+namespace qv::cr {
+
+struct Reduced {
+  std::uint32_t k;  // the nearest integer to x·2^n/π, modulo 2^(n+1)
+  BigFixed f;       // |x·2^n/π − k|, at most 1/2
+  bool negative;    // whether x·2^n/π < k
+};
+
+// x > 0 finite; scale n from 1 to 10 (π/2 gives n = 1, π/512 gives n = 9).
+Reduced reduceByPiOver2ToThe(double x, int n);
+
+}  // namespace qv::cr

@@ -1,0 +1,87 @@
+// Correctly rounded sine and cosine: the reduction by π/512, the table step
+// and the rounding test, else the accurate path (correctly_rounded.hpp).
+#include <cmath>
+#include <cstdint>
+
+#include "conversion/crmath/accurate.hpp"
+#include "conversion/crmath/correctly_rounded.hpp"
+#include "conversion/crmath/fast_paths.hpp"
+#include "conversion/crmath/kernels.hpp"
+#include "conversion/crmath/reduction.hpp"
+#include "conversion/crmath/tables.hpp"
+
+namespace qv::cr {
+
+namespace {
+
+// x·512/π = k + f with k modulo 1024 and r = f·π/512 in double-double; ax >= 2^-27.
+void reduceByStep(double ax, std::uint32_t& k, double& rh, double& rl) {
+  if (ax < codyWaiteLimit) {
+    double kd = 0;
+    codyWaite(ax, tables::inverseOfPiOver512, tables::piOver512Part1, tables::piOver512Part2, tables::piOver512Part3,
+              kd, rh, rl);
+    k = static_cast<std::uint32_t>(kd) & 1023u;
+    return;
+  }
+  const Reduced red = reduceByPiOver2ToThe(ax, 9);
+  // f in double-double (f exact to 2^-286), times π/512 in double-double.
+  const double fh = fixedToDouble(red.f);
+  const BigFixed fhFixed = fixedFromDouble(fh);
+  const double fl = lessThan(red.f, fhFixed) ? -fixedToDouble(subtract(fhFixed, red.f))
+                                             : fixedToDouble(subtract(red.f, fhFixed));
+  double p = 0, pe = 0;
+  twoProd(fh, tables::piOver512Hi, p, pe);
+  pe = pe + (fh * tables::piOver512Lo + fl * tables::piOver512Hi);
+  fastTwoSum(p, pe, rh, rl);
+  if (red.negative) {
+    rh = -rh;
+    rl = -rl;
+  }
+  k = red.k;
+}
+
+// hi + lo = sin(k·π/512 + r).
+void sinOfStep(std::uint32_t k, double rh, double rl, double& hi, double& lo) {
+  const std::uint32_t q = (k >> 8) & 3u, i = k & 255u;
+  const DoubleDouble s = tables::sinOfStep[i], c = tables::cosOfStep[i];
+  // sin(qπ/2 + θ) is sin θ, cos θ, −sin θ, −cos θ; θ = i·π/512 + r, and
+  // sin θ = S + S·(cos r − 1) + C·sin r, cos θ = C + C·(cos r − 1) − S·sin r.
+  if (q % 2 == 0)
+    sinCosForm(s.hi, s.lo, c.hi, c.lo, rh, rl, hi, lo);
+  else
+    sinCosForm(c.hi, c.lo, -s.hi, -s.lo, rh, rl, hi, lo);
+  if (q >= 2) {
+    hi = -hi;
+    lo = -lo;
+  }
+}
+
+}  // namespace
+
+bool fastSinOfStep(double ax, std::uint32_t quadrantShift, double& out) {
+  std::uint32_t k = 0;
+  double rh = 0, rl = 0, hi = 0, lo = 0;
+  reduceByStep(ax, k, rh, rl);
+  sinOfStep(k + quadrantShift, rh, rl, hi, lo);
+  return roundsSafely(hi, lo, fastRelativeBound * std::fabs(hi) + fastAbsoluteBound, out);
+}
+
+double sin(double x) {
+  const double ax = std::fabs(x);
+  if (!(ax < INFINITY)) return x - x;  // NaN for ±inf and NaN
+  if (ax < 0x1p-27) return x;          // |sin x − x| < x³/6, under half an ulp of x
+  double v = 0;
+  if (!fastSinOfStep(ax, 0, v)) v = accurateSin(ax);
+  return x < 0 ? -v : v;
+}
+
+double cos(double x) {
+  const double ax = std::fabs(x);
+  if (!(ax < INFINITY)) return x - x;
+  if (ax < 0x1p-27) return 1;  // 1 − x²/2 lies within half an ulp below 1
+  double v = 0;
+  if (!fastSinOfStep(ax, 256, v)) v = accurateCos(ax);
+  return v;
+}
+
+}  // namespace qv::cr
