@@ -2,18 +2,20 @@
 #pragma once
 //
 // π is never a literal: it is 4·arctan(1), evaluated where it is needed, so
-// that every build computes the same bits from the same call.  Each helper
+// that every build computes the same bits from the same correctly rounded
+// call (crmath/correctly_rounded.hpp).  Each helper
 // takes a fault policy (checked_math.hpp): `raising` for one double, a
 // marking policy for the lanes of a batch.
 
 #include <cmath>
 
 #include "conversion/checked_math.hpp"
+#include "conversion/crmath/correctly_rounded.hpp"
 
 namespace qv {
 
 // arctan(1), π/4: the one source of π and π/2 (2·arctan(1)) in the arithmetic.
-inline double arcTanOne() { return std::atan(1.0); }
+inline double arcTanOne() { return cr::atan(1.0); }
 inline double pi() { return 4 * arcTanOne(); }
 inline double halfPi() { return 2 * arcTanOne(); }
 
@@ -38,7 +40,7 @@ inline double radToDeg(double v) { return radToDeg(raising, v); }
 // arc cosine without its 2·arctan(1).  No clamping: |x| > 1 raises.
 template <class F, class T>
 T arcTanForm(F& f, const T& x) {
-  using std::atan;
+  using cr::atan;
   return atan(f.quot(-x, f.root(-x * x + 1)));
 }
 inline double arcTanForm(double x) { return arcTanForm(raising, x); }

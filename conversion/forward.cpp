@@ -26,8 +26,8 @@ void forwardConversion(double& Bdez, double& Ldez, std::int16_t& stunde, CaseVal
 
   // Central angle.  The sines and cosines are taken once per value: they are
   // pure, so this changes no result.
-  const double sinBrad = std::sin(v.Brad), cosBrad = std::cos(v.Brad);
-  const double sinDL = std::sin(v.dLrad), cosDL = std::cos(v.dLrad);
+  const double sinBrad = cr::sin(v.Brad), cosBrad = cr::cos(v.Brad);
+  const double sinDL = cr::sin(v.dLrad), cosDL = cr::cos(v.dLrad);
   mode.step([&] { v.cosbogen = steps::cosCentralAngle(raising, sinBrad, cosBrad, cosDL); });
   mode.step([&] { v.bogenrad = arcCos(v.cosbogen); });
   if (mode.decide([&] { return B0dez == Bdez && L0dez == Ldez; })) mode.step([&] { v.bogenrad = 0; });
@@ -55,8 +55,8 @@ void forwardConversion(double& Bdez, double& Ldez, std::int16_t& stunde, CaseVal
   // the sector angle.
   mode.step([&] { v.sektorrad = degToRad(v.sektorgrad); });
   mode.step([&] {
-    const double sinBogen = std::sin(v.bogenrad), cosBogen = std::cos(v.bogenrad);
-    v.cosversatz = steps::cosOffset(raising, sinBogen, cosBogen, std::cos(v.sektorrad));
+    const double sinBogen = cr::sin(v.bogenrad), cosBogen = cr::cos(v.bogenrad);
+    v.cosversatz = steps::cosOffset(raising, sinBogen, cosBogen, cr::cos(v.sektorrad));
   });
   if (v.cosversatz == 1) {
     mode.step([&] { v.versatzrad = 0; });

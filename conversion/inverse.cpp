@@ -12,8 +12,8 @@
 namespace qv {
 
 void inverseConversion(std::int16_t stunde, CaseValues& v, ErrorMode& mode) {
-  using std::cos;
-  using std::sin;
+  using cr::cos;
+  using cr::sin;
   mode.step([&] { v.bogengradbk = quot(v.distkm, kmPerDegree); });
   mode.step([&] { v.bogenradbk = degToRad(v.bogengradbk); });
   mode.step([&] { v.versatzgradbk = quot(v.versatzkm, kmPerDegree); });

@@ -9,7 +9,7 @@ namespace qv {
 ReferenceTrig computeReferenceTrig() {
   const double B0rad = degToRad(referenceLatitude());
   const double L0rad = degToRad(referenceLongitude());
-  return ReferenceTrig{B0rad, L0rad, std::sin(B0rad), std::cos(B0rad), std::sin(L0rad), std::cos(L0rad)};
+  return ReferenceTrig{B0rad, L0rad, cr::sin(B0rad), cr::cos(B0rad), cr::sin(L0rad), cr::cos(L0rad)};
 }
 
 }  // namespace qv

@@ -1,7 +1,8 @@
 // Lanes: a few independent points carried through one formula together, so
 // that the processor overlaps their dependency chains.  Every operation is
 // the double operation lane by lane (the sines, cosines and arc tangents are
-// the same libm calls), so each lane gets the bits it would get alone.
+// the library's own correctly rounded ones), so each lane gets the bits it
+// would get alone.
 //
 // MarkFaults is the lanes' fault policy (checked_math.hpp): where a single
 // conversion would raise, it marks the lane, and the batch takes that point
@@ -10,6 +11,8 @@
 
 #include <cmath>
 #include <cstddef>
+
+#include "conversion/crmath/correctly_rounded.hpp"
 
 namespace qv {
 
@@ -64,22 +67,25 @@ Lanes<N> operator-(const Lanes<N>& a) {
   return each(a, [](double x) { return -x; });
 }
 
-#define QV_LANES_FUNCTION(name)                                  \
-  template <std::size_t N>                                       \
-  Lanes<N> name(const Lanes<N>& a) {                             \
-    return each(a, [](double x) { return std::name(x); });       \
-  }
-QV_LANES_FUNCTION(cos)
-QV_LANES_FUNCTION(atan)
-QV_LANES_FUNCTION(sqrt)
-#undef QV_LANES_FUNCTION
+template <std::size_t N>
+Lanes<N> cos(const Lanes<N>& a) {
+  return each(a, [](double x) { return cr::cos(x); });
+}
+template <std::size_t N>
+Lanes<N> atan(const Lanes<N>& a) {
+  return each(a, [](double x) { return cr::atan(x); });
+}
+template <std::size_t N>
+Lanes<N> sqrt(const Lanes<N>& a) {
+  return each(a, [](double x) { return std::sqrt(x); });
+}
 
-// Both of one angle in one pass, which the compiler makes one libm call.
+// Both of one angle in one pass.
 template <std::size_t N>
 void sinCos(const Lanes<N>& a, Lanes<N>& s, Lanes<N>& c) {
   for (std::size_t i = 0; i < N; ++i) {
-    s.v[i] = std::sin(a.v[i]);
-    c.v[i] = std::cos(a.v[i]);
+    s.v[i] = cr::sin(a.v[i]);
+    c.v[i] = cr::cos(a.v[i]);
   }
 }
 // The lanes' fault policy: a lane whose single conversion would raise here,

@@ -18,8 +18,8 @@ namespace qv {
 namespace {
 
 // The trigonometry reads a stored Single and computes in double.
-double sn(float x) { return std::sin(static_cast<double>(x)); }
-double cs(float x) { return std::cos(static_cast<double>(x)); }
+double sn(float x) { return cr::sin(static_cast<double>(x)); }
+double cs(float x) { return cr::cos(static_cast<double>(x)); }
 
 // (degrees + minutes/60) + seconds/3600 from three elements, as the client
 // wrote them: a negative degree value with positive minutes gives a smaller
@@ -86,7 +86,7 @@ std::string algorit(const Elements& Ziffern) {
   // 1.5 km come out 0 and the smallest other one is about 2 km.
   const double sektorrad = degToRad(sektorgrad);
   const float cosversatz =
-      single(cs(bogenrad) * cs(bogenrad) + sn(bogenrad) * sn(bogenrad) * std::cos(sektorrad));
+      single(cs(bogenrad) * cs(bogenrad) + sn(bogenrad) * sn(bogenrad) * cr::cos(sektorrad));
   float versatzrad = 0;
   if (cosversatz == 1) {
     versatzrad = 0;
