@@ -15,7 +15,11 @@
 namespace qv {
 
 // arctan(1), π/4: the one source of π and π/2 (2·arctan(1)) in the arithmetic.
-inline double arcTanOne() { return cr::atan(1.0); }
+// Computed once: a correctly rounded call has one answer.
+inline double arcTanOne() {
+  static const double value = cr::atan(1.0);
+  return value;
+}
 inline double pi() { return 4 * arcTanOne(); }
 inline double halfPi() { return 2 * arcTanOne(); }
 

@@ -1,8 +1,9 @@
 // Lanes: a few independent points carried through one formula together, so
 // that the processor overlaps their dependency chains.  Every operation is
-// the double operation lane by lane (the sines, cosines and arc tangents are
-// the library's own correctly rounded ones), so each lane gets the bits it
-// would get alone.
+// the double operation lane by lane, and the sines, cosines and arc tangents
+// are the library's own correctly rounded ones, computed on vectors of lanes
+// (crmath/many.hpp) with the bits of the single functions, so each lane gets
+// the bits it would get alone.
 //
 // MarkFaults is the lanes' fault policy (checked_math.hpp): where a single
 // conversion would raise, it marks the lane, and the batch takes that point
@@ -13,6 +14,7 @@
 #include <cstddef>
 
 #include "conversion/crmath/correctly_rounded.hpp"
+#include "conversion/crmath/many.hpp"
 
 namespace qv {
 
@@ -69,11 +71,15 @@ Lanes<N> operator-(const Lanes<N>& a) {
 
 template <std::size_t N>
 Lanes<N> cos(const Lanes<N>& a) {
-  return each(a, [](double x) { return cr::cos(x); });
+  Lanes<N> r;
+  cr::cosMany(a.v, r.v, N);
+  return r;
 }
 template <std::size_t N>
 Lanes<N> atan(const Lanes<N>& a) {
-  return each(a, [](double x) { return cr::atan(x); });
+  Lanes<N> r;
+  cr::atanMany(a.v, r.v, N);
+  return r;
 }
 template <std::size_t N>
 Lanes<N> sqrt(const Lanes<N>& a) {
@@ -83,10 +89,7 @@ Lanes<N> sqrt(const Lanes<N>& a) {
 // Both of one angle in one pass.
 template <std::size_t N>
 void sinCos(const Lanes<N>& a, Lanes<N>& s, Lanes<N>& c) {
-  for (std::size_t i = 0; i < N; ++i) {
-    s.v[i] = cr::sin(a.v[i]);
-    c.v[i] = cr::cos(a.v[i]);
-  }
+  cr::sinCosMany(a.v, s.v, c.v, N);
 }
 // The lanes' fault policy: a lane whose single conversion would raise here,
 // or take a branch that the batch leaves to it, is marked.  A value that is

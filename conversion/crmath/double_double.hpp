@@ -8,12 +8,15 @@
 // forbids (-ffp-contract=off).
 #pragma once
 
-namespace qv::cr {
+// Each instruction set's copy of these templates lives in a namespace of its
+// own (QV_CR_ISA), so that a copy built for AVX2 can never stand in for the
+// one that every processor runs.
+#ifndef QV_CR_ISA
+#define QV_CR_ISA generic
+#endif
 
-struct DoubleDouble {
-  double hi;
-  double lo;
-};
+namespace qv::cr {
+inline namespace QV_CR_ISA {
 
 // s + e = a + b exactly, for any a and b (Knuth).
 template <class T>
@@ -38,14 +41,21 @@ inline void split(T a, T& hi, T& lo) {
   lo = a - hi;
 }
 
-// p + e = a·b exactly (Dekker), when no product underflows: |a·b| > 2^-969.
+// p + e = a·b exactly, when no product underflows: |a·b| > 2^-969.  Dekker's
+// product, or where the instruction set has one, a fused multiply-subtract:
+// both give the exact error, hence the same bits.
 template <class T>
 inline void twoProd(T a, T b, T& p, T& e) {
   p = a * b;
+#ifdef QV_CR_FUSED_MULTIPLY_SUBTRACT
+  e = QV_CR_FUSED_MULTIPLY_SUBTRACT(a, b, p);
+#else
   T ah, al, bh, bl;
   split(a, ah, al);
   split(b, bh, bl);
   e = ((ah * bh - p) + ah * bl + al * bh) + al * bl;
+#endif
 }
 
+}  // namespace QV_CR_ISA
 }  // namespace qv::cr

@@ -31,6 +31,7 @@
 #include "conversion/crmath/double_double.hpp"
 
 namespace qv::cr {
+inline namespace QV_CR_ISA {
 
 inline constexpr double codyWaiteLimit = 8192;
 inline constexpr double fastRelativeBound = 0x1p-68;
@@ -52,25 +53,36 @@ inline void codyWaite(T ax, double inverse, double part1, double part2, double p
   twoSum(h, (e - d) + e2, rh, rl);
 }
 
-// hi + lo = A + A·(cos r − 1) + B·sin r, for |r| <= π/1024 (1 + 2^-50).
+// sin r − r and cos r − 1 of |r| <= π/1024 (1 + 2^-50), shared by the sine
+// and the cosine of one angle: sin r = sh + sl, cos r − 1 = cmh + cml.
 template <class T>
-inline void sinCosForm(T ah, T al, T bh, T bl, T rh, T rl, T& hi, T& lo) {
+struct StepTerms {
+  T sh, sl, cmh, cml;
+};
+template <class T>
+inline StepTerms<T> stepTerms(T rh, T rl) {
   T ph, pl;
   twoProd(rh, rh, ph, pl);
   pl = pl + 2.0 * rh * rl;
+  StepTerms<T> t;
   // sin r = r + r·w
   const T w = ph * (-0x1.5555555555555p-3 + ph * (0x1.1111111111111p-7 + ph * (-0x1.a01a01a01a01ap-13 + ph * 0x1.71de3a556c734p-19)));
-  T sh, sl;
-  fastTwoSum(rh, rl + rh * w, sh, sl);
-  // cos r − 1 = −p/2 + p²·v, kept as the pair (cmh, cml)
+  fastTwoSum(rh, rl + rh * w, t.sh, t.sl);
+  // cos r − 1 = −p/2 + p²·v, kept as an unevaluated pair
   const T v = 0x1.5555555555555p-5 + ph * (-0x1.6c16c16c16c17p-10 + ph * 0x1.a01a01a01a01ap-16);
-  const T cmh = -0.5 * ph;
-  const T cml = -0.5 * pl + ph * ph * v;
+  t.cmh = -0.5 * ph;
+  t.cml = -0.5 * pl + ph * ph * v;
+  return t;
+}
+
+// hi + lo = A + A·(cos r − 1) + B·sin r for a table entry A, B.
+template <class T>
+inline void sinCosForm(T ah, T al, T bh, T bl, const StepTerms<T>& t, T& hi, T& lo) {
   T a, b, c, d;
-  twoProd(ah, cmh, a, b);
-  b = b + ah * cml + al * cmh;
-  twoProd(bh, sh, c, d);
-  d = d + bh * sl + bl * sh;
+  twoProd(ah, t.cmh, a, b);
+  b = b + ah * t.cml + al * t.cmh;
+  twoProd(bh, t.sh, c, d);
+  d = d + bh * t.sl + bl * t.sh;
   T s1, e1, s2, e2;
   twoSum(ah, c, s1, e1);
   twoSum(s1, a, s2, e2);
@@ -86,11 +98,14 @@ inline void atanKernel(T th, T tl, T c, T ah, T al, T& hi, T& lo) {
   twoProd(th, c, dh, dl);
   twoSum(T{} + 1.0, dh, eh, el);
   el = el + (dl + tl * c);
-  // u = n/e in double-double
-  const T uh = nh / eh;
+  // u = n/e in double-double, through one reciprocal: uh = n·(1/e) is within
+  // 2^-51 of n/e, so nh − uh·eh is exact (Sterbenz) and the correction ul,
+  // itself within 2^-51 of its value, leaves an error below 2^-103 of u.
+  const T reciprocal = 1.0 / eh;
+  const T uh = nh * reciprocal;
   T p, pe;
   twoProd(uh, eh, p, pe);
-  const T ul = (((nh - p) - pe) + nl - uh * el) / eh;
+  const T ul = (((nh - p) - pe) + nl - uh * el) * reciprocal;
   const T q = uh * uh;
   const T w = q * (-0x1.5555555555555p-2 + q * (0x1.999999999999ap-3 + q * (-0x1.2492492492492p-3 + q * (0x1.c71c71c71c71cp-4 + q * -0x1.745d1745d1746p-4))));
   T uh2, ul2;
@@ -108,4 +123,5 @@ inline void halfPiMinus(double pih, double pil, T& hi, T& lo) {
   fastTwoSum(s, (e + pil) - lo, hi, lo);
 }
 
+}  // namespace QV_CR_ISA
 }  // namespace qv::cr

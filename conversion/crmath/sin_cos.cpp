@@ -43,13 +43,15 @@ void reduceByStep(double ax, std::uint32_t& k, double& rh, double& rl) {
 // hi + lo = sin(k·π/512 + r).
 void sinOfStep(std::uint32_t k, double rh, double rl, double& hi, double& lo) {
   const std::uint32_t q = (k >> 8) & 3u, i = k & 255u;
-  const DoubleDouble s = tables::sinOfStep[i], c = tables::cosOfStep[i];
+  const double* row = tables::sinCosOfStep[i];
+  const DoubleDouble s{row[0], row[1]}, c{row[2], row[3]};
   // sin(qπ/2 + θ) is sin θ, cos θ, −sin θ, −cos θ; θ = i·π/512 + r, and
   // sin θ = S + S·(cos r − 1) + C·sin r, cos θ = C + C·(cos r − 1) − S·sin r.
+  const StepTerms<double> t = stepTerms(rh, rl);
   if (q % 2 == 0)
-    sinCosForm(s.hi, s.lo, c.hi, c.lo, rh, rl, hi, lo);
+    sinCosForm(s.hi, s.lo, c.hi, c.lo, t, hi, lo);
   else
-    sinCosForm(c.hi, c.lo, -s.hi, -s.lo, rh, rl, hi, lo);
+    sinCosForm(c.hi, c.lo, -s.hi, -s.lo, t, hi, lo);
   if (q >= 2) {
     hi = -hi;
     lo = -lo;

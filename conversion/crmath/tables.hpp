@@ -5,7 +5,13 @@
 #include <cstdint>
 
 #include "conversion/crmath/big_fixed.hpp"
-#include "conversion/crmath/double_double.hpp"
+
+namespace qv::cr {
+struct DoubleDouble {
+  double hi;
+  double lo;
+};
+}  // namespace qv::cr
 
 namespace qv::cr::tables {
 
@@ -14,8 +20,8 @@ extern const double piOver512Hi, piOver512Lo;
 extern const double inverseOfPiOver512;
 extern const double halfPiHi, halfPiLo;
 
-extern const DoubleDouble sinOfStep[256];  // sin(i·π/512)
-extern const DoubleDouble cosOfStep[256];  // cos(i·π/512)
+// {sin hi, sin lo, cos hi, cos lo} of i·π/512
+alignas(32) extern const double sinCosOfStep[256][4];
 extern const DoubleDouble atanOfStep[257]; // atan(i/256)
 
 inline constexpr int twoOverPiWords = 48;

@@ -134,10 +134,10 @@ class SweepTest : public QObject {
       last = text.toDouble();
     }
     QCOMPARE(cases->text(), "256683");
-    QCOMPARE(errors->text(), "248740");
+    QCOMPARE(errors->text(), "248783");
     QVERIFY(QFontInfo(errors->font()).pixelSize() < designPixels);
     QVERIFY(errors->fontMetrics().horizontalAdvance(errors->text()) <= errors->width());
-    QCOMPARE(errors->toolTip(), "248740");
+    QCOMPARE(errors->toolTip(), "248783");
   }
 };
 

@@ -1,0 +1,163 @@
+// The vector fast paths of many.hpp for one vector type V of W doubles, built
+// once per instruction set (many_sse2.cpp, many_avx2.cpp) from the same
+// kernels as the single functions, in the same order of operations.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "conversion/crmath/correctly_rounded.hpp"
+#include "conversion/crmath/kernels.hpp"
+#include "conversion/crmath/tables.hpp"
+
+namespace qv::cr {
+inline namespace QV_CR_ISA {
+
+// V: W doubles; Bits: W 64-bit integers, the masks of V's comparisons.
+template <class V, class Bits, int W>
+struct VectorLanes {
+  static V load(const double* p) {
+    V v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+  }
+  static V abs(V v) { return v < 0 ? -v : v; }
+
+  // The rounding test of fast_paths.hpp on each lane; a lane that fails it, or
+  // lies outside the fast path (fast = 0), takes `single`.
+  template <class Single>
+  static void finish(V hi, V lo, V err, V sign, Bits fast, const double* x, double* out, Single single) {
+    const V up = hi + (lo + err), down = hi + (lo - err);
+    const V v = up * sign;
+    std::memcpy(out, &v, sizeof v);
+    const Bits good = fast & (up == down);
+    bool all = true;
+    for (int l = 0; l < W; ++l) all = all && good[l] != 0;
+    if (all) return;
+    for (int l = 0; l < W; ++l)
+      if (good[l] == 0) out[l] = single(x[l]);
+  }
+
+  // sin and cos of i·π/512 for each lane's i, from the table rows
+  // {sin hi, sin lo, cos hi, cos lo}: the rows loaded whole and transposed.
+  static void stepOf(const std::int64_t (&i)[W], V& sh, V& sl, V& ch, V& cl) {
+    const double* row[W];
+    for (int l = 0; l < W; ++l) row[l] = tables::sinCosOfStep[i[l]];
+    if constexpr (W == 4) {
+      const V r0 = load(row[0]), r1 = load(row[1]), r2 = load(row[2]), r3 = load(row[3]);
+      const V t0 = __builtin_shuffle(r0, r1, Bits{0, 4, 2, 6}), t1 = __builtin_shuffle(r0, r1, Bits{1, 5, 3, 7});
+      const V t2 = __builtin_shuffle(r2, r3, Bits{0, 4, 2, 6}), t3 = __builtin_shuffle(r2, r3, Bits{1, 5, 3, 7});
+      sh = __builtin_shuffle(t0, t2, Bits{0, 1, 4, 5});
+      ch = __builtin_shuffle(t0, t2, Bits{2, 3, 6, 7});
+      sl = __builtin_shuffle(t1, t3, Bits{0, 1, 4, 5});
+      cl = __builtin_shuffle(t1, t3, Bits{2, 3, 6, 7});
+    } else {
+      static_assert(W == 2);
+      const V s0 = load(row[0]), s1 = load(row[1]), c0 = load(row[0] + 2), c1 = load(row[1] + 2);
+      sh = __builtin_shuffle(s0, s1, Bits{0, 2});
+      sl = __builtin_shuffle(s0, s1, Bits{1, 3});
+      ch = __builtin_shuffle(c0, c1, Bits{0, 2});
+      cl = __builtin_shuffle(c0, c1, Bits{1, 3});
+    }
+  }
+
+  // sin(k·π/512 + r) and cos of the same, from one reduction; the sines only
+  // where wanted.
+  template <bool wantSines>
+  static void sinCos(const double* x, double* sines, double* cosines) {
+    const V xv = load(x), ax = abs(xv);
+    const Bits fast = (ax >= 0x1p-27) & (ax < codyWaiteLimit);
+    const V safe = fast ? ax : V{} + 1.0;
+    V kd, rh, rl;
+    codyWaite(safe, tables::inverseOfPiOver512, tables::piOver512Part1, tables::piOver512Part2, tables::piOver512Part3,
+              kd, rh, rl);
+    const StepTerms<V> t = stepTerms(rh, rl);
+    // k in the low bits of kd + 1.5·2^52, as in codyWaite (k < 2^21).
+    const V shifted = kd + roundingShifter;
+    Bits k;
+    std::memcpy(&k, &shifted, sizeof k);
+    std::int64_t i[W];
+    for (int l = 0; l < W; ++l) i[l] = k[l] & 255;
+    V sh, sl, ch, cl;
+    stepOf(i, sh, sl, ch, cl);
+    // As sinOfStep in sin_cos.cpp: quadrant q = (k >> 8) & 3 picks the form
+    // (sin θ for even q, cos θ for odd) and the sign (negative from q = 2).
+    const Bits odd = ((k >> 8) & 1) != 0, high = ((k >> 9) & 1) != 0;
+    V hi, lo;
+    if constexpr (wantSines) {
+      sinCosForm(odd ? ch : sh, odd ? cl : sl, odd ? -sh : ch, odd ? -sl : cl, t, hi, lo);
+      const V sinSign = high ? V{} - 1.0 : V{} + 1.0;
+      hi = hi * sinSign;
+      lo = lo * sinSign;
+      const V xsign = xv < 0 ? V{} - 1.0 : V{} + 1.0;
+      finish(hi, lo, fastRelativeBound * abs(hi) + fastAbsoluteBound, xsign, fast, x, sines,
+             [](double v) { return cr::sin(v); });
+    }
+    // The cosine is the sine a quadrant on: q + 1.
+    sinCosForm(odd ? sh : ch, odd ? sl : cl, odd ? ch : -sh, odd ? cl : -sl, t, hi, lo);
+    const V cosSign = (odd != high) ? V{} - 1.0 : V{} + 1.0;
+    hi = hi * cosSign;
+    lo = lo * cosSign;
+    finish(hi, lo, fastRelativeBound * abs(hi) + fastAbsoluteBound, V{} + 1.0, fast, x, cosines,
+           [](double v) { return cr::cos(v); });
+  }
+
+  static void atan(const double* x, double* out) {
+    const V xv = load(x), ax = abs(xv);
+    const Bits fast = (ax >= 0x1p-27) & (ax <= 0x1p54);
+    const V safe = fast ? ax : V{} + 0.5;
+    // As fastAtan in atan.cpp: 1/x in double-double beyond 1.
+    const auto inverted = safe > 1.0;
+    const V inverse = 1.0 / safe;
+    V p, pe;
+    twoProd(safe, inverse, p, pe);
+    const V th = inverted ? inverse : safe;
+    const V tl = inverted ? inverse * ((1.0 - p) - pe) : V{};
+    // i in the low bits of th·256 + 1.5·2^52, as in fastAtan.
+    const V shifted = th * 256.0 + roundingShifter;
+    const V c = (shifted - roundingShifter) / 256.0;
+    Bits i;
+    std::memcpy(&i, &shifted, sizeof i);
+    double ahs[W], als[W];
+    for (int l = 0; l < W; ++l) {
+      ahs[l] = tables::atanOfStep[i[l] & 511].hi;
+      als[l] = tables::atanOfStep[i[l] & 511].lo;
+    }
+    const V ah = load(ahs), al = load(als);
+    V hi, lo;
+    atanKernel(th, tl, c, ah, al, hi, lo);
+    V fh = hi, fl = lo;
+    halfPiMinus(tables::halfPiHi, tables::halfPiLo, fh, fl);
+    hi = inverted ? fh : hi;
+    lo = inverted ? fl : lo;
+    const V xsign = xv < 0 ? V{} - 1.0 : V{} + 1.0;
+    finish(hi, lo, fastRelativeBound * abs(hi), xsign, fast, x, out, [](double v) { return cr::atan(v); });
+  }
+};
+
+// The whole vectors of n through VectorLanes, the rest through the singles.
+template <class V, class Bits, int W>
+void sinCosManyWith(const double* x, double* s, double* c, std::size_t n) {
+  std::size_t i = 0;
+  for (; i + W <= n; i += W) VectorLanes<V, Bits, W>::template sinCos<true>(x + i, s + i, c + i);
+  for (; i < n; ++i) {
+    s[i] = cr::sin(x[i]);
+    c[i] = cr::cos(x[i]);
+  }
+}
+template <class V, class Bits, int W>
+void cosManyWith(const double* x, double* c, std::size_t n) {
+  std::size_t i = 0;
+  for (; i + W <= n; i += W) VectorLanes<V, Bits, W>::template sinCos<false>(x + i, nullptr, c + i);
+  for (; i < n; ++i) c[i] = cr::cos(x[i]);
+}
+template <class V, class Bits, int W>
+void atanManyWith(const double* x, double* out, std::size_t n) {
+  std::size_t i = 0;
+  for (; i + W <= n; i += W) VectorLanes<V, Bits, W>::atan(x + i, out + i);
+  for (; i < n; ++i) out[i] = cr::atan(x[i]);
+}
+
+}  // namespace QV_CR_ISA
+}  // namespace qv::cr
