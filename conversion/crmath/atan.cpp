@@ -10,7 +10,7 @@
 
 namespace qv::cr {
 
-bool fastAtan(double ax, double& out) {
+void fastAtanParts(double ax, double& hi, double& lo) {
   double th = ax, tl = 0;
   const bool inverted = ax > 1;
   if (inverted) {  // 1/ax in double-double: ax·th = 1 − e exactly
@@ -21,9 +21,13 @@ bool fastAtan(double ax, double& out) {
   }
   const int i = static_cast<int>((th * 256 + roundingShifter) - roundingShifter);
   const DoubleDouble a = tables::atanOfStep[i];
-  double hi = 0, lo = 0;
   atanKernel(th, tl, i / 256.0, a.hi, a.lo, hi, lo);
   if (inverted) halfPiMinus(tables::halfPiHi, tables::halfPiLo, hi, lo);
+}
+
+bool fastAtan(double ax, double& out) {
+  double hi = 0, lo = 0;
+  fastAtanParts(ax, hi, lo);
   return roundsSafely(hi, lo, fastRelativeBound * std::fabs(hi), out);
 }
 

@@ -11,7 +11,7 @@
 // and WebAssembly compute the same bits.
 //
 // How: a fast path in double-double arithmetic with a table (relative error
-// below 2^-69, and 2^-102 absolute from the argument reduction of sin and cos),
+// below 2^-69.5, and 2^-108 absolute from the argument reduction of sin and cos),
 // a rounding test that accepts its result when the error bound cannot change
 // the rounding, and for the rest (about one call in 30,000) an accurate path
 // in 288-bit fixed point, good to 2^-280 absolute, whose result is at least

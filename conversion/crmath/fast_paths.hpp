@@ -21,4 +21,9 @@ bool fastSinOfStep(double ax, std::uint32_t quadrantShift, double& out);
 // atan(ax) for 2^-27 <= ax <= 2^54, likewise.
 bool fastAtan(double ax, double& out);
 
+// The fast paths' double-double results before the rounding test, for
+// measuring their error against the bounds of kernels.hpp.
+void fastSinOfStepParts(double ax, std::uint32_t quadrantShift, double& hi, double& lo);
+void fastAtanParts(double ax, double& hi, double& lo);
+
 }  // namespace qv::cr

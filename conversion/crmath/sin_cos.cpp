@@ -60,11 +60,16 @@ void sinOfStep(std::uint32_t k, double rh, double rl, double& hi, double& lo) {
 
 }  // namespace
 
-bool fastSinOfStep(double ax, std::uint32_t quadrantShift, double& out) {
+void fastSinOfStepParts(double ax, std::uint32_t quadrantShift, double& hi, double& lo) {
   std::uint32_t k = 0;
-  double rh = 0, rl = 0, hi = 0, lo = 0;
+  double rh = 0, rl = 0;
   reduceByStep(ax, k, rh, rl);
   sinOfStep(k + quadrantShift, rh, rl, hi, lo);
+}
+
+bool fastSinOfStep(double ax, std::uint32_t quadrantShift, double& out) {
+  double hi = 0, lo = 0;
+  fastSinOfStepParts(ax, quadrantShift, hi, lo);
   return roundsSafely(hi, lo, fastRelativeBound * std::fabs(hi) + fastAbsoluteBound, out);
 }
 
