@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -52,7 +53,7 @@ bool readNumber(std::string_view text, std::uint64_t& value) {
 
 const Function* findFunction(std::string_view name) {
   for (const Function& f : kFunctions)
-    if (f.name == name) return &f;
+    if (name == f.name) return &f;
   return nullptr;
 }
 
@@ -62,6 +63,10 @@ std::optional<Options> readOptions(int argc, char** argv) {
   std::string_view functions = "sin,cos,atan";
   for (int i = 1; i < argc; ++i) {
     const std::string_view option = argv[i];
+    if (option == "--help" || option == "-h") {
+      std::fputs(kUsage, stdout);
+      std::exit(0);
+    }
     if (i + 1 == argc) {
       std::fprintf(stderr, "check_math: %s needs a value\n", argv[i]);
       return std::nullopt;
@@ -106,7 +111,7 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
 }
 
 void printWrong(const Function& f, const WrongResult& w) {
-  std::printf("  %s(%a) = %a, expected %a (%.6g ulp)\n", f.name.data(), w.input, w.got, w.expected,
+  std::printf("  %s(%a) = %a, expected %a (%.6g ulp)\n", f.name, w.input, w.got, w.expected,
               w.ulpError);
 }
 
@@ -119,11 +124,11 @@ std::uint64_t checkFunction(const Function& f, const Options& o) {
     for (double x : specialInputs()) checkInput(f, x, reference, tally);
   }
   tally.add(checkRandom(f, o.count, o.seed, o.threads, std::chrono::seconds(5), [&](std::uint64_t done) {
-    std::fprintf(stderr, "%s: %llu / %llu\n", f.name.data(), static_cast<unsigned long long>(done),
+    std::fprintf(stderr, "%s: %llu / %llu\n", f.name, static_cast<unsigned long long>(done),
                  static_cast<unsigned long long>(o.count));
   }));
   const double seconds = secondsSince(start);
-  std::printf("%s: %llu inputs, %llu wrong, ", f.name.data(), static_cast<unsigned long long>(tally.checked),
+  std::printf("%s: %llu inputs, %llu wrong, ", f.name, static_cast<unsigned long long>(tally.checked),
               static_cast<unsigned long long>(tally.wrong));
   if (tally.wrong == 0)
     std::printf("max error <= 0.5 ulp");
@@ -146,7 +151,7 @@ std::uint64_t checkHardCases(const std::vector<HardCase>& cases, const Options& 
     const bool right = checkInput(*f, c.input, reference, tally);
     const Hardness h = reference.hardness(f->reference, c.input);
     ++checked;
-    std::printf("%s(%a): %s, ", f->name.data(), c.input, right ? "right" : "WRONG");
+    std::printf("%s(%a): %s, ", f->name, c.input, right ? "right" : "WRONG");
     if (h.exact)
       std::printf("exact, nothing to round");
     else

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <functional>
 #include <span>
-#include <string_view>
 #include <vector>
 
 #include "conversion/crmath/check/mpfr_reference.hpp"
@@ -14,7 +13,7 @@
 namespace qv::crcheck {
 
 struct Function {
-  std::string_view name;
+  const char* name;
   double (*candidate)(double);
   MpfrFunction reference;
 };
