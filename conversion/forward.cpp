@@ -26,8 +26,9 @@ void forwardConversion(double& Bdez, double& Ldez, std::int16_t& stunde, CaseVal
 
   // Central angle.  The sines and cosines are taken once per value: they are
   // pure, so this changes no result.
-  const double sinBrad = cr::sin(v.Brad), cosBrad = cr::cos(v.Brad);
-  const double sinDL = cr::sin(v.dLrad), cosDL = cr::cos(v.dLrad);
+  double sinBrad = 0, cosBrad = 0, sinDL = 0, cosDL = 0;
+  cr::sinCos(v.Brad, sinBrad, cosBrad);
+  cr::sinCos(v.dLrad, sinDL, cosDL);
   mode.step([&] { v.cosbogen = steps::cosCentralAngle(raising, sinBrad, cosBrad, cosDL); });
   mode.step([&] { v.bogenrad = arcCos(v.cosbogen); });
   if (mode.decide([&] { return B0dez == Bdez && L0dez == Ldez; })) mode.step([&] { v.bogenrad = 0; });
@@ -55,7 +56,8 @@ void forwardConversion(double& Bdez, double& Ldez, std::int16_t& stunde, CaseVal
   // the sector angle.
   mode.step([&] { v.sektorrad = degToRad(v.sektorgrad); });
   mode.step([&] {
-    const double sinBogen = cr::sin(v.bogenrad), cosBogen = cr::cos(v.bogenrad);
+    double sinBogen = 0, cosBogen = 0;
+    cr::sinCos(v.bogenrad, sinBogen, cosBogen);
     v.cosversatz = steps::cosOffset(raising, sinBogen, cosBogen, cr::cos(v.sektorrad));
   });
   if (v.cosversatz == 1) {

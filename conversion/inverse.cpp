@@ -13,7 +13,6 @@ namespace qv {
 
 void inverseConversion(std::int16_t stunde, CaseValues& v, ErrorMode& mode) {
   using cr::cos;
-  using cr::sin;
   mode.step([&] { v.bogengradbk = quot(v.distkm, kmPerDegree); });
   mode.step([&] { v.bogenradbk = degToRad(v.bogengradbk); });
   mode.step([&] { v.versatzgradbk = quot(v.versatzkm, kmPerDegree); });
@@ -23,7 +22,8 @@ void inverseConversion(std::int16_t stunde, CaseValues& v, ErrorMode& mode) {
   // Inverts cos(offset) = cos²(c) + sin²(c)·cos(angle); the quotient is used
   // as it comes out, also when rounding has carried it past ±1.  Sines and
   // cosines are taken once per value: they are pure, so no result changes.
-  const double sinBogen = sin(v.bogenradbk), cosBogen = cos(v.bogenradbk);
+  double sinBogen = 0, cosBogen = 0;
+  cr::sinCos(v.bogenradbk, sinBogen, cosBogen);
   if (mode.decide([&] { return sinBogen == 0; })) {
     mode.step([&] { v.cossektorbk = 1; });
   } else {
@@ -49,8 +49,9 @@ void inverseConversion(std::int16_t stunde, CaseValues& v, ErrorMode& mode) {
   mode.step([&] { v.richtradbk = degToRad(v.richtgradbk); });
   mode.step([&] { v.kobogenradbk = steps::coCentralAngleRad(raising, v.bogengradbk); });
 
-  const double cosK = cos(v.kobogenradbk), sinK = sin(v.kobogenradbk);
-  const double cosR = cos(v.richtradbk), sinR = sin(v.richtradbk);
+  double cosK = 0, sinK = 0, cosR = 0, sinR = 0;
+  cr::sinCos(v.kobogenradbk, sinK, cosK);
+  cr::sinCos(v.richtradbk, sinR, cosR);
 
   // Latitude: the arc sine of −negsinBbk.
   mode.step([&] { v.negsinBbk = steps::negSinLatitudeFirst(raising, cosK, cosR); });

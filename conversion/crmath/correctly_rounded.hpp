@@ -27,5 +27,7 @@ namespace qv::cr {
 double sin(double x);  // x in radians
 double cos(double x);  // x in radians
 double atan(double x); // result in radians, in [−π/2, π/2]
+// sin x and cos x, with the bits of the two calls, from one reduction.
+void sinCos(double x, double& sine, double& cosine);
 
 }  // namespace qv::cr

@@ -40,14 +40,13 @@ void reduceByStep(double ax, std::uint32_t& k, double& rh, double& rl) {
   k = red.k;
 }
 
-// hi + lo = sin(k·π/512 + r).
-void sinOfStep(std::uint32_t k, double rh, double rl, double& hi, double& lo) {
+// hi + lo = sin(k·π/512 + r), from r's step terms.
+void sinOfStep(std::uint32_t k, const StepTerms<double>& t, double& hi, double& lo) {
   const std::uint32_t q = (k >> 8) & 3u, i = k & 255u;
   const double* row = tables::sinCosOfStep[i];
   const DoubleDouble s{row[0], row[1]}, c{row[2], row[3]};
   // sin(qπ/2 + θ) is sin θ, cos θ, −sin θ, −cos θ; θ = i·π/512 + r, and
   // sin θ = S + S·(cos r − 1) + C·sin r, cos θ = C + C·(cos r − 1) − S·sin r.
-  const StepTerms<double> t = stepTerms(rh, rl);
   if (q % 2 == 0)
     sinCosForm(s.hi, s.lo, c.hi, c.lo, t, hi, lo);
   else
@@ -64,7 +63,7 @@ void fastSinOfStepParts(double ax, std::uint32_t quadrantShift, double& hi, doub
   std::uint32_t k = 0;
   double rh = 0, rl = 0;
   reduceByStep(ax, k, rh, rl);
-  sinOfStep(k + quadrantShift, rh, rl, hi, lo);
+  sinOfStep(k + quadrantShift, stepTerms(rh, rl), hi, lo);
 }
 
 bool fastSinOfStep(double ax, std::uint32_t quadrantShift, double& out) {
@@ -80,6 +79,31 @@ double sin(double x) {
   double v = 0;
   if (!fastSinOfStep(ax, 0, v)) v = accurateSin(ax);
   return x < 0 ? -v : v;
+}
+
+void sinCos(double x, double& sine, double& cosine) {
+  const double ax = std::fabs(x);
+  if (!(ax < INFINITY)) {
+    sine = cosine = x - x;
+    return;
+  }
+  if (ax < 0x1p-27) {
+    sine = x;
+    cosine = 1;
+    return;
+  }
+  // One reduction and one set of step terms for both, as two calls would
+  // compute them.
+  std::uint32_t k = 0;
+  double rh = 0, rl = 0, hi = 0, lo = 0, v = 0;
+  reduceByStep(ax, k, rh, rl);
+  const StepTerms<double> t = stepTerms(rh, rl);
+  sinOfStep(k, t, hi, lo);
+  if (!roundsSafely(hi, lo, fastRelativeBound * std::fabs(hi) + fastAbsoluteBound, v)) v = accurateSin(ax);
+  sine = x < 0 ? -v : v;
+  sinOfStep(k + 256, t, hi, lo);
+  if (!roundsSafely(hi, lo, fastRelativeBound * std::fabs(hi) + fastAbsoluteBound, v)) v = accurateCos(ax);
+  cosine = v;
 }
 
 double cos(double x) {

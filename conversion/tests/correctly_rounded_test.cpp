@@ -137,6 +137,15 @@ void expectSameAsSingles(const char* variant, SinCos sinCos, OneOf cosOnly, OneO
   }
 }
 
+TEST(CorrectlyRounded, SinCosGivesTheBitsOfTheTwoCalls) {
+  for (double x : mixedArguments()) {
+    double s = 0, c = 0;
+    qv::cr::sinCos(x, s, c);
+    ASSERT_EQ(bitsOf(s), bitsOf(qv::cr::sin(x))) << x;
+    ASSERT_EQ(bitsOf(c), bitsOf(qv::cr::cos(x))) << x;
+  }
+}
+
 TEST(CorrectlyRounded, EveryBatchVariantGivesTheSingleFunctionsBits) {
   expectSameAsSingles("chosen", qv::cr::sinCosMany, qv::cr::cosMany, qv::cr::atanMany);
 #ifdef QV_CR_HAVE_SSE2
