@@ -25,20 +25,16 @@ void fastAtanParts(double ax, double& hi, double& lo) {
   if (inverted) halfPiMinus(tables::halfPiHi, tables::halfPiLo, hi, lo);
 }
 
-bool fastAtan(double ax, double& out) {
-  double hi = 0, lo = 0;
-  fastAtanParts(ax, hi, lo);
-  return roundsSafely(hi, lo, fastRelativeBound * std::fabs(hi), out);
-}
-
 double atan(double x) {
   const double ax = std::fabs(x);
   if (std::isnan(x)) return x + x;
   // Beyond 2^54, π/2 − atan x < 2^-54 keeps it within half an ulp of π/2's double.
   if (ax > 0x1p54) return x < 0 ? -tables::halfPiHi : tables::halfPiHi;
   if (ax < 0x1p-27) return x;  // |atan x − x| < x³/3, under half an ulp of x
-  double v = 0;
-  if (!fastAtan(ax, v)) v = std::fabs(accurateAtan(ax));
+  double hi = 0, lo = 0, up = 0, down = 0;
+  fastAtanParts(ax, hi, lo);
+  roundedEnds(hi, lo, atanErrorBound(hi), up, down);
+  const double v = up == down ? up : accurateAtan(ax);
   return x < 0 ? -v : v;
 }
 

@@ -13,13 +13,13 @@
 // How: a fast path in double-double arithmetic with a table (relative error
 // below 2^-69.5, and 2^-108 absolute from the argument reduction of sin and cos),
 // a rounding test that accepts its result when the error bound cannot change
-// the rounding, and for the rest (about one call in 30,000) an accurate path
+// the rounding, and for the rest (about one call in 25,000) an accurate path
 // in 288-bit fixed point, good to 2^-280 absolute, whose result is at least
 // 2^-62 for any double argument of at least 2^-27: that is 2^-218 relative,
 // far below the 2^-(53+70) that the published worst cases of these functions
 // need.  Arguments beyond 8192 are reduced with 384 bits of 2/π (Payne and
-// Hanek).  The bounds are derived in crmath/sin_cos.cpp and crmath/atan.cpp and
-// checked against MPFR by conversion/crmath/check (scripts/check-math).
+// Hanek).  The bounds are derived in crmath/kernels.hpp and checked against
+// MPFR by conversion/crmath/check (scripts/check-math).
 #pragma once
 
 namespace qv::cr {

@@ -1,6 +1,6 @@
-// Exact sums and products of doubles (error-free transformations) and the
-// rounding test of the fast paths: the building blocks of double-double
-// arithmetic, a value carried as the unevaluated sum hi + lo.
+// Exact sums and products of doubles (error-free transformations): the
+// building blocks of double-double arithmetic, a value carried as the
+// unevaluated sum hi + lo.
 //
 // Templates over the value type, so that the batch evaluates the same
 // operations on vectors of lanes; each is exact in round-to-nearest binary64

@@ -21,8 +21,9 @@
 //   3·2^-53 relative: 2^-71 of |u|.  The result is at least |u|/2 (t >= 1/512
 //   where i >= 1), so the relative error is below 2^-69.5.
 // Measured against MPFR at 250 bits on 2·10^6 arguments each (half in [0, 8],
-// half spread over 2^-27 … 2^13, or … 2^54 for atan), the largest relative
-// errors seen are 2^-70.25 (sin), 2^-69.98 (cos) and 2^-70.10 (atan).
+// half spread over 2^-27 … 2^13, or … 2^54 for atan; check/fast_path_error),
+// the largest relative errors seen are 2^-70.27 (sin), 2^-70.16 (cos) and
+// 2^-69.73 (atan).
 // The rounding test uses 2^-68 relative (and 2^-100 absolute for the
 // reduction of sin and cos): 2.8 times the bounds, which also covers the
 // rounding of lo ± err.
@@ -41,6 +42,33 @@ inline constexpr double fastAbsoluteBound = 0x1p-100;
 
 // Round to nearest integer for |v| < 2^51: adding 1.5·2^52 drops the fraction.
 inline constexpr double roundingShifter = 0x1.8p52;
+
+// |v| by a comparison, the same for a double and for a vector of lanes.
+template <class T>
+inline T magnitude(T v) {
+  return v < 0 ? -v : v;
+}
+
+// The error the rounding test allows a fast result hi + lo of sin or cos, and
+// of atan (whose reduction adds no absolute error).
+template <class T>
+inline T sinCosErrorBound(T hi) {
+  return fastRelativeBound * magnitude(hi) + fastAbsoluteBound;
+}
+template <class T>
+inline T atanErrorBound(T hi) {
+  return fastRelativeBound * magnitude(hi);
+}
+
+// hi + lo ± err, each end rounded to a double; where both ends give the same
+// double, it is the correctly rounded value (rounding to nearest is
+// monotone).  |lo| <= ulp(hi)/2 and err well above 2^-104·|hi|, so that the
+// rounding of lo ± err cannot move an end inwards past the exact value.
+template <class T>
+inline void roundedEnds(T hi, T lo, T err, T& up, T& down) {
+  up = hi + (lo + err);
+  down = hi + (lo - err);
+}
 
 // ax in [0, 8192): kd = nearest integer to ax·512/π, rh + rl = ax − kd·π/512.
 template <class T>

@@ -22,13 +22,12 @@ struct VectorLanes {
     std::memcpy(&v, p, sizeof v);
     return v;
   }
-  static V abs(V v) { return v < 0 ? -v : v; }
-
-  // The rounding test of fast_paths.hpp on each lane; a lane that fails it, or
-  // lies outside the fast path (fast = 0), takes `single`.
+  // The rounding test on each lane; a lane that fails it, or lies outside the
+  // fast path (fast = 0), takes `single`.
   template <class Single>
   static void finish(V hi, V lo, V err, V sign, Bits fast, const double* x, double* out, Single single) {
-    const V up = hi + (lo + err), down = hi + (lo - err);
+    V up, down;
+    roundedEnds(hi, lo, err, up, down);
     const V v = up * sign;
     std::memcpy(out, &v, sizeof v);
     const Bits good = fast & (up == down);
@@ -66,7 +65,7 @@ struct VectorLanes {
   // where wanted.
   template <bool wantSines>
   static void sinCos(const double* x, double* sines, double* cosines) {
-    const V xv = load(x), ax = abs(xv);
+    const V xv = load(x), ax = magnitude(xv);
     const Bits fast = (ax >= 0x1p-27) & (ax < codyWaiteLimit);
     const V safe = fast ? ax : V{} + 1.0;
     V kd, rh, rl;
@@ -91,7 +90,7 @@ struct VectorLanes {
       hi = hi * sinSign;
       lo = lo * sinSign;
       const V xsign = xv < 0 ? V{} - 1.0 : V{} + 1.0;
-      finish(hi, lo, fastRelativeBound * abs(hi) + fastAbsoluteBound, xsign, fast, x, sines,
+      finish(hi, lo, sinCosErrorBound(hi), xsign, fast, x, sines,
              [](double v) { return cr::sin(v); });
     }
     // The cosine is the sine a quadrant on: q + 1.
@@ -99,12 +98,12 @@ struct VectorLanes {
     const V cosSign = (odd != high) ? V{} - 1.0 : V{} + 1.0;
     hi = hi * cosSign;
     lo = lo * cosSign;
-    finish(hi, lo, fastRelativeBound * abs(hi) + fastAbsoluteBound, V{} + 1.0, fast, x, cosines,
+    finish(hi, lo, sinCosErrorBound(hi), V{} + 1.0, fast, x, cosines,
            [](double v) { return cr::cos(v); });
   }
 
   static void atan(const double* x, double* out) {
-    const V xv = load(x), ax = abs(xv);
+    const V xv = load(x), ax = magnitude(xv);
     const Bits fast = (ax >= 0x1p-27) & (ax <= 0x1p54);
     const V safe = fast ? ax : V{} + 0.5;
     // As fastAtan in atan.cpp: 1/x in double-double beyond 1.
@@ -132,7 +131,7 @@ struct VectorLanes {
     hi = inverted ? fh : hi;
     lo = inverted ? fl : lo;
     const V xsign = xv < 0 ? V{} - 1.0 : V{} + 1.0;
-    finish(hi, lo, fastRelativeBound * abs(hi), xsign, fast, x, out, [](double v) { return cr::atan(v); });
+    finish(hi, lo, atanErrorBound(hi), xsign, fast, x, out, [](double v) { return cr::atan(v); });
   }
 };
 

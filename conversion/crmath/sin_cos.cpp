@@ -57,6 +57,22 @@ void sinOfStep(std::uint32_t k, const StepTerms<double>& t, double& hi, double& 
   }
 }
 
+// sin(ax + shift·π/512) rounded, shift 0 (sine) or 256 (cosine): the fast
+// result where the rounding test takes it, else the accurate path.
+double roundedSinOfStep(double ax, std::uint32_t k, const StepTerms<double>& t, std::uint32_t shift) {
+  double hi = 0, lo = 0, up = 0, down = 0;
+  sinOfStep(k + shift, t, hi, lo);
+  roundedEnds(hi, lo, sinCosErrorBound(hi), up, down);
+  if (up == down) return up;
+  return shift == 0 ? accurateSin(ax) : accurateCos(ax);
+}
+
+// NaN for ±inf and NaN.
+bool notFinite(double ax) { return !(ax < INFINITY); }
+// Below 2^-27, |sin x − x| < x³/6 is under half an ulp of x, and 1 − x²/2
+// lies within half an ulp below 1.
+constexpr double smallArgument = 0x1p-27;
+
 }  // namespace
 
 void fastSinOfStepParts(double ax, std::uint32_t quadrantShift, double& hi, double& lo) {
@@ -66,53 +82,43 @@ void fastSinOfStepParts(double ax, std::uint32_t quadrantShift, double& hi, doub
   sinOfStep(k + quadrantShift, stepTerms(rh, rl), hi, lo);
 }
 
-bool fastSinOfStep(double ax, std::uint32_t quadrantShift, double& out) {
-  double hi = 0, lo = 0;
-  fastSinOfStepParts(ax, quadrantShift, hi, lo);
-  return roundsSafely(hi, lo, fastRelativeBound * std::fabs(hi) + fastAbsoluteBound, out);
-}
-
 double sin(double x) {
   const double ax = std::fabs(x);
-  if (!(ax < INFINITY)) return x - x;  // NaN for ±inf and NaN
-  if (ax < 0x1p-27) return x;          // |sin x − x| < x³/6, under half an ulp of x
-  double v = 0;
-  if (!fastSinOfStep(ax, 0, v)) v = accurateSin(ax);
-  return x < 0 ? -v : v;
-}
-
-void sinCos(double x, double& sine, double& cosine) {
-  const double ax = std::fabs(x);
-  if (!(ax < INFINITY)) {
-    sine = cosine = x - x;
-    return;
-  }
-  if (ax < 0x1p-27) {
-    sine = x;
-    cosine = 1;
-    return;
-  }
-  // One reduction and one set of step terms for both, as two calls would
-  // compute them.
+  if (notFinite(ax)) return x - x;
+  if (ax < smallArgument) return x;
   std::uint32_t k = 0;
-  double rh = 0, rl = 0, hi = 0, lo = 0, v = 0;
+  double rh = 0, rl = 0;
   reduceByStep(ax, k, rh, rl);
-  const StepTerms<double> t = stepTerms(rh, rl);
-  sinOfStep(k, t, hi, lo);
-  if (!roundsSafely(hi, lo, fastRelativeBound * std::fabs(hi) + fastAbsoluteBound, v)) v = accurateSin(ax);
-  sine = x < 0 ? -v : v;
-  sinOfStep(k + 256, t, hi, lo);
-  if (!roundsSafely(hi, lo, fastRelativeBound * std::fabs(hi) + fastAbsoluteBound, v)) v = accurateCos(ax);
-  cosine = v;
+  const double v = roundedSinOfStep(ax, k, stepTerms(rh, rl), 0);
+  return x < 0 ? -v : v;
 }
 
 double cos(double x) {
   const double ax = std::fabs(x);
-  if (!(ax < INFINITY)) return x - x;
-  if (ax < 0x1p-27) return 1;  // 1 − x²/2 lies within half an ulp below 1
-  double v = 0;
-  if (!fastSinOfStep(ax, 256, v)) v = accurateCos(ax);
-  return v;
+  if (notFinite(ax)) return x - x;
+  if (ax < smallArgument) return 1;
+  std::uint32_t k = 0;
+  double rh = 0, rl = 0;
+  reduceByStep(ax, k, rh, rl);
+  return roundedSinOfStep(ax, k, stepTerms(rh, rl), 256);
+}
+
+void sinCos(double x, double& sine, double& cosine) {
+  const double ax = std::fabs(x);
+  if (notFinite(ax) || ax < smallArgument) {
+    sine = sin(x);
+    cosine = cos(x);
+    return;
+  }
+  // One reduction and one set of step terms for both, as the two calls
+  // would compute them.
+  std::uint32_t k = 0;
+  double rh = 0, rl = 0;
+  reduceByStep(ax, k, rh, rl);
+  const StepTerms<double> t = stepTerms(rh, rl);
+  const double v = roundedSinOfStep(ax, k, t, 0);
+  sine = x < 0 ? -v : v;
+  cosine = roundedSinOfStep(ax, k, t, 256);
 }
 
 }  // namespace qv::cr
