@@ -28,9 +28,8 @@ void fastAtanParts(double ax, double& hi, double& lo) {
 double atan(double x) {
   const double ax = std::fabs(x);
   if (std::isnan(x)) return x + x;
-  // Beyond 2^54, π/2 − atan x < 2^-54 keeps it within half an ulp of π/2's double.
-  if (ax > 0x1p54) return x < 0 ? -tables::halfPiHi : tables::halfPiHi;
-  if (ax < 0x1p-27) return x;  // |atan x − x| < x³/3, under half an ulp of x
+  if (ax > atanOfHalfPiArgument) return x < 0 ? -tables::halfPiHi : tables::halfPiHi;
+  if (ax < smallArgument) return x;
   double hi = 0, lo = 0, up = 0, down = 0;
   fastAtanParts(ax, hi, lo);
   roundedEnds(hi, lo, atanErrorBound(hi), up, down);

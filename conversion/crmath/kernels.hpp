@@ -37,6 +37,12 @@ namespace qv::cr {
 inline namespace QV_CR_ISA {
 
 inline constexpr double codyWaiteLimit = 8192;
+// Below 2^-27, sin x and atan x round to x and cos x to 1 (the next term of
+// each series is under half an ulp); beyond 2^54, atan x rounds to π/2
+// (π/2 − atan x < 2^-54 keeps it within half an ulp of π/2's double).  The
+// fast paths take what lies between.
+inline constexpr double smallArgument = 0x1p-27;
+inline constexpr double atanOfHalfPiArgument = 0x1p54;
 inline constexpr double fastRelativeBound = 0x1p-68;
 inline constexpr double fastAbsoluteBound = 0x1p-100;
 

@@ -19,10 +19,7 @@ struct Variant {
 
 #ifndef QV_CR_HAVE_SSE2
 void sinCosOneByOne(const double* x, double* s, double* c, std::size_t n) {
-  for (std::size_t i = 0; i < n; ++i) {
-    s[i] = sin(x[i]);
-    c[i] = cos(x[i]);
-  }
+  for (std::size_t i = 0; i < n; ++i) sinCos(x[i], s[i], c[i]);
 }
 void cosOneByOne(const double* x, double* out, std::size_t n) {
   for (std::size_t i = 0; i < n; ++i) out[i] = cos(x[i]);

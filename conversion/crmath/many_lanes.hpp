@@ -66,7 +66,7 @@ struct VectorLanes {
   template <bool wantSines>
   static void sinCos(const double* x, double* sines, double* cosines) {
     const V xv = load(x), ax = magnitude(xv);
-    const Bits fast = (ax >= 0x1p-27) & (ax < codyWaiteLimit);
+    const Bits fast = (ax >= smallArgument) & (ax < codyWaiteLimit);
     const V safe = fast ? ax : V{} + 1.0;
     V kd, rh, rl;
     codyWaite(safe, tables::inverseOfPiOver512, tables::piOver512Part1, tables::piOver512Part2, tables::piOver512Part3,
@@ -104,7 +104,7 @@ struct VectorLanes {
 
   static void atan(const double* x, double* out) {
     const V xv = load(x), ax = magnitude(xv);
-    const Bits fast = (ax >= 0x1p-27) & (ax <= 0x1p54);
+    const Bits fast = (ax >= smallArgument) & (ax <= atanOfHalfPiArgument);
     const V safe = fast ? ax : V{} + 0.5;
     // As fastAtan in atan.cpp: 1/x in double-double beyond 1.
     const auto inverted = safe > 1.0;
@@ -140,10 +140,7 @@ template <class V, class Bits, int W>
 void sinCosManyWith(const double* x, double* s, double* c, std::size_t n) {
   std::size_t i = 0;
   for (; i + W <= n; i += W) VectorLanes<V, Bits, W>::template sinCos<true>(x + i, s + i, c + i);
-  for (; i < n; ++i) {
-    s[i] = cr::sin(x[i]);
-    c[i] = cr::cos(x[i]);
-  }
+  for (; i < n; ++i) cr::sinCos(x[i], s[i], c[i]);
 }
 template <class V, class Bits, int W>
 void cosManyWith(const double* x, double* c, std::size_t n) {

@@ -69,9 +69,6 @@ double roundedSinOfStep(double ax, std::uint32_t k, const StepTerms<double>& t, 
 
 // NaN for ±inf and NaN.
 bool notFinite(double ax) { return !(ax < INFINITY); }
-// Below 2^-27, |sin x − x| < x³/6 is under half an ulp of x, and 1 − x²/2
-// lies within half an ulp below 1.
-constexpr double smallArgument = 0x1p-27;
 
 }  // namespace
 
