@@ -10,11 +10,16 @@
 #include <span>
 
 #include "conversion/code_reader.hpp"
+#include "conversion/position_reader.hpp"
 #include "conversion/runtime_error.hpp"
 
 namespace qv {
 
 struct EncodedPoint {
+  // A position that encodeMany does not take (takePosition, asMeant): a
+  // latitude outside -90..90 or a number that is not finite; then nothing
+  // else is set.
+  bool refused = false;
   std::optional<ErrorKind> error;  // the forward conversion's; then nothing else is set
   std::int16_t hour = 0;           // 1..12
   double offsetKm = 0, distanceKm = 0;  // full precision, before the text's rounding
@@ -22,11 +27,14 @@ struct EncodedPoint {
   double bearingDegrees = 0, sectorAngleDegrees = 0;
 };
 
-// The codes of latitudes[i], longitudes[i] (degrees, adjusted as the forward
-// conversion adjusts them) into out[i].  Throws std::invalid_argument,
-// before writing anything, for spans of different lengths.
-void encodeMany(std::span<const double> latitudes, std::span<const double> longitudes,
-                std::span<EncodedPoint> out);
+// The codes of latitudes[i], longitudes[i] (degrees) into out[i], each as
+// encode(latitudes[i], longitudes[i], range) gives it: taken as meant (a
+// refused position is marked `refused`) or as the sweep takes them, then
+// adjusted as the forward conversion adjusts them.  Throws
+// std::invalid_argument, before writing anything, for spans of different
+// lengths.
+void encodeMany(std::span<const double> latitudes, std::span<const double> longitudes, std::span<EncodedPoint> out,
+                PositionRange range = PositionRange::asMeant);
 
 struct DecodedPoint {
   std::optional<ErrorKind> error;  // the inverse conversion's; then nothing else is set

@@ -10,11 +10,12 @@
 
 namespace qv {
 
-Code encode(double latitude, double longitude) {
+Code encode(double latitude, double longitude, PositionRange range) {
+  Position p = takePosition(latitude, longitude, range);
   CaseValues v;
   ErrorMode mode;
   Code c;
-  forwardConversion(latitude, longitude, c.hour, v, mode);
+  forwardConversion(p.latitude, p.longitude, c.hour, v, mode);
   codeTexts(c.hour, v, mode);
   c.offsetKm = v.versatzkm;
   c.distanceKm = v.distkm;

@@ -5,7 +5,12 @@
 //
 // Units and ranges:
 //   latitude, longitude  decimal degrees, north and east positive.  encode
-//                        adjusts them first: a longitude of exactly -180
+//                        takes them as meant: a latitude outside -90..90 or
+//                        a number that is not finite raises PositionError,
+//                        a longitude outside -180..180 loses whole turns
+//                        (350 is -10).  PositionRange::asSweep takes them as
+//                        the sweep does instead, as they are.  Then the
+//                        conversion adjusts them: a longitude of exactly -180
 //                        becomes -179.999999, one above 180 becomes 180; a
 //                        latitude at or below -90 becomes -89.9, exactly 90
 //                        becomes 89.9.  decode gives -90..90 and (-180, 180].
@@ -23,9 +28,11 @@
 // Results are bit for bit the same on every machine: the library computes in
 // IEEE double precision in a fixed order of operations.
 //
-// Failures: qv::RuntimeError carries the Automation error number of the step
-// that failed (6 Overflow for a latitude of 1e308, 5 where rounding pushes an
-// arc cosine past ±1 within about a decimetre of the reference point or its
+// Failures: qv::PositionError (an std::invalid_argument) names a number that
+// is no position (a latitude of 95, NaN); qv::RuntimeError carries the
+// Automation error number of the step that failed (6 Overflow for a latitude
+// of 1e308 taken asSweep, 5 where rounding pushes an arc cosine past ±1
+// within about a decimetre of the reference point or its
 // antipode); qv::CodeFormatError names the field of a malformed code text.
 #pragma once
 
@@ -34,6 +41,7 @@
 #include <string_view>
 
 #include "conversion/code_reader.hpp"
+#include "conversion/position_reader.hpp"
 #include "conversion/runtime_error.hpp"
 
 namespace qv {
@@ -48,7 +56,7 @@ struct Code {
 };
 
 // The forward conversion alone; it does not go back to check the code.
-Code encode(double latitude, double longitude);
+Code encode(double latitude, double longitude, PositionRange range = PositionRange::asMeant);
 
 // The position of a code text, with or without its leading blank, in tenths
 // ("m11:6.6 r236.8") or whole kilometres ("m11:6 r236"), by the inverse

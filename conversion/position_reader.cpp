@@ -96,6 +96,12 @@ std::string_view firstCharacter(std::string_view s) {
   return s.substr(0, n);
 }
 
+// The shortest text that reads back as `v`.
+std::string shortestText(double v) {
+  char text[32];
+  return std::string(text, writeShortest(text, text + sizeof text, v));
+}
+
 // `text` without blanks and tabs at its ends.
 std::string_view trimmed(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
@@ -171,23 +177,12 @@ class Reader {
     return {value(first), value(second)};
   }
 
-  // The position as the conversion is to take it.
+  // The position as the conversion is to take it; a latitude beyond the
+  // poles said in the words of the text.
   Position taken(Position p, PositionRange range) const {
-    if (range == PositionRange::asSweep) return p;
-    if (!(std::abs(p.latitude) <= 90)) {
-      // "+4230 +00131" is ISO 6709 with a blank that does not belong there.
-      const std::size_t digits = text_.find_first_not_of("0123456789", 1) - 1;
-      const bool isoLike = (text_.front() == '+' || text_.front() == '-') && (digits == 4 || digits == 6);
-      char shortest[32];
-      const std::string latitude(shortest, writeShortest(shortest, shortest + sizeof shortest, p.latitude));
-      fail("its latitude " + latitude + " lies outside -90..90" +
-           (isoLike ? " (ISO 6709's +DDMM+DDDMM is written without blanks)" : ""));
-    }
-    if (!(std::abs(p.longitude) <= 180)) {
-      p.longitude = std::remainder(p.longitude, 360.0);
-      if (p.longitude == -180) p.longitude = 180;
-    }
-    return p;
+    if (range == PositionRange::asMeant && !(std::abs(p.latitude) <= 90))
+      fail("its latitude " + shortestText(p.latitude) + " lies outside -90..90");
+    return takePosition(p.latitude, p.longitude, range);
   }
   struct Coordinate {
     std::optional<char> letter;
@@ -338,10 +333,67 @@ class Reader {
 
 }  // namespace
 
-GivenPosition readGivenPosition(std::string_view given, PositionRange range) {
-  const std::string_view text = trimmed(given);
+bool takeAsMeant(double& latitude, double& longitude) {
+  if (!(std::abs(latitude) <= 90) || !std::isfinite(longitude)) return false;
+  if (!(std::abs(longitude) <= 180)) {
+    longitude = std::remainder(longitude, 360.0);
+    if (longitude == -180) longitude = 180;
+  }
+  return true;
+}
+
+Position takePosition(double latitude, double longitude, PositionRange range) {
+  if (range == PositionRange::asSweep || takeAsMeant(latitude, longitude)) return {latitude, longitude};
+  if (!std::isfinite(latitude) || !std::isfinite(longitude)) {
+    const bool lat = !std::isfinite(latitude);
+    throw PositionError(std::string(lat ? "latitude " : "longitude ") + shortestText(lat ? latitude : longitude) +
+                        " is not a finite number of degrees");
+  }
+  throw PositionError("latitude " + shortestText(latitude) + " lies outside -90..90");
+}
+
+namespace {
+
+// The position that `text` would be as ISO 6709 without its blanks, where it
+// starts with a sign and has blanks inside as that form with stray blanks
+// would ("+0045 +00131"); nullopt for any other text.
+std::optional<Position> iso6709WithoutBlanks(std::string_view text) {
+  if (text.empty() || (text.front() != '+' && text.front() != '-') ||
+      text.find_first_of(" \t") == std::string_view::npos)
+    return std::nullopt;
+  std::string joined;
+  for (const char c : text)
+    if (c != ' ' && c != '\t') joined += c;
+  try {
+    return readIso6709(joined);
+  } catch (const PositionError&) {
+    return std::nullopt;
+  }
+}
+
+GivenPosition readAsWritten(std::string_view text, PositionRange range) {
   if (const std::optional<Position> plain = plainPair(text)) return {*plain, *plain};
   return Reader(text).read(range);
+}
+
+}  // namespace
+
+GivenPosition readGivenPosition(std::string_view given, PositionRange range) {
+  const std::string_view text = trimmed(given);
+  const std::optional<Position> iso = iso6709WithoutBlanks(text);
+  if (!iso) return readAsWritten(text, range);
+  // Read as two signed numbers, such a text is another position than the
+  // one its ISO 6709 form says ("+0045 +00131": 45, 131 against 0.75, 1.52):
+  // taken only where both readings agree.
+  try {
+    const GivenPosition p = readAsWritten(text, range);
+    if (p.given.latitude == iso->latitude && p.given.longitude == iso->longitude) return p;
+  } catch (const PositionError&) {
+  }
+  throw PositionError("'" + printableText(text) +
+                      "' is not a position: it reads as ISO 6709 with blanks inside, which that form does not "
+                      "have; written without them it is " +
+                      shortestText(iso->latitude) + " " + shortestText(iso->longitude));
 }
 
 }  // namespace qv

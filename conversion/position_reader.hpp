@@ -52,6 +52,18 @@ class PositionError : public std::invalid_argument {
 
 enum class PositionRange { asMeant, asSweep };
 
+// The position that the conversion is to take for two numbers.  asMeant, the
+// rule of every edge that takes numbers from people: a latitude that is not
+// within -90..90 or a number that is not finite raises PositionError (the
+// message names the number), and a longitude outside -180..180 is reduced by
+// whole turns into (-180, 180] (350 is -10, exactly).  asSweep takes both as
+// they are, as the sweep hands its grid to the conversion; the forward
+// conversion's own input adjustment follows in either case.
+Position takePosition(double latitude, double longitude, PositionRange range = PositionRange::asMeant);
+// takePosition's asMeant rule in place, without its error: false (and the
+// numbers untouched) where takePosition would raise.
+bool takeAsMeant(double& latitude, double& longitude);
+
 // The position as written and the one the conversion is to take.
 struct GivenPosition {
   Position given, used;

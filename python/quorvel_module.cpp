@@ -100,6 +100,7 @@ py::dict encodeArray(const py::object& latitudes, const py::object& longitudes) 
   std::int16_t* hours = hour.mutable_data();
   double *offsets = offset.mutable_data(), *distances = distance.mutable_data(), *bearings = bearing.mutable_data();
   std::int32_t* errors = error.mutable_data();
+  std::optional<std::size_t> refused;
   {
     py::gil_scoped_release unlocked;
     // In pieces that stay in the cache.
@@ -111,6 +112,7 @@ py::dict encodeArray(const py::object& latitudes, const py::object& longitudes) 
         qv::encodeMany({lat.data() + i, count}, {lon.data() + i, count}, std::span(codes).first(count));
       }
       const qv::EncodedPoint& c = codes[i % piece];
+      if (c.refused && !refused) refused = i;
       std::uint32_t* t = texts + i * textWidth;
       std::fill_n(t, textWidth, 0U);
       errors[i] = c.error ? static_cast<std::int32_t>(*c.error) : 0;
@@ -123,6 +125,11 @@ py::dict encodeArray(const py::object& latitudes, const py::object& longitudes) 
       const char* end = qv::writeCode(code, c.hour, c.offsetKm, c.distanceKm);
       for (const char* p = code; p < end; ++p) *t++ = static_cast<unsigned char>(*p);
     }
+  }
+  if (refused) {
+    // Named as numpy names the element of the broadcast arrays.
+    const std::size_t i = *refused;
+    translated([&] { return qv::takePosition(lat.data()[i], lon.data()[i]); });
   }
   py::dict result;
   result["text"] = text;

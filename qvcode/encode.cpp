@@ -83,7 +83,7 @@ void encodeBlock(const EncodeOptions& o, std::span<const std::string_view> lines
                  std::vector<LineOutcome>& outcomes) {
   convertBlockWith<qv::Position, qv::EncodedPoint>(
       lines, out, outcomes, [&](std::string_view line) { return positionOfLine(line, o.range).used; },
-      [](const std::vector<qv::Position>& positions, std::vector<qv::EncodedPoint>& codes) {
+      [&](const std::vector<qv::Position>& positions, std::vector<qv::EncodedPoint>& codes) {
         thread_local std::vector<double> latitudes, longitudes;
         latitudes.clear();
         longitudes.clear();
@@ -91,7 +91,7 @@ void encodeBlock(const EncodeOptions& o, std::span<const std::string_view> lines
           latitudes.push_back(p.latitude);
           longitudes.push_back(p.longitude);
         }
-        qv::encodeMany(latitudes, longitudes, codes);
+        qv::encodeMany(latitudes, longitudes, codes, o.range);
       },
       [&](const qv::EncodedPoint& c, std::string& text) {
         if (o.precision) {

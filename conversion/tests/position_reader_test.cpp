@@ -55,6 +55,9 @@ TEST(PositionReader, EveryFormGivesItsNumbersExactly) {
       {"50 E10", 50, 10},
       {"-33 E151", -33, 151},
       {"50, W10", 50, -10},
+      // Signed numbers that ISO 6709 without the blank reads alike.
+      {"-33 +151", -33, 151},
+      {"+48.1369 +011.5753", 48.1369, 11.5753},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -102,7 +105,11 @@ TEST(PositionReader, RefusedPositionsQuoteTheTextAndSayWhy) {
       {"50\x01 10", "'\\x01' cannot be part of one"},
       {"95 200", "its latitude 95 lies outside -90..90"},
       {"-90.5 0", "its latitude -90.5 lies outside -90..90"},
-      {"+4230 +00131", "its latitude 4230 lies outside -90..90 (ISO 6709's +DDMM+DDDMM is written without blanks)"},
+      // ISO 6709 with a stray blank is never read as another position.
+      {"+4230 +00131", "it reads as ISO 6709 with blanks inside, which that form does not have; written without "
+                       "them it is 42.5 1.5166666666666666"},
+      {"+0045 +00131", "it reads as ISO 6709 with blanks inside, which that form does not have; written without "
+                       "them it is 0.75 1.5166666666666666"},
       {"+4860+01134", "its minutes must be below 60, not 60"},
       {"+480860+0113431", "its seconds must be below 60, not 60"},
   };
@@ -115,6 +122,41 @@ TEST(PositionReader, RefusedPositionsQuoteTheTextAndSayWhy) {
       text.erase(text.find_last_not_of(' ') + 1);
       EXPECT_EQ(e.what(), "'" + printableText(text) + "' is not a position: " + c.reason);
     }
+  }
+}
+
+// Numbers from a program take the rule of the texts: every edge of the
+// library (encode, the batch, Python, the page) passes them through it.
+TEST(PositionReader, NumbersAreTakenAsMeant) {
+  const struct {
+    double latitude, longitude;
+    double takenLatitude, takenLongitude;
+  } taken[] = {
+      {50, 350, 50, -10}, {0, -540, 0, 180}, {90, -180, 90, -180}, {-90, 180, -90, 180}, {10, -190.5, 10, 169.5},
+  };
+  for (const auto& c : taken) {
+    const Position p = takePosition(c.latitude, c.longitude);
+    EXPECT_EQ(p.latitude, c.takenLatitude);
+    EXPECT_EQ(p.longitude, c.takenLongitude);
+  }
+  const struct {
+    double latitude, longitude;
+    const char* reason;
+  } refused[] = {
+      {95, 0, "latitude 95 lies outside -90..90"},
+      {-90.5, 0, "latitude -90.5 lies outside -90..90"},
+      {NAN, 0, "latitude nan is not a finite number of degrees"},
+      {0, -INFINITY, "longitude -inf is not a finite number of degrees"},
+  };
+  for (const auto& c : refused) {
+    try {
+      takePosition(c.latitude, c.longitude);
+      ADD_FAILURE() << c.reason;
+    } catch (const PositionError& e) {
+      EXPECT_STREQ(e.what(), c.reason);
+    }
+    const Position sweep = takePosition(c.latitude, c.longitude, PositionRange::asSweep);
+    EXPECT_TRUE(std::isnan(c.latitude) || sweep.latitude == c.latitude);
   }
 }
 

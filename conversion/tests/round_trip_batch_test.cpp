@@ -4,6 +4,7 @@
 // trip takes a special branch, skips a step or raises.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <random>
 #include <span>
@@ -37,21 +38,27 @@ qv::RoundTripPoint single(double lat, double lon) {
 // The batch forward conversion against encode, and the batch inverse of
 // those codes against positionOf.
 void expectCodesAndPositionsAsSingle(const std::vector<double>& lat, const std::vector<double>& lon) {
-  std::vector<qv::EncodedPoint> codes(lat.size());
-  qv::encodeMany(lat, lon, codes);
   std::vector<qv::CodeValues> values;
-  for (std::size_t i = 0; i < lat.size(); ++i) {
-    SCOPED_TRACE(testing::Message() << "code " << i << ": " << lat[i] << ", " << lon[i]);
-    try {
-      const qv::Code c = qv::encode(lat[i], lon[i]);
-      ASSERT_FALSE(codes[i].error);
-      ASSERT_EQ(codes[i].hour, c.hour);
-      ASSERT_TRUE(sameBits(codes[i].offsetKm, c.offsetKm) && sameBits(codes[i].distanceKm, c.distanceKm));
-      ASSERT_TRUE(sameBits(codes[i].bearingDegrees, c.bearingDegrees) &&
-                  sameBits(codes[i].sectorAngleDegrees, c.sectorAngleDegrees));
-      values.push_back({c.hour, c.offsetKm, c.distanceKm});
-    } catch (const qv::RuntimeError& e) {
-      ASSERT_EQ(codes[i].error, e.kind());
+  for (const qv::PositionRange range : {qv::PositionRange::asSweep, qv::PositionRange::asMeant}) {
+    std::vector<qv::EncodedPoint> codes(lat.size());
+    qv::encodeMany(lat, lon, codes, range);
+    values.clear();
+    for (std::size_t i = 0; i < lat.size(); ++i) {
+      SCOPED_TRACE(testing::Message() << "code " << i << ": " << lat[i] << ", " << lon[i]);
+      try {
+        const qv::Code c = qv::encode(lat[i], lon[i], range);
+        ASSERT_FALSE(codes[i].refused);
+        ASSERT_FALSE(codes[i].error);
+        ASSERT_EQ(codes[i].hour, c.hour);
+        ASSERT_TRUE(sameBits(codes[i].offsetKm, c.offsetKm) && sameBits(codes[i].distanceKm, c.distanceKm));
+        ASSERT_TRUE(sameBits(codes[i].bearingDegrees, c.bearingDegrees) &&
+                    sameBits(codes[i].sectorAngleDegrees, c.sectorAngleDegrees));
+        values.push_back({c.hour, c.offsetKm, c.distanceKm});
+      } catch (const qv::RuntimeError& e) {
+        ASSERT_EQ(codes[i].error, e.kind());
+      } catch (const qv::PositionError&) {
+        ASSERT_TRUE(codes[i].refused);
+      }
     }
   }
   std::vector<qv::DecodedPoint> positions(values.size());
@@ -128,7 +135,8 @@ TEST(RoundTripBatch, SpecialPointsInTheMidstOfOrdinaryOnes) {
       {-B0, L0 - 180},              // the antipode
       {10, -180}, {10, 181}, {10, 180}, {-90, 0}, {-95, 0}, {90, 0}, {95, 0},  // input adjustment
       {0, 180}, {0, 0}, {89.9, 0}, {-89.9, 0},
-      {1e308, 0}, {0, -1.7e308},    // overflow
+      {1e308, 0}, {0, -1.7e308},    // overflow taken as the sweep takes them; refused as meant
+      {NAN, 0}, {0, INFINITY}, {50, 350}, {50, -540},  // refused or reduced as meant
   };
   std::vector<double> lat, lon;
   for (const auto& [b, l] : special)

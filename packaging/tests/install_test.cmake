@@ -51,6 +51,7 @@ run("building the consumer" ${CMAKE_COMMAND} --build ${WORK}/consumer)
 run("the consumer" ${WORK}/consumer/consumer)
 set(want "m11:6.6 r236.8 11 6.6433 236.7796 49.99996 9.99933
 hour '13' is not a whole number from 1 to 12
+latitude 95 lies outside -90..90
 6 Overflow
 ")
 if(NOT out STREQUAL want)

@@ -107,9 +107,11 @@ TEST(EncodeCommand, PositionsAreTakenAsMeantOrRefused) {
       {{"--as-sweep", "50", "350"}, 0, "m12:823.9 r9045.4\n"},
       {{"+4230+00131"}, 0, "m7:434.9 r1004.1\n"},  // ISO 6709, 42°30′ N 1°31′ E
       {{"42.5", "1.5166666666666666"}, 0, "m7:434.9 r1004.1\n"},
-      {{"+4230 +00131"}, 2, "qvcode: encode: '+4230 +00131' is not a position: its latitude 4230 lies outside -90..90 "
-                            "(ISO 6709's +DDMM+DDDMM is written without blanks)"},
-      {{"--as-sweep", "+4230 +00131"}, 0, "m5:2211.6 r15358.1\n"},
+      // ISO 6709 with a stray blank is another position read as two numbers.
+      {{"+4230 +00131"}, 2, "qvcode: encode: '+4230 +00131' is not a position: it reads as ISO 6709 with blanks "
+                            "inside, which that form does not have; written without them it is 42.5 1.5166666666666666"},
+      {{"--as-sweep", "+0045", "+00131"}, 2, "qvcode: encode: '+0045 +00131' is not a position: it reads as ISO 6709"},
+      {{"--as-sweep", "4230", "131"}, 0, "m5:2211.6 r15358.1\n"},
       {{"1e308", "0"}, 2, "qvcode: encode: '1e308 0' is not a position: its latitude 1e+308 lies outside -90..90"},
       {{"--as-sweep", "1e308", "0"}, 1, "qvcode: run-time error 6: Overflow\n"},
   };

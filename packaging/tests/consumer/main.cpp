@@ -1,5 +1,5 @@
 // A user's program on the installed conversion: a code, its position back,
-// and both kinds of failure.
+// and the three kinds of failure.
 #include <quorvel/conversion.hpp>
 
 #include <cstdio>
@@ -15,7 +15,12 @@ int main() {
     std::printf("%s\n", e.what());
   }
   try {
-    qv::encode(1e308, 0);
+    qv::encode(95, 0);
+  } catch (const qv::PositionError& e) {
+    std::printf("%s\n", e.what());
+  }
+  try {
+    qv::encode(1e308, 0, qv::PositionRange::asSweep);
   } catch (const qv::RuntimeError& e) {
     std::printf("%d %s\n", e.number(), e.what());
   }
