@@ -9,6 +9,7 @@
 #include <string>
 
 #include "conversion/angles.hpp"
+#include "conversion/code_cover.hpp"
 #include "conversion/decimal_number.hpp"
 #include "conversion/hour_sector.hpp"
 #include "conversion/inverse.hpp"
@@ -19,10 +20,6 @@
 
 namespace qv {
 namespace {
-
-// The texts hold the whole part truncated and the tenth rounded, so a text
-// may read up to a kilometre below the value it came from.
-constexpr double textSlackKm = 1.0;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -116,8 +113,11 @@ bool plainlyInReach(double offsetKm, double distanceKm) {
 
 // A code text (decimals negative) or a precise code of `decimals` decimals.
 CodeValues readCodeWith(std::string_view text, int decimals) {
+  // Blanks and tabs around the code, its own leading blank among them, as
+  // around a position.
+  const std::size_t from = text.find_first_not_of(" \t");
+  text = from == std::string_view::npos ? std::string_view() : text.substr(from, text.find_last_not_of(" \t") + 1 - from);
   Cursor c(text);
-  c.accept(" ");  // the code text's leading blank
   if (!c.accept("m")) throw CodeFormatError("code must start with 'm' (as in \"m11:6.6 r236.8\")");
 
   const std::string_view hour = c.number();
@@ -142,14 +142,10 @@ CodeValues readCodeWith(std::string_view text, int decimals) {
     throw CodeFormatError("distance " + std::string(distance) +
                           " km lies beyond the farthest point of the sphere, 20012.4 km");
   if (plainlyInReach(v.offsetKm, v.distanceKm)) return v;
-  // The largest offset over the distances the text may stand for; the
-  // offsets grow up to a quarter of the way round and shrink beyond.
-  const double upper = std::min(v.distanceKm + textSlackKm, maxDistanceKm);
-  const double quarter = maxDistanceKm / 2;
-  const double limit = v.distanceKm <= quarter && upper >= quarter
-                           ? maxOffsetKm(quarter)
-                           : std::max(maxOffsetKm(v.distanceKm), maxOffsetKm(upper));
-  if (v.offsetKm > limit + textSlackKm)
+  // Some position must have the code: an offset that the conversion computes
+  // at a distance that is written so, each over the values its digits stand
+  // for (the code text's truncated whole kilometres included).
+  if (!hasPositions(writtenRanges(distance, decimals), writtenRanges(offset, decimals)))
     throw CodeFormatError("offset " + std::string(offset) + " km is more than a point " + std::string(distance) +
                           " km away can have");
   v.offsetKm = std::min(v.offsetKm, maxOffsetKm(v.distanceKm));

@@ -1,16 +1,19 @@
 // Reading a code text back into its hour, offset and distance, checked
 // against what a point on the sphere can have.  Read are the forms the system
-// writes: the code text " m11:6.6 r236.8" with or without its leading blank,
-// the component's whole kilometres "m11:6 r236", and the report line's and
-// the window's spacing with two blanks before the r, "m11:6.6  r236.8".  The
-// hour is 1 to 12 and the kilometres have no leading zero and at most one
-// decimal, which is not 0; anything else is refused naming its field.
+// writes: the code text " m11:6.6 r236.8" with or without its leading blank
+// (blanks and tabs around a code are left aside), the component's whole
+// kilometres "m11:6 r236", and the report line's and the window's spacing
+// with two blanks before the r, "m11:6.6  r236.8".  The hour is 1 to 12 and
+// the kilometres have no leading zero and at most one decimal, which is not
+// 0; anything else is refused naming its field.
 //
 // In: a code text.  Out: hour 1..12, offset and distance in km, the distance
 // at most 20012.4 km and the offset at most what a point that far away can
 // have at the far border of its 30° sector.  A malformed text raises
-// CodeFormatError naming the field; positionOf raises the inverse's
-// RuntimeError where no nearby offset makes the arithmetic hold.
+// CodeFormatError naming the field, and so does a code that no position has
+// (an offset beyond every one that the distances written so allow, over the
+// values its digits stand for: code_cover.hpp); positionOf raises the
+// inverse's RuntimeError where no nearby offset makes the arithmetic hold.
 
 #pragma once
 

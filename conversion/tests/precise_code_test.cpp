@@ -42,6 +42,8 @@ TEST(PreciseCode, IsCorrectlyRoundedAndReadsBack) {
       {"m11:06.643 r236.780", 3, "offset '06.643'"},
       {"m11:6,643 r236,780", 3, "offset '6,643' has a decimal comma"},
       {"m11:6.643 r20012.500", 3, "beyond the farthest point"},
+      // At 10006.2 km no offset exceeds about 3335.4 km.
+      {"m11:3335.900 r10006.200", 3, "offset 3335.900 km is more than a point 10006.200 km away can have"},
   };
   for (const auto& r : refused) {
     try {
@@ -59,7 +61,8 @@ TEST(CodeCover, RangesOfEachSpelling) {
     int decimals;
     KmRanges distances, offsets;
   } cases[] = {
-      {"m11:6.6 r236.8", -1, {{{{236.75, 236.85}}}, 1}, {{{{6.55, 6.65}}}, 1}},
+      // 236.85000000000002·10 rounds to 2368.5, and half to even: "236.8".
+      {"m11:6.6 r236.8", -1, {{{{236.75, 236.85000000000002}}}, 1}, {{{{6.55, 6.65}}}, 1}},
       {"m11:6.6 r1096", -1, {{{{1096, 1096.05}, {1096.95, 1097}}}, 2}, {{{{6.55, 6.65}}}, 1}},
       {"m5:0 r0", -1, {{{{0, 0.05}, {0.95, 1}}}, 2}, {{{{0, 0.05}}}, 1}},  // no offset beyond a 1 km circle's
       {"m11:6.643 r236.780", 3, {{{{236.7795, 236.7805}}}, 1}, {{{{6.6425, 6.6435}}}, 1}},
@@ -71,38 +74,49 @@ TEST(CodeCover, RangesOfEachSpelling) {
       ASSERT_EQ(got.count, want.count) << c.text;
       for (std::size_t i = 0; i < got.count; ++i) {
         EXPECT_EQ(got.ranges[i].fromKm, want.ranges[i].fromKm) << c.text;
-        EXPECT_NEAR(got.ranges[i].toKm, want.ranges[i].toKm, 1e-12) << c.text;
+        EXPECT_EQ(got.ranges[i].toKm, want.ranges[i].toKm) << c.text;
       }
     }
   }
 }
 
-// Random positions decode no farther than their code's cover says, and a
-// precise code of 3 decimals within 2 m.
-TEST(CodeCover, RandomPositionsLieWithinTheFarthestDistance) {
-  std::mt19937_64 rng(20261210);
-  std::uniform_real_distribution<double> B(-89.9, 89.9), L(-180, 180);
-  double worstText = 0, worstPrecise = 0;
-  for (int i = 0; i < 20000; ++i) {
-    const Position p{B(rng), L(rng)};
-    const Code c = encode(p.latitude, p.longitude);
-    const std::string precise = preciseCodeText(c.hour, c.offsetKm, c.distanceKm, 3);
-    for (const auto& [text, decimals] : {std::pair{c.text, -1}, std::pair{precise, 3}}) {
-      CodeValues v;
-      Position back;
-      try {
-        v = decimals < 0 ? readCode(text) : readPreciseCode(text, decimals);
-        back = positionOf(v);
-      } catch (const RuntimeError&) {
-        continue;  // on the hour's ray at the antipode the inverse may fail
-      }
-      const double apart = sphereDistanceKm(p, back);
-      EXPECT_LE(apart, coverOf(text, decimals, v, back).farthestKm + 1e-9) << p.latitude << ' ' << p.longitude;
-      (decimals < 0 ? worstText : worstPrecise) = std::max(decimals < 0 ? worstText : worstPrecise, apart);
+// Where the bounds were once too small: beyond 10,000 km at a sector's
+// border the largest offset shrinks with the distance, next to the hour's
+// ray and the reference point the conversions' own rounding outweighs the
+// last decimals.  Each position's distance and offset lie in its code's
+// ranges, and the position within farthestKm of the decoded one.
+TEST(CodeCover, PositionsWhereTheBoundsAreTightest) {
+  const struct {
+    double latitude, longitude;
+    int decimals;
+    const char* code;
+  } cases[] = {
+      {-49.48158017450952, -169.62507814270373, -1, "m4:89.8 r19838"},
+      {-48.376893517980179, -168.63345055798217, -1, "m4:15 r19981.6"},
+      {-48.129023301569461, -168.44472222222223, 0, "m1:1 r20011"},
+      {0, -179.999999, 6, nullptr},
+      {48.136944444444445, 11.575277146595909, 5, "m9:0.00000 r0.00000"},
+  };
+  for (const auto& c : cases) {
+    const Code e = encode(c.latitude, c.longitude);
+    const std::string text = c.decimals < 0 ? e.text : preciseCodeText(e.hour, e.offsetKm, e.distanceKm, c.decimals);
+    if (c.code) {
+      EXPECT_EQ(text, c.code);
     }
+    const CodeValues v = c.decimals < 0 ? readCode(text) : readPreciseCode(text, c.decimals);
+    const Position back = positionOf(v);
+    const CodeCover cover = coverOf(text, c.decimals, v, back);
+    const auto within = [](const KmRanges& r, double km) {
+      return (r.count > 0 && r.ranges[0].fromKm <= km && km <= r.ranges[0].toKm) ||
+             (r.count > 1 && r.ranges[1].fromKm <= km && km <= r.ranges[1].toKm);
+    };
+    EXPECT_TRUE(within(cover.distances, e.distanceKm)) << text;
+    EXPECT_TRUE(within(cover.offsets, e.offsetKm)) << text;
+    EXPECT_LE(sphereDistanceKm({c.latitude, c.longitude}, back), cover.farthestKm) << text;
   }
-  EXPECT_GT(worstText, 0.2);   // the code text alone: hundreds of metres
-  EXPECT_LT(worstPrecise, 0.002);
+  // At 20012.15 km offsets reach 0.1035 km.
+  const CodeValues far = readCode("m3:0.1 r20012.2");
+  EXPECT_GE(coverOf("m3:0.1 r20012.2", -1, far, positionOf(far)).offsets.ranges[0].toKm, 0.1035);
 }
 
 }  // namespace
