@@ -2,6 +2,7 @@
 
 #include "qvcode/json_writer.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -48,8 +49,17 @@ bool appendNumber(std::string& s, double v) {
   return true;
 }
 
-std::string jsonString(std::string_view v) {
-  std::string s = "\"";
+void appendJsonString(std::string& s, std::string_view v) {
+  s += '"';
+  // Printable ASCII without quotes or backslashes, as keys and most values
+  // are, goes as it is.
+  const bool plain = std::all_of(v.begin(), v.end(), [](char c) {
+    return c >= 0x20 && c < 0x7f && c != '"' && c != '\\';
+  });
+  if (plain) {
+    s.append(v) += '"';
+    return;
+  }
   while (!v.empty()) {
     const char c = v.front();
     const std::size_t n = utf8Length(v);
@@ -70,7 +80,13 @@ std::string jsonString(std::string_view v) {
     }
     v.remove_prefix(n);
   }
-  return s + '"';
+  s += '"';
+}
+
+std::string jsonString(std::string_view v) {
+  std::string s;
+  appendJsonString(s, v);
+  return s;
 }
 
 JsonObject::JsonObject(std::string& s) : s_(s) { s_ += '{'; }
@@ -85,7 +101,7 @@ JsonObject::~JsonObject() {
 std::string& JsonObject::key(std::string_view k) {
   if (!first_) s_ += ',';
   first_ = false;
-  s_ += jsonString(k);
+  appendJsonString(s_, k);
   s_ += ':';
   return s_;
 }
@@ -102,7 +118,7 @@ JsonObject& JsonObject::integer(std::string_view k, long long v) {
 }
 
 JsonObject& JsonObject::text(std::string_view k, std::string_view v) {
-  key(k) += jsonString(v);
+  appendJsonString(key(k), v);
   return *this;
 }
 

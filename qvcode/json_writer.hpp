@@ -40,5 +40,7 @@ class JsonObject final : public Record {
 // bytes that are no UTF-8 replaced by U+FFFD, so that any input line gives
 // valid JSON.
 std::string jsonString(std::string_view v);
+// The same appended to `s`.
+void appendJsonString(std::string& s, std::string_view v);
 
 }  // namespace qvcode
