@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -32,11 +34,13 @@ class Process : public qvcode::testing::FolderTest {
 
   // Starts qvcode with `args`; stdout goes to `out` (null: closed), stderr
   // to the file `errName` in the folder (errors() reads stderr.txt).
+  // `prepare` sets up the child before it runs qvcode.
   pid_t start(const std::vector<std::string>& args, const char* out = "/dev/null",
-              const std::string& errName = "stderr.txt") {
+              const std::string& errName = "stderr.txt", void (*prepare)() = nullptr) {
     const std::string errFile = path(errName);
     const pid_t child = fork();
     if (child == 0) {
+      if (prepare) prepare();
       const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       dup2(err, STDERR_FILENO);
       if (out) {
@@ -143,6 +147,37 @@ TEST_F(Process, SignalsStopTheSweepKeepingEveryRecordThatWasDue) {
     EXPECT_EQ(lines, cases);
     EXPECT_TRUE(bytes.ends_with("\"\r\n"));
     EXPECT_EQ(bytes.find("cases="), std::string::npos);
+  }
+}
+
+// A file that cannot take more (here the file-size limit; a full disk is the
+// same) ends after the last whole line, and the message says how many.
+TEST_F(Process, OutputThatFillsTheFileEndsAfterItsLastWholeLine) {
+  std::string in, whole;
+  for (int i = 0; i < 20000; ++i) {
+    in += i % 3 ? "50 10\n" : "-33.87, 151.21\n";
+    whole += i % 3 ? "m11:6.6 r236.8\n" : "m2:1184.2 r16326.8\n";
+  }
+  std::ofstream(path("in.txt"), std::ios::binary) << in;
+  constexpr std::size_t limit = 100000;
+  const std::string kept = whole.substr(0, whole.rfind('\n', limit - 1) + 1);
+  for (const char* format : {"--json", ""}) {
+    std::vector<std::string> args = {"encode", "--input-file", path("in.txt"), "--output-file", path("out.txt")};
+    if (*format) args.push_back(format);
+    const pid_t child = start(args, "/dev/null", "stderr.txt", [] {
+      const rlimit fileSize{limit, limit};
+      setrlimit(RLIMIT_FSIZE, &fileSize);
+    });
+    EXPECT_EQ(exitStatus(child), 2);
+    const std::string out = read(path("out.txt"));
+    EXPECT_LE(out.size(), limit);
+    EXPECT_TRUE(out.ends_with('\n'));
+    const auto lines = std::count(out.begin(), out.end(), '\n');
+    EXPECT_EQ(errors(), "qvcode: cannot write '" + path("out.txt") + "' after " + std::to_string(lines) +
+                            " whole lines: File too large\n");
+    if (!*format) {
+      EXPECT_TRUE(out == kept) << out.size() << " bytes, not " << kept.size();
+    }
   }
 }
 
