@@ -150,6 +150,30 @@ TEST_F(Process, SignalsStopTheSweepKeepingEveryRecordThatWasDue) {
   }
 }
 
+// Started with a stop signal ignored (nohup, a job that a script sends to
+// the background), a command runs on when that signal comes.
+TEST_F(Process, AStopSignalIgnoredAtTheStartStaysIgnored) {
+  const std::string report = path("r.txt");
+  const struct {
+    int signal;
+    void (*ignore)();
+  } rows[] = {{SIGINT, [] { signal(SIGINT, SIG_IGN); }}, {SIGHUP, [] { signal(SIGHUP, SIG_IGN); }}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.signal);
+    fs::remove(report);
+    const pid_t child = start(longSweep(report), "/dev/null", "stderr.txt", r.ignore);
+    // Cases in the file: the sweep has set up its signals.
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    while (std::chrono::steady_clock::now() < deadline && (!fs::exists(report) || fs::file_size(report) == 0))
+      std::this_thread::sleep_for(20ms);
+    kill(child, r.signal);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(waitpid(child, nullptr, WNOHANG), 0) << "it stopped: " << errors();
+    kill(child, SIGTERM);
+    EXPECT_EQ(exitStatus(child), 143);
+  }
+}
+
 // A file that cannot take more (here the file-size limit; a full disk is the
 // same) ends after the last whole line, and the message says how many.
 TEST_F(Process, OutputThatFillsTheFileEndsAfterItsLastWholeLine) {
