@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -274,6 +275,63 @@ TEST_F(Process, CtrlCStopsASweepBlockedOnItsReport) {
   EXPECT_EQ(exitStatus(child, 5s), 130);
   EXPECT_EQ(errors().rfind("qvcode: Interrupted by SIGINT. The sweep stopped after ", 0), 0U) << errors();
   ::close(reader);
+}
+
+// Whether `child` holds a file of `folder` open for writing that is none of
+// `known`: a file it writes before it is in place.
+bool writesNew(pid_t child, const fs::path& folder, const std::set<std::string>& known) {
+  std::error_code ec;
+  for (const fs::directory_entry& fd : fs::directory_iterator("/proc/" + std::to_string(child) + "/fd", ec)) {
+    const std::string target = fs::read_symlink(fd.path(), ec).string();
+    if (!ec && target.starts_with(folder.string() + "/") && !known.contains(fs::path(target).filename().string()))
+      return true;
+  }
+  return false;
+}
+
+std::set<std::string> filesIn(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const fs::directory_entry& e : fs::directory_iterator(folder)) names.insert(e.path().filename().string());
+  return names;
+}
+
+// A merge killed outright while it writes leaves no file behind for good:
+// what it wrote has no name, or the next merge of the report removes it.
+TEST_F(Process, AMergeKilledWhileItWritesLeavesNoFileBehind) {
+  const std::string report = path("r.txt");
+  // Parts of some 18 MB: the merge writes long enough to be caught at it.
+  for (const char* k : {"1/2", "2/2"})
+    ASSERT_EQ(exitStatus(start({"sweep", "--store", "all", "--shard", k, "--report", report}, "/dev/null", "shard.txt")),
+              0);
+  std::ofstream(report, std::ios::binary) << "\"the old report\"\r\n";
+  // What another merge left, killed on this host and still running here.
+  const pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  waitpid(gone, nullptr, 0);
+  char host[256] = {};
+  gethostname(host, sizeof host - 1);
+  const std::string left = ".r.txt." + std::to_string(gone) + "@" + host + ".0";
+  const std::string running = ".r.txt." + std::to_string(getpid()) + "@" + host + ".0";
+  for (const std::string& f : {left, running}) std::ofstream(path(f)) << "part of a report";
+  std::set<std::string> files = filesIn(folder());
+  files.insert("stderr.txt");
+
+  bool caught = false;
+  for (int attempt = 0; attempt < 20 && !caught; ++attempt) {
+    const pid_t child = start({"merge", report});
+    while (!caught && waitpid(child, nullptr, WNOHANG) == 0) caught = writesNew(child, folder(), files);
+    if (caught) {
+      kill(child, SIGKILL);
+      waitpid(child, nullptr, 0);
+    }
+  }
+  ASSERT_TRUE(caught) << "no merge was caught writing";
+  EXPECT_EQ(read(report), "\"the old report\"\r\n");
+
+  EXPECT_EQ(exitStatus(start({"merge", report})), 0) << errors();
+  files.erase(left);
+  EXPECT_EQ(filesIn(folder()), files);
+  EXPECT_TRUE(read(report).ends_with("\"cases=  256683\"\r\n"));
 }
 
 }  // namespace
