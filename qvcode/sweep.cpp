@@ -118,14 +118,6 @@ Problem readOptions(Args args, Options& o) {
   return problem;
 }
 
-// A shard's summary names its sweep by the options as given, the same for
-// every shard of one command line.
-std::string gridText(const Options& o) {
-  std::string grid = o.storeAll ? "store all" : "store errors";
-  for (const TextOption& t : textOptions) grid += '\n' + std::string(t.name) + ' ' + o.texts.*(t.text);
-  return grid;
-}
-
 // The grid as the sweep settles it, as texts (for the map's title) and as
 // numbers; a first case that moves the eastern bound to 180 moves it here.
 struct SettledGrid {
@@ -287,7 +279,7 @@ bool writeShardSummary(const Options& o, const SettledGrid& grid, const qvsweep:
   ShardSummary s;
   s.index = o.shard->index;
   s.count = o.shard->count;
-  s.grid = gridText(o);
+  s.grid = gridText(o.storeAll, o.texts);
   s.firstColumn = result.columns.first;
   s.endColumn = result.columns.end;
   s.columnsTotal = result.columnsTotal;
