@@ -49,20 +49,17 @@ struct Latitudes {
   double first = 0, last = 0;
 };
 
-// Walked as the sweep walks them, up to where the walk stops; nothing for a
-// grid that cannot be read or has more than mostLatitudes.
-std::optional<Latitudes> latitudesOf(const std::string& grid) {
-  bool storeAll = false;
-  qvsweep::SweepTexts texts;
+// Walked as the sweep walks them, up to where the walk stops; nothing for
+// box texts that no sweep could start from or more than mostLatitudes.
+std::optional<Latitudes> latitudesOf(qvsweep::SweepTexts texts) {
   qvsweep::SweepSettings settings;
   qvsweep::LoopBounds loop;
-  if (!readGridText(grid, storeAll, texts)) return std::nullopt;
   try {
     qvsweep::settle(texts);
     qvsweep::readNumbers(texts, settings);
     loop = {settings.latitudeFrom, settings.latitudeTo, qvsweep::stepInDegrees(settings.latitudeStep)};
   } catch (const std::exception&) {
-    return std::nullopt;  // no sweep of it ran
+    return std::nullopt;
   }
   Latitudes l;
   qvsweep::ColumnWalk walk(settings.longitudeFrom, loop);
@@ -130,7 +127,7 @@ void checkShard(const ShardSummary& s, const PartRecords& part, const std::strin
     }
   }
 
-  const std::optional<Latitudes> latitudes = latitudesOf(s.grid);
+  const std::optional<Latitudes> latitudes = latitudesOf(texts);
   if (!latitudes) return;
   const auto columns = static_cast<std::int64_t>(s.endColumn - s.firstColumn);
   std::int64_t cases = 0;

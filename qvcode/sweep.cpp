@@ -147,6 +147,15 @@ MapGrid mapGridOf(const qvsweep::SweepSettings& s) {
           s.longitudeFrom, s.longitudeTo, std::fabs(s.longitudeStep) / 60};
 }
 
+// What a file that is neither a folder nor a regular file is.
+const char* specialKind(const std::filesystem::file_status& s) {
+  namespace fs = std::filesystem;
+  if (fs::is_fifo(s)) return "a FIFO";
+  if (fs::is_character_file(s) || fs::is_block_file(s)) return "a device";
+  if (fs::is_socket(s)) return "a socket";
+  return "a special file";
+}
+
 // Why the map cannot be written at `path`, without creating it; empty if it
 // can.  A map is written whole into a regular file: a FIFO would hold the
 // finished sweep until a reader came, and a device keeps no map.
@@ -158,12 +167,7 @@ std::string unwritable(const std::string& path) {
   const bool exists = fs::exists(status);
   if (fs::is_directory(status)) return "it is a folder";
   if (exists && !fs::is_regular_file(status))
-    return std::string("it is ") +
-           (fs::is_fifo(status)                                               ? "a FIFO"
-            : fs::is_character_file(status) || fs::is_block_file(status)      ? "a device"
-            : fs::is_socket(status)                                           ? "a socket"
-                                                                              : "no regular file") +
-           ", not a regular file";
+    return std::string("it is ") + specialKind(status) + ", not a regular file";
   const fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
   if (access(exists ? path.c_str() : folder.c_str(), W_OK) != 0) return std::strerror(errno);
   return {};
