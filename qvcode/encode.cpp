@@ -25,6 +25,12 @@ struct EncodeOptions {
   std::optional<int> precision;  // decimals of the precise code
 };
 
+// The code text as the plain output writes it: the system's code text
+// begins with a blank, which only its report lines want.
+std::string_view withoutLeadingBlank(std::string_view code) {
+  return code.starts_with(' ') ? code.substr(1) : code;
+}
+
 void writeFields(Record& o, const qv::GivenPosition& p, const qv::Encoding& e, const std::optional<int>& precision) {
   const qv::RoundTrip& t = e.trip;
   const qv::CaseValues& v = t.values;
@@ -39,7 +45,7 @@ void writeFields(Record& o, const qv::GivenPosition& p, const qv::Encoding& e, c
       .number("sectorAngleDegrees", v.sektorgrad)
       .text("distanceText", v.disttext)
       .text("offsetText", v.versatztext)
-      .text("code", v.codetext);
+      .text("code", withoutLeadingBlank(v.codetext));
   o.textIfAny("preciseCode", precision ? std::optional<std::string>(qv::preciseCodeText(t.hour, v.versatzkm, v.distkm,
                                                                                          *precision))
                                        : std::nullopt);
@@ -63,7 +69,7 @@ void encode(const qv::GivenPosition& p, const EncodeOptions& o, Format format, s
         if (o.precision)
           s += qv::preciseCodeText(e.trip.hour, v.versatzkm, v.distkm, *o.precision);
         else
-          s.append(v.codetext, 1);
+          s += withoutLeadingBlank(v.codetext);
       },
       [&](Record& r) { writeFields(r, p, e, o.precision); });
 }

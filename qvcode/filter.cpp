@@ -14,6 +14,7 @@
 #include "qvcode/failure.hpp"
 #include "qvcode/line_input.hpp"
 #include "qvcode/output_sink.hpp"
+#include "qvcode/utf8_text.hpp"
 #include "conversion/runtime_error.hpp"
 
 namespace qvcode {
@@ -105,6 +106,9 @@ int openStreams(const LineCommand& c, const StreamOptions& s, std::ostream& out,
   } else {
     f.file.fd = ::open(s.inputFile->c_str(), O_RDONLY | O_CLOEXEC);
     if (f.file.fd < 0) return stop(exitInputFailed, "cannot open '" + *s.inputFile + "': " + std::strerror(errno));
+    // A directory opens, but its first read fails.
+    if (struct stat st{}; ::fstat(f.file.fd, &st) == 0 && S_ISDIR(st.st_mode))
+      return stop(exitInputFailed, "'" + *s.inputFile + "' is a directory, not a file of " + std::string(c.items));
     f.input.emplace(f.file.fd, "'" + *s.inputFile + "'");
   }
   const int inputFd = s.inputString ? -1 : isStandard(s.inputFile) ? STDIN_FILENO : f.file.fd;
@@ -225,8 +229,10 @@ class LineConverter {
   // One line's output, its line feed included.
   void emit(std::string_view line, bool cut, bool passThrough, long long number) {
     if (passThrough) {
-      if (format_ != Format::json)
+      if (format_ == Format::plain)
         out_ += line;
+      else if (format_ == Format::csv)
+        out_.append(columns_, ',');  // a row of empty fields: rows stay aligned with lines
       else if (!isBlankLine(line))
         JsonObject(out_).text("comment", line);
       else
@@ -250,14 +256,16 @@ class LineConverter {
 
   void fail(std::string_view line, const std::string& reason, long long number) {
     if (failed_++ == 0) firstFailed_ = number;
+    // A reason quotes its line: bytes of it that are no UTF-8 stand escaped
+    // (JSON writes them as U+FFFD), so that every output is UTF-8.
     if (format_ == Format::plain) {
       out_ += "ERROR: ";
-      out_ += reason;
+      out_ += utf8Escaped(reason);
     } else if (format_ == Format::json) {
       JsonObject(out_).text("input", line).text("error", reason);
     } else {
       out_.append(columns_, ',');
-      appendCsvField(out_, reason);
+      appendCsvField(out_, utf8Escaped(reason));
     }
   }
 

@@ -119,9 +119,12 @@ bool startsWithHash(std::string_view line);
 // Reads the lines of --input-file, --input-string or standard input and
 // writes one line for each to --output-file or `out`.  Blank lines pass
 // through as they are, and comments too (under --json as {"comment":...},
-// a blank line as {}, so that every line is JSON); a failed line gives
-// "ERROR: <reason>" ({"input":...,"error":...}; under --csv empty fields and
-// the reason in "error").  Answers exitOk, exitLinesFailed when a line
+// a blank line as {}, so that every line is JSON; under --csv both as a row
+// of empty fields, so that every row has the header's width); a failed line
+// gives "ERROR: <reason>" ({"input":...,"error":...}; under --csv empty
+// fields and the reason in "error"), the reason's bytes that are no UTF-8
+// written as \xNN.  An input file that is a directory is refused at once.
+// Answers exitOk, exitLinesFailed when a line
 // failed (counted on `err`), exitInputFailed or exitOutputFailed when the
 // input could not be read or the output not written (said on `err`, after
 // what was converted before has been written).

@@ -11,6 +11,10 @@ namespace {
 
 constexpr std::size_t blockBytes = 1 << 16;
 
+// The UTF-8 byte order mark that some editors write first in a file: no
+// part of its first line.
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+
 }  // namespace
 
 LineInput::LineInput(int fd, std::string name)
@@ -36,6 +40,7 @@ bool LineInput::next(std::string_view& line, bool& cut) {
   carry_.clear();
   cut = false;
   bool started = false;  // whether any byte of this line has been seen
+  bool ended = false;    // whether a separator ended it
   for (;;) {
     const std::size_t end =
         separators_.size() == 1 ? pending_.find(separators_.front()) : pending_.find_first_of(separators_);
@@ -51,12 +56,21 @@ bool LineInput::next(std::string_view& line, bool& cut) {
     started = started || !piece.empty() || end != std::string_view::npos;
     if (end != std::string_view::npos) {
       pending_.remove_prefix(end + 1);
+      ended = true;
       break;
     }
     pending_ = {};
     if (!fill()) {
       if (!started) return false;
       break;
+    }
+  }
+  if (first_) {
+    first_ = false;
+    if (line.starts_with(byteOrderMark)) {
+      line.remove_prefix(byteOrderMark.size());
+      // An input of the mark alone is empty.
+      if (line.empty() && !ended) return false;
     }
   }
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);

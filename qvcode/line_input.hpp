@@ -23,7 +23,8 @@ class LineInput {
   explicit LineInput(std::string_view text);
 
   // The next line, without its line feed and without a CR before it; valid
-  // until the next call.  `cut` tells whether the line was longer than
+  // until the next call.  A UTF-8 byte order mark that starts the input is
+  // skipped.  `cut` tells whether the line was longer than
   // maxLineBytes.  False at the end of the input; a last line without a line
   // feed is a line.  Throws std::system_error when reading fails.
   bool next(std::string_view& line, bool& cut);
@@ -44,7 +45,7 @@ class LineInput {
   std::vector<char> block_;
   std::string_view pending_;  // what is left of the block
   std::string carry_;         // the start of a line that spans blocks
-  bool reads_ = false, ended_ = false, stays_ = true;
+  bool reads_ = false, ended_ = false, stays_ = true, first_ = true;
 };
 
 }  // namespace qvcode

@@ -32,6 +32,10 @@ struct MapPixel {
 
 struct MapPicture {
   int width = 0, height = 0;  // of the map area, in pixels
+  // The whole picture's size where one was asked for: the map area is then
+  // that less the room around it (map_layout.hpp).  0: as large as the map,
+  // the title and the legend need.
+  int pictureWidth = 0, pictureHeight = 0;
   MapArea area{};
   std::vector<MapPixel> pixels;  // row by row from the north-west corner
   // Lines above the map: what was swept and what came out.

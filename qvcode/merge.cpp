@@ -2,7 +2,8 @@
 // that one process would have written, byte for byte: the parts in order,
 // up to the one where the sweep stopped, and the closing line when it did
 // not stop.  Every part must be there, of the same sweep, its columns
-// following the previous part's, its size as its summary says.  The report
+// following the previous part's, its size, lines and counts as its summary
+// says (part_check.hpp).  The report
 // is replaced whole or not at all: a merge that fails leaves it as it was.
 
 #include <algorithm>
@@ -16,6 +17,7 @@
 
 #include "conversion/printable_text.hpp"
 #include "qvcode/command.hpp"
+#include "qvcode/part_check.hpp"
 #include "qvcode/shard.hpp"
 #include "qvcode/stop_signals.hpp"
 #include "qvcode/whole_file.hpp"
@@ -108,13 +110,14 @@ std::vector<ShardSummary> readShards(const std::string& report) {
 // The longest record a part may hold: a report line is under 200 bytes.
 constexpr std::size_t longestRecord = 1 << 16;
 
-// Copies a part into the report, checking that it is whole records.  Each
+// Copies a part into the report, checking that it is whole records, and
+// takes note of them in `records`.  Each
 // block is searched once, and only its end that is not yet a whole record
 // is kept, so the copy runs in linear time and constant memory.  The part
 // must read to its end and give the `bytes` its summary says: one that
 // fails or changed since it was checked is refused rather than joined in
 // part.
-void copyPart(const std::string& path, std::uintmax_t bytes, WholeFile& report) {
+void copyPart(const std::string& path, std::uintmax_t bytes, WholeFile& report, PartRecords& records) {
   std::ifstream in(path, std::ios::binary);
   if (!in.is_open()) throw std::runtime_error("cannot read '" + path + "'");
   std::string pending;
@@ -133,7 +136,9 @@ void copyPart(const std::string& path, std::uintmax_t bytes, WholeFile& report) 
                                  " bytes without the end of a record: it is no part of a report");
       continue;
     }
-    report.write(std::string_view(pending).substr(0, last + 3));
+    const std::string_view whole = std::string_view(pending).substr(0, last + 3);
+    records.take(whole);
+    report.write(whole);
     pending.erase(0, last + 3);
   }
   if (in.bad()) throw std::runtime_error("cannot read '" + path + "'");
@@ -181,7 +186,10 @@ int runMerge(Args args, std::ostream& out, std::ostream& err) {
     t = totalsOf(shards, stopped);
     WholeFile file(report, [&signals] { return signals.caught(); });
     for (const ShardSummary& s : shards) {
-      copyPart(partPath(report, s.index, s.count), s.bytes, file);
+      const std::string part = partPath(report, s.index, s.count);
+      PartRecords records;
+      copyPart(part, s.bytes, file, records);
+      checkShard(s, records, summaryPath(report, s.index, s.count), part);
       if (&s == stopped) break;
     }
     if (!stopped) file.write("\"" + qvsweep::closingLine(t.cases) + "\"\r\n");

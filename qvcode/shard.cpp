@@ -109,6 +109,34 @@ void printSweepSummary(std::ostream& out, const SweepTotals& t, const std::strin
   o.number("elapsedSeconds", t.seconds);
 }
 
+std::string gridText(bool storeAll, const qvsweep::SweepTexts& texts) {
+  std::string grid = storeAll ? "store all" : "store errors";
+  for (const qvsweep::TextOption& t : qvsweep::textOptions) grid += '\n' + std::string(t.name) + ' ' + texts.*(t.text);
+  return grid;
+}
+
+bool readGridText(std::string_view grid, bool& storeAll, qvsweep::SweepTexts& texts) {
+  const std::size_t end = grid.find('\n');
+  const std::string_view store = grid.substr(0, end);
+  if (store != "store all" && store != "store errors") return false;
+  storeAll = store == "store all";
+  // A box text may hold a line feed of its own: each ends where the next
+  // option's line begins.
+  std::size_t at = end;
+  for (std::size_t i = 0; i < qvsweep::textOptions.size(); ++i) {
+    const std::string head = "\n" + std::string(qvsweep::textOptions[i].name) + ' ';
+    if (at == std::string_view::npos || grid.substr(at, head.size()) != head) return false;
+    at += head.size();
+    const std::size_t next = i + 1 < qvsweep::textOptions.size()
+                                 ? grid.find("\n" + std::string(qvsweep::textOptions[i + 1].name) + ' ', at)
+                                 : grid.size();
+    if (next == std::string_view::npos) return false;
+    texts.*(qvsweep::textOptions[i].text) = grid.substr(at, next - at);
+    at = next;
+  }
+  return true;
+}
+
 std::string partPath(const std::string& report, std::size_t index, std::size_t count) {
   return report + '.' + std::to_string(index) + "-of-" + std::to_string(count);
 }
@@ -199,7 +227,8 @@ ShardSummary readSummary(const std::string& path) {
   s.worstLatitude = readWorst("worst-latitude");
   s.worstLongitude = readWorst("worst-longitude");
   // Summaries written before the first error case was kept have none.
-  if (fields.contains("first-error") && field("first-error").str() != "none") {
+  s.firstErrorKept = fields.contains("first-error");
+  if (s.firstErrorKept && field("first-error").str() != "none") {
     const std::vector<double> at = doubles("first-error", 2);
     s.firstError = qvsweep::CasePoint{at[0], at[1]};
   }

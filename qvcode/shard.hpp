@@ -11,7 +11,9 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 
+#include "sweep/settings.hpp"
 #include "sweep/worst_difference.hpp"
 
 namespace qvcode {
@@ -24,11 +26,20 @@ struct ShardSummary {
   std::uintmax_t bytes = 0;  // of the part report
   qvsweep::WorstDifference worstLatitude, worstLongitude;
   std::optional<qvsweep::CasePoint> firstError;
+  bool firstErrorKept = true;  // false for a summary of before the first error case was kept
   double seconds = 0;
   // Why the sweep stopped in this shard, and the loop values there.
   std::optional<std::string> stopReason;
   double stopLatitude = 0, stopLongitude = 0;
 };
+
+// A summary names its sweep by the options as given, the same for every
+// shard of one command line: "store all" or "store errors", then a line
+// "--lat-from 89" for each box text, in the order of qvsweep::textOptions.
+std::string gridText(bool storeAll, const qvsweep::SweepTexts& texts);
+// The store mode and box texts of such a text; false for one that no sweep
+// wrote.
+bool readGridText(std::string_view grid, bool& storeAll, qvsweep::SweepTexts& texts);
 
 std::string partPath(const std::string& report, std::size_t index, std::size_t count);
 std::string summaryPath(const std::string& report, std::size_t index, std::size_t count);

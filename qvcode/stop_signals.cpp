@@ -23,7 +23,13 @@ StopSignals::StopSignals() {
   stop.sa_handler = onStopSignal;
   sigemptyset(&stop.sa_mask);
   for (const int s : stopSignals) sigaddset(&stop.sa_mask, s);
-  for (std::size_t i = 0; i < stopSignals.size(); ++i) sigaction(stopSignals[i], &stop, &previous_[i]);
+  for (std::size_t i = 0; i < stopSignals.size(); ++i) {
+    sigaction(stopSignals[i], nullptr, &previous_[i]);
+    // Ignored when the command started (nohup, a background job of a shell
+    // without job control): whoever started it meant it to run on.
+    const bool ignored = !(previous_[i].sa_flags & SA_SIGINFO) && previous_[i].sa_handler == SIG_IGN;
+    if (!ignored) sigaction(stopSignals[i], &stop, nullptr);
+  }
 }
 
 StopSignals::~StopSignals() {

@@ -3,7 +3,8 @@
 //
 // A caught signal only sets a flag, which every thread may read; it breaks
 // off a blocked open or write (no SA_RESTART), so that a report or a map
-// bound for a FIFO without a reader does not hold the command for ever.
+// bound for a FIFO without a reader does not hold the command for ever.  A
+// signal that was ignored when this began stays ignored.
 
 #include <signal.h>
 

@@ -80,8 +80,10 @@ Problem takeShard(std::string_view value, Options& o) {
 Problem takeMapSize(std::string_view value, Options& o) {
   o.mapSize = parseMapSize(value);
   if (o.mapSize) return {};
-  return "--map-size takes WIDTHxHEIGHT in pixels, each " + std::to_string(minimumMapSide) + " to " +
-         std::to_string(maximumMapSide) + ", not '" + std::string(value) + "'";
+  const auto size = [](MapSize s) { return std::to_string(s.width) + "x" + std::to_string(s.height); };
+  return "--map-size takes the picture's WIDTHxHEIGHT in pixels, from " + size(smallestPicture) + " (a map of " +
+         size(mapAreaIn(smallestPicture)) + " with its title, labels and legend) to " +
+         size({maximumMapSide, maximumMapSide}) + ", not '" + std::string(value) + "'";
 }
 
 // The options into `o`; answers the first problem.
@@ -116,14 +118,6 @@ Problem readOptions(Args args, Options& o) {
   return problem;
 }
 
-// A shard's summary names its sweep by the options as given, the same for
-// every shard of one command line.
-std::string gridText(const Options& o) {
-  std::string grid = o.storeAll ? "store all" : "store errors";
-  for (const TextOption& t : textOptions) grid += '\n' + std::string(t.name) + ' ' + o.texts.*(t.text);
-  return grid;
-}
-
 // The grid as the sweep settles it, as texts (for the map's title) and as
 // numbers; a first case that moves the eastern bound to 180 moves it here.
 struct SettledGrid {
@@ -153,13 +147,27 @@ MapGrid mapGridOf(const qvsweep::SweepSettings& s) {
           s.longitudeFrom, s.longitudeTo, std::fabs(s.longitudeStep) / 60};
 }
 
-// Why a file cannot be written at `path`, without creating it; empty if it can.
+// What a file that is neither a folder nor a regular file is.
+const char* specialKind(const std::filesystem::file_status& s) {
+  namespace fs = std::filesystem;
+  if (fs::is_fifo(s)) return "a FIFO";
+  if (fs::is_character_file(s) || fs::is_block_file(s)) return "a device";
+  if (fs::is_socket(s)) return "a socket";
+  return "a special file";
+}
+
+// Why the map cannot be written at `path`, without creating it; empty if it
+// can.  A map is written whole into a regular file: a FIFO would hold the
+// finished sweep until a reader came, and a device keeps no map.
 std::string unwritable(const std::string& path) {
   namespace fs = std::filesystem;
   std::error_code ec;
   const fs::path p(path);
-  const bool exists = fs::exists(p, ec);
-  if (exists && fs::is_directory(p, ec)) return "it is a folder";
+  const fs::file_status status = fs::status(p, ec);
+  const bool exists = fs::exists(status);
+  if (fs::is_directory(status)) return "it is a folder";
+  if (exists && !fs::is_regular_file(status))
+    return std::string("it is ") + specialKind(status) + ", not a regular file";
   const fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
   if (access(exists ? path.c_str() : folder.c_str(), W_OK) != 0) return std::strerror(errno);
   return {};
@@ -182,9 +190,10 @@ std::vector<std::string> reportFiles(const Options& o) {
           summaryPath(o.report, o.shard->index, o.shard->count)};
 }
 
-// Why the map cannot go to its path because a report file lies there; empty
-// if none does.
-std::string overReport(const Options& o) {
+// Why the map cannot go to its path: it cannot be written there, or a
+// report file lies there; empty if it can.
+std::string mapPlaceProblem(const Options& o) {
+  if (std::string why = unwritable(o.map); !why.empty()) return why;
   for (const std::string& f : reportFiles(o))
     if (samePlace(o.map, f)) return "it is the report '" + f + "'";
   return {};
@@ -199,9 +208,7 @@ DrawMapFunction mapDrawer(const Options& o, std::ostream& err) {
     err << "qvcode: sweep: cannot draw maps: " << problem << '\n';
     return nullptr;
   }
-  std::string why = unwritable(o.map);
-  if (why.empty()) why = overReport(o);
-  if (!why.empty()) {
+  if (const std::string why = mapPlaceProblem(o); !why.empty()) {
     err << "qvcode: sweep: cannot write the map '" << o.map << "': " << why << '\n';
     return nullptr;
   }
@@ -243,13 +250,18 @@ bool drawMap(const Options& o, const SettledGrid& grid, const qvsweep::SweepResu
                               : result.failure       ? "the sweep stopped on an error"
                                                      : "";
   std::string png;
-  // The report may have come into being beside a link since the sweep began.
-  if (const std::string why = overReport(o); !why.empty()) {
+  // The report may have come into being beside a link since the sweep
+  // began, or a FIFO in the map's place.
+  if (const std::string why = mapPlaceProblem(o); !why.empty()) {
     err << "qvcode: sweep: cannot write the map '" << o.map << "': " << why << '\n';
     return false;
   }
-  std::string problem = drawPng(
-      map.picture(mapTitle(grid, result, map, stopped), !o.storeAll, grid.settings.toleranceSeconds), png);
+  MapPicture picture = map.picture(mapTitle(grid, result, map, stopped), !o.storeAll, grid.settings.toleranceSeconds);
+  if (o.mapSize) {
+    picture.pictureWidth = o.mapSize->width;
+    picture.pictureHeight = o.mapSize->height;
+  }
+  std::string problem = drawPng(picture, png);
   if (problem.empty()) {
     try {
       WholeFile file(o.map, [&watch] { return watch.stopRequested() ? watch.stoppedBy() : 0; });
@@ -271,7 +283,7 @@ bool writeShardSummary(const Options& o, const SettledGrid& grid, const qvsweep:
   ShardSummary s;
   s.index = o.shard->index;
   s.count = o.shard->count;
-  s.grid = gridText(o);
+  s.grid = gridText(o.storeAll, o.texts);
   s.firstColumn = result.columns.first;
   s.endColumn = result.columns.end;
   s.columnsTotal = result.columnsTotal;
@@ -331,7 +343,9 @@ int runSweep(Args args, std::ostream& out, std::ostream& err) {
     return exitUsage;
   }
   std::optional<SweepMap> map;
-  if (drawPng) map.emplace(o.mapSize, [&grid] { return mapGridOf(grid.settings); });
+  if (drawPng)
+    map.emplace(o.mapSize ? std::optional(mapAreaIn(*o.mapSize)) : std::nullopt,
+                [&grid] { return mapGridOf(grid.settings); });
   SweepWatch watch(isatty(STDERR_FILENO) ? &err : nullptr, [&grid] { return mapGridOf(grid.settings); },
                    map ? &*map : nullptr, [&grid] {
                      grid.texts.longitudeFrom = "180";

@@ -56,13 +56,14 @@ int side(double pixels) {
 std::optional<MapSize> parseMapSize(std::string_view text) {
   const std::size_t x = text.find('x');
   if (x == std::string_view::npos) return std::nullopt;
-  const auto number = [](std::string_view t, int& v) {
+  const auto number = [](std::string_view t, int& v, int least) {
     const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
-    return !t.empty() && r.ec == std::errc() && r.ptr == t.data() + t.size() && v >= minimumMapSide &&
-           v <= maximumMapSide;
+    return !t.empty() && r.ec == std::errc() && r.ptr == t.data() + t.size() && v >= least && v <= maximumMapSide;
   };
   MapSize s{};
-  if (!number(text.substr(0, x), s.width) || !number(text.substr(x + 1), s.height)) return std::nullopt;
+  if (!number(text.substr(0, x), s.width, smallestPicture.width) ||
+      !number(text.substr(x + 1), s.height, smallestPicture.height))
+    return std::nullopt;
   return s;
 }
 

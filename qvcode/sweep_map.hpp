@@ -6,6 +6,7 @@
 // largest difference and whether any was an error case or raised in its
 // inverse, so the result does not depend on the order of the cases.
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -14,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "qvcode/map_layout.hpp"
 #include "qvcode/map_picture.hpp"
 #include "sweep/observer.hpp"
 
@@ -23,13 +25,26 @@ struct MapSize {
   int width, height;  // pixels
 };
 
-// The sizes --map-size accepts, per side.
+// The map area is never narrower nor lower than this: a single column or
+// row would be a line too thin to see.
 inline constexpr int minimumMapSide = 16;
+
+// The sizes of the whole picture that --map-size accepts: from the one that
+// holds the legend and a map of minimumMapSide (820 × 274) to maximumMapSide
+// a side.
+inline constexpr MapSize smallestPicture = {
+    std::max(map_layout::legendWidth, map_layout::besideMap + minimumMapSide), map_layout::aroundMap + minimumMapSide};
 inline constexpr int maximumMapSide = 4096;
 
-// "WIDTHxHEIGHT", both whole numbers from minimumMapSide to maximumMapSide
-// ("719x357"); nothing for any other text.
+// "WIDTHxHEIGHT" in whole numbers of pixels, from smallestPicture to
+// maximumMapSide ("1200x700"); nothing for any other text.
 std::optional<MapSize> parseMapSize(std::string_view text);
+
+// The map area of a picture of `picture`'s size, once the title, the
+// graticule's labels and the legend have their room.
+constexpr MapSize mapAreaIn(MapSize picture) {
+  return {picture.width - map_layout::besideMap, picture.height - map_layout::aroundMap};
+}
 
 // The grid as the sweep walks it, in degrees: its bounds as the boxes hold
 // them once the sweep has settled them (north ≥ south, east ≥ west) and the

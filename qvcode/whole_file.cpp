@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -61,14 +60,6 @@ WholeFile::WholeFile(std::string path, std::function<int()> stopSignal)
   }
   const fs::path t(target_);
   const fs::path folder = t.has_parent_path() ? t.parent_path() : fs::path(".");
-  temporary_ = (folder / ("." + t.filename().string() + ".XXXXXX")).string();
-  fd_ = ::mkstemp(temporary_.data());
-  if (fd_ < 0) {
-    const int error = errno;
-    temporary_.clear();
-    fail("", error);
-  }
-  ::fcntl(fd_, F_SETFD, FD_CLOEXEC);
   // The mode a new file would get, or the one the old file had.
   mode_t mode = 0666;
   if (exists) {
@@ -78,13 +69,17 @@ WholeFile::WholeFile(std::string path, std::function<int()> stopSignal)
     ::umask(mask);
     mode &= ~mask;
   }
-  ::fchmod(fd_, mode);
+  try {
+    temporary_.emplace(folder.string(), t.filename().string(), mode);
+  } catch (const std::system_error& e) {
+    fail("", e.code().value());
+  }
+  fd_ = temporary_->fd();
   buffer_.reserve(blockSize);
 }
 
 WholeFile::~WholeFile() {
-  if (fd_ >= 0) ::close(fd_);
-  if (!committed_ && !temporary_.empty()) ::unlink(temporary_.c_str());
+  if (fd_ >= 0 && !temporary_) ::close(fd_);
   if (lockFd_ >= 0) ::close(lockFd_);
 }
 
@@ -95,7 +90,7 @@ void WholeFile::checkStop() {
 
 void WholeFile::fail(const std::string& what, int error) {
   std::string message = "cannot write '" + path_ + "': " + (what.empty() ? reason(error) : what);
-  if (!temporary_.empty()) message += "; it is as it was";
+  if (temporary_) message += "; it is as it was";
   throw WholeFileError(message);
 }
 
@@ -126,16 +121,18 @@ void WholeFile::flush() {
 
 void WholeFile::commit() {
   flush();
-  if (!temporary_.empty() && ::fsync(fd_) != 0) fail("", errno);
-  const int fd = std::exchange(fd_, -1);
-  if (::close(fd) != 0 && errno != EINTR) fail("", errno);
-  if (temporary_.empty()) {
-    committed_ = true;
+  if (!temporary_) {
+    const int fd = std::exchange(fd_, -1);
+    if (::close(fd) != 0 && errno != EINTR) fail("", errno);
     return;
   }
+  if (::fsync(fd_) != 0) fail("", errno);
   checkStop();
-  if (::rename(temporary_.c_str(), target_.c_str()) != 0) fail("", errno);
-  committed_ = true;
+  try {
+    temporary_->replace(target_);
+  } catch (const std::system_error& e) {
+    fail("", e.code().value());
+  }
 }
 
 }  // namespace qvcode

@@ -3,17 +3,21 @@
 //
 // The bytes go to a temporary file beside the target, which commit() flushes
 // to the disk and renames over it; a failure, a stop or a crash before then
-// leaves the target as it was, and the temporary file is removed.  A link is
+// leaves the target as it was, and the temporary file is removed (by the
+// next writer of the target where the process was killed outright: see
+// temporary_file.hpp).  A link is
 // followed, so that the file it names gets the contents and the link stays.
 // A target that is no regular file (a FIFO, a device) is written in place:
 // there is nothing to keep.  An existing target that another sweep or merge
 // is writing (it holds the report's lock) is refused.
 
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "qvcode/temporary_file.hpp"
 #include "sweep/quiet_write_signals.hpp"
 
 namespace qvcode {
@@ -53,12 +57,11 @@ class WholeFile {
   qvsweep::QuietWriteSignals quiet_;
   std::string path_;     // as given, for messages
   std::string target_;   // the file written: the link's target
-  std::string temporary_;  // empty when written in place
+  std::optional<TemporaryFile> temporary_;  // none when written in place
   std::function<int()> stopSignal_;
-  int fd_ = -1;
+  int fd_ = -1;  // the temporary file's, or the target's
   int lockFd_ = -1;
   std::string buffer_;
-  bool committed_ = false;
 };
 
 }  // namespace qvcode

@@ -13,15 +13,16 @@
 
 #include "conversion/hour_sector.hpp"
 #include "conversion/reference_point.hpp"
+#include "qvcode/map_layout.hpp"
 
 namespace qvcode::map {
 namespace {
 
-constexpr int margin = 16;
-constexpr int labelColumn = 56;  // room for "48°30′N" left of the map
-constexpr int lineHeight = 18;
-constexpr int legendHeight = 8 * lineHeight + 12;  // six marks, then two lines
-constexpr int barWidth = 300;
+using map_layout::barWidth;
+using map_layout::labelColumn;
+using map_layout::legendHeight;
+using map_layout::lineHeight;
+using map_layout::margin;
 constexpr int clockRadius = 34;  // pixels from the reference point to the hour numbers
 
 QColor colour(MapRgb c, int alpha = 255) { return QColor(c.red, c.green, c.blue, alpha); }
@@ -276,13 +277,15 @@ void drawLegend(QPainter& painter, const MapPicture& p, Scale scale, const Coast
 }  // namespace
 
 QImage drawMap(const MapPicture& p, const Coastlines& coast) {
+  const bool sized = p.pictureWidth > 0;
   const QFontMetrics titleMetrics(font(14, true));
   int titleWidth = 0;
   for (const std::string& line : p.title) titleWidth = std::max(titleWidth, titleMetrics.horizontalAdvance(text(line)));
-  const int mapTop = margin + lineHeight * static_cast<int>(p.title.size()) + 8;
-  const int needed = labelColumn + p.width + margin + 8;
-  const int width = std::max({needed, titleWidth + 2 * margin, barWidth + 520});
-  const int height = mapTop + p.height + 24 + legendHeight;
+  const int mapTop = map_layout::mapTop(static_cast<int>(p.title.size()));
+  const int needed = p.width + map_layout::besideMap;
+  // A picture of its own size fits its title in, shortening what is too long.
+  const int width = sized ? p.pictureWidth : std::max({needed, titleWidth + 2 * margin, map_layout::legendWidth});
+  const int height = sized ? p.pictureHeight : mapTop + p.height + 24 + legendHeight;
   const QRect map(labelColumn + (width - needed) / 2, mapTop, p.width, p.height);
 
   QImage image(width, height, QImage::Format_RGB32);
@@ -294,7 +297,9 @@ QImage drawMap(const MapPicture& p, const Coastlines& coast) {
   painter.setPen(colour(map_colours::text));
   for (std::size_t i = 0; i < p.title.size(); ++i) {
     painter.setFont(font(i == 0 ? 14 : 12, i == 0));
-    painter.drawText(QPointF(margin, margin + lineHeight * static_cast<double>(i) + 12), text(p.title[i]));
+    const QString line = text(p.title[i]);
+    painter.drawText(QPointF(margin, margin + lineHeight * static_cast<double>(i) + 12),
+                     sized ? painter.fontMetrics().elidedText(line, Qt::ElideRight, width - 2 * margin) : line);
   }
 
   const Projection pr{map, p.area, p.width / (p.area.east - p.area.west), p.height / (p.area.north - p.area.south)};

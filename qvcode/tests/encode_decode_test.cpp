@@ -72,7 +72,7 @@ TEST(EncodeCommand, SharedCases) {
 TEST(EncodeCommand, JsonHasEveryFieldWithRoundTripDigits) {
   const Result r = run(qvcode::runEncode, {"--json", "48.136944444444445", "11.575277777777778"});
   EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.out.find(R"("code":" m5:0 r0")"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find(R"("code":"m5:0 r0")"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find(R"("skipOnError":false)"), std::string::npos);
   EXPECT_NE(r.out.find(R"("latitude":48.136944444444445)"), std::string::npos);
   for (const char* key : {"longitude", "hour", "distanceKm", "offsetKm", "distanceText", "offsetText", "latitudeBack", "longitudeBack", "westComponentBack"})
@@ -154,7 +154,7 @@ TEST(EncodeCommand, TheCodeIsPrintedWhereOnlyTheInverseFails) {
     EXPECT_EQ(text.out, c.code);
     const Result json = run(qvcode::runEncode, {"--json", c.latitude, c.longitude});
     EXPECT_EQ(json.status, 0);
-    EXPECT_NE(json.out.find(R"("code":" )" + std::string(c.code.substr(0, c.code.size() - 1)) + '"'),
+    EXPECT_NE(json.out.find(R"("code":")" + std::string(c.code.substr(0, c.code.size() - 1)) + '"'),
               std::string::npos) << json.out;
     EXPECT_TRUE(json.out.ends_with(R"("inverseError":"Invalid procedure call or argument"})" "\n")) << json.out;
   }
@@ -166,7 +166,7 @@ TEST(EncodeCommand, TheCodeIsPrintedWhereOnlyTheInverseFails) {
     const std::string latitude = std::to_string(tenths / 10.0);
     const Result r = run(qvcode::runEncode, {"--json", latitude, "11.575277777777778"});
     ASSERT_EQ(r.status, 0) << latitude << ": " << r.err;
-    EXPECT_NE(r.out.find(R"("code":" m)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(R"("code":"m)"), std::string::npos) << r.out;
     failedInverses += r.out.find("inverseError") != std::string::npos;
   }
   EXPECT_GT(failedInverses, 0);

@@ -35,16 +35,21 @@ TEST(Filter, OneLineOutForEveryLineIn) {
       {{"encode"}, "# stations\n\n 50 10\r\n\t;95 0;# end", 1,
        "# stations\n\nm11:6.6 r236.8\n\t\nERROR: '95 0' is not a position: its latitude 95 lies outside -90..90\n# end\n"},
       {{"encode", "--as-sweep"}, "1e308 0", 1, "ERROR: run-time error 6: Overflow\n"},
+      // One byte order mark at the very start is skipped; bytes that are no
+      // UTF-8 stand escaped in the reason (JSON writes them as U+FFFD).
+      {{"encode"}, "\xEF\xBB\xBF" "50 10;\xEF\xBB\xBF" "50 10;50\xff 10", 1,
+       "m11:6.6 r236.8\nERROR: '\xEF\xBB\xBF" "50 10' is not a position: '\xEF\xBB\xBF' cannot be part of one\n"
+       "ERROR: '50\\xff 10' is not a position: '\\xff' cannot be part of one\n"},
       // The code of a position whose way back fails, and the inverse's error
       // in its column.
       {{"encode", "--csv"}, "50 10;;48.2 11.575277777777778;bad", 1,
        "latitudeGiven,longitudeGiven,latitude,longitude,hour,distanceKm,offsetKm,bearingDegrees,sectorAngleDegrees,"
        "distanceText,offsetText,code,preciseCode,skipOnError,latitudeBack,longitudeBack,westComponentBack,"
        "inverseError,error\n"
-       "50,10,50,10,11,236.7795803439312,6.64327619466684,331.6079588743926,1.607958874392608,236.8,6.6, "
+       "50,10,50,10,11,236.7795803439312,6.64327619466684,331.6079588743926,1.607958874392608,236.8,6.6,"
        "m11:6.6 r236.8,,true,49.99999999999985,9.999999999999574,-0.11161889704894556,,\n"
-       "\n"
-       "48.2,11.575277777777778,48.2,11.575277777777778,12,7.0105166673285115,0,0,0,7,0, m12:0 r7,,false,,,0,"
+       ",,,,,,,,,,,,,,,,,,\n"
+       "48.2,11.575277777777778,48.2,11.575277777777778,12,7.0105166673285115,0,0,0,7,0,m12:0 r7,,false,,,0,"
        "Invalid procedure call or argument,\n"
        ",,,,,,,,,,,,,,,,,,'bad' is not a position: 'b' cannot be part of one\n"},
       {{"encode"}, "48.2 11.575277777777778", 0, "m12:0 r7\n"},
@@ -61,6 +66,11 @@ TEST(Filter, OneLineOutForEveryLineIn) {
        "11,6.6,236.8,236.75,236.85000000000002,,,6.55,6.65,,,0.0717137836957826,49.999964966777256,9.99932533031054,"
        "\"49\u00b059'59.87\"\" N\",\"9\u00b059'57.57\"\" E\",\n"
        ",,,,,,,,,,,,,,,,\"malformed code 'x': code must start with 'm' (as in \"\"m11:6.6 r236.8\"\")\"\n"},
+      {{"decode", "--csv"}, "\xEF\xBB\xBF# a, \"b\";m\xc0\xaf:1 r2", 1,
+       "hour,offsetKm,distanceKm,distanceFromKm,distanceToKm,distanceAlsoFromKm,distanceAlsoToKm,offsetFromKm,"
+       "offsetToKm,offsetAlsoFromKm,offsetAlsoToKm,farthestKm,latitude,longitude,latitudeDms,longitudeDms,error\n"
+       ",,,,,,,,,,,,,,,,\n"
+       ",,,,,,,,,,,,,,,,malformed code 'm\\xc0\\xaf:1 r2': hour '' is not a whole number from 1 to 12\n"},
       // A keyword is an element, not a comment.
       {{"algorit"}, "50,0,0,10,0,0,\"N\",\"E\";#NULL#,0,0,10,0,0,N,E;#TRUE#, 60 ,0,10,0,0,N,E;#x,1", 1,
        "m11:6 r236\nERROR: run-time error 94: Invalid use of Null\nm6:175 r5354\n#x,1\n"},
@@ -198,14 +208,14 @@ TEST_F(FilterFiles, InputThatCannotBeReadAndOutputThatCannotBeWrittenStopWithThe
       {{"encode", "--input-file", path("none.txt")},
        "qvcode: encode: cannot open '" + path("none.txt") + "': No such file or directory\n"},
       {{"decode", "--input-file", folder().string()},
-       "qvcode: decode: cannot read '" + folder().string() + "': Is a directory after line 0\n"},
+       "qvcode: decode: '" + folder().string() + "' is a directory, not a file of codes\n"},
       {{"encode", "--input-file", path("in.txt"), "--output-file", path("in.txt")},
        "qvcode: encode: the output file '" + path("in.txt") +
            "' is the input file; writing it would destroy its lines\n"},
       {{"encode", "--input-file", path("in.txt"), "--output-file", "/dev/full"},
-       "qvcode: cannot write '/dev/full': No space left on device\n"},
+       "qvcode: cannot write '/dev/full' after 0 whole lines: No space left on device\n"},
       {{"algorit", "--output-file", "/dev/full", "50", "0", "0", "10", "0", "0", "N", "E"},
-       "qvcode: cannot write '/dev/full': No space left on device\n"},
+       "qvcode: cannot write '/dev/full' after 0 whole lines: No space left on device\n"},
       {{"encode", "--output-file", path("no/such/dir"), "50", "10"},
        "qvcode: cannot create '" + path("no/such/dir") + "': No such file or directory\n"},
   };

@@ -6,14 +6,17 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -32,11 +35,13 @@ class Process : public qvcode::testing::FolderTest {
 
   // Starts qvcode with `args`; stdout goes to `out` (null: closed), stderr
   // to the file `errName` in the folder (errors() reads stderr.txt).
+  // `prepare` sets up the child before it runs qvcode.
   pid_t start(const std::vector<std::string>& args, const char* out = "/dev/null",
-              const std::string& errName = "stderr.txt") {
+              const std::string& errName = "stderr.txt", void (*prepare)() = nullptr) {
     const std::string errFile = path(errName);
     const pid_t child = fork();
     if (child == 0) {
+      if (prepare) prepare();
       const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       dup2(err, STDERR_FILENO);
       if (out) {
@@ -146,6 +151,61 @@ TEST_F(Process, SignalsStopTheSweepKeepingEveryRecordThatWasDue) {
   }
 }
 
+// Started with a stop signal ignored (nohup, a job that a script sends to
+// the background), a command runs on when that signal comes.
+TEST_F(Process, AStopSignalIgnoredAtTheStartStaysIgnored) {
+  const std::string report = path("r.txt");
+  const struct {
+    int signal;
+    void (*ignore)();
+  } rows[] = {{SIGINT, [] { signal(SIGINT, SIG_IGN); }}, {SIGHUP, [] { signal(SIGHUP, SIG_IGN); }}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.signal);
+    fs::remove(report);
+    const pid_t child = start(longSweep(report), "/dev/null", "stderr.txt", r.ignore);
+    // Cases in the file: the sweep has set up its signals.
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    while (std::chrono::steady_clock::now() < deadline && (!fs::exists(report) || fs::file_size(report) == 0))
+      std::this_thread::sleep_for(20ms);
+    kill(child, r.signal);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(waitpid(child, nullptr, WNOHANG), 0) << "it stopped: " << errors();
+    kill(child, SIGTERM);
+    EXPECT_EQ(exitStatus(child), 143);
+  }
+}
+
+// A file that cannot take more (here the file-size limit; a full disk is the
+// same) ends after the last whole line, and the message says how many.
+TEST_F(Process, OutputThatFillsTheFileEndsAfterItsLastWholeLine) {
+  std::string in, whole;
+  for (int i = 0; i < 20000; ++i) {
+    in += i % 3 ? "50 10\n" : "-33.87, 151.21\n";
+    whole += i % 3 ? "m11:6.6 r236.8\n" : "m2:1184.2 r16326.8\n";
+  }
+  std::ofstream(path("in.txt"), std::ios::binary) << in;
+  constexpr std::size_t limit = 100000;
+  const std::string kept = whole.substr(0, whole.rfind('\n', limit - 1) + 1);
+  for (const char* format : {"--json", ""}) {
+    std::vector<std::string> args = {"encode", "--input-file", path("in.txt"), "--output-file", path("out.txt")};
+    if (*format) args.push_back(format);
+    const pid_t child = start(args, "/dev/null", "stderr.txt", [] {
+      const rlimit fileSize{limit, limit};
+      setrlimit(RLIMIT_FSIZE, &fileSize);
+    });
+    EXPECT_EQ(exitStatus(child), 2);
+    const std::string out = read(path("out.txt"));
+    EXPECT_LE(out.size(), limit);
+    EXPECT_TRUE(out.ends_with('\n'));
+    const auto lines = std::count(out.begin(), out.end(), '\n');
+    EXPECT_EQ(errors(), "qvcode: cannot write '" + path("out.txt") + "' after " + std::to_string(lines) +
+                            " whole lines: File too large\n");
+    if (!*format) {
+      EXPECT_TRUE(out == kept) << out.size() << " bytes, not " << kept.size();
+    }
+  }
+}
+
 TEST_F(Process, OutputThatCannotBeWrittenIsAFailure) {
   const std::string report = path("r.txt");
   const std::vector<std::vector<std::string>> commands = {
@@ -215,6 +275,63 @@ TEST_F(Process, CtrlCStopsASweepBlockedOnItsReport) {
   EXPECT_EQ(exitStatus(child, 5s), 130);
   EXPECT_EQ(errors().rfind("qvcode: Interrupted by SIGINT. The sweep stopped after ", 0), 0U) << errors();
   ::close(reader);
+}
+
+// Whether `child` holds a file of `folder` open for writing that is none of
+// `known`: a file it writes before it is in place.
+bool writesNew(pid_t child, const fs::path& folder, const std::set<std::string>& known) {
+  std::error_code ec;
+  for (const fs::directory_entry& fd : fs::directory_iterator("/proc/" + std::to_string(child) + "/fd", ec)) {
+    const std::string target = fs::read_symlink(fd.path(), ec).string();
+    if (!ec && target.starts_with(folder.string() + "/") && !known.contains(fs::path(target).filename().string()))
+      return true;
+  }
+  return false;
+}
+
+std::set<std::string> filesIn(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const fs::directory_entry& e : fs::directory_iterator(folder)) names.insert(e.path().filename().string());
+  return names;
+}
+
+// A merge killed outright while it writes leaves no file behind for good:
+// what it wrote has no name, or the next merge of the report removes it.
+TEST_F(Process, AMergeKilledWhileItWritesLeavesNoFileBehind) {
+  const std::string report = path("r.txt");
+  // Parts of some 18 MB: the merge writes long enough to be caught at it.
+  for (const char* k : {"1/2", "2/2"})
+    ASSERT_EQ(exitStatus(start({"sweep", "--store", "all", "--shard", k, "--report", report}, "/dev/null", "shard.txt")),
+              0);
+  std::ofstream(report, std::ios::binary) << "\"the old report\"\r\n";
+  // What another merge left, killed on this host and still running here.
+  const pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  waitpid(gone, nullptr, 0);
+  char host[256] = {};
+  gethostname(host, sizeof host - 1);
+  const std::string left = ".r.txt." + std::to_string(gone) + "@" + host + ".0";
+  const std::string running = ".r.txt." + std::to_string(getpid()) + "@" + host + ".0";
+  for (const std::string& f : {left, running}) std::ofstream(path(f)) << "part of a report";
+  std::set<std::string> files = filesIn(folder());
+  files.insert("stderr.txt");
+
+  bool caught = false;
+  for (int attempt = 0; attempt < 20 && !caught; ++attempt) {
+    const pid_t child = start({"merge", report});
+    while (!caught && waitpid(child, nullptr, WNOHANG) == 0) caught = writesNew(child, folder(), files);
+    if (caught) {
+      kill(child, SIGKILL);
+      waitpid(child, nullptr, 0);
+    }
+  }
+  ASSERT_TRUE(caught) << "no merge was caught writing";
+  EXPECT_EQ(read(report), "\"the old report\"\r\n");
+
+  EXPECT_EQ(exitStatus(start({"merge", report})), 0) << errors();
+  files.erase(left);
+  EXPECT_EQ(filesIn(folder()), files);
+  EXPECT_TRUE(read(report).ends_with("\"cases=  256683\"\r\n"));
 }
 
 }  // namespace

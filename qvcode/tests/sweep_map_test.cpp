@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "qvcode/tests/command_run.hpp"
@@ -58,13 +59,18 @@ TEST(MapSize, OnePixelPerGridPointScaledIntoBounds) {
 }
 
 TEST(MapSize, ReadsWidthByHeight) {
-  for (const char* good : {"719x357", "16x16", "4096x4096"}) EXPECT_TRUE(parseMapSize(good)) << good;
-  for (const char* bad : {"15x100", "100x4097", "100X100", "100x", "x100", "1e3x100", " 100x100", "100x100x1", "-20x20"})
+  // The picture's size, from the smallest that holds the legend and a map
+  // of 16 pixels a side.
+  for (const char* good : {"820x274", "4096x4096", "1200x700"}) EXPECT_TRUE(parseMapSize(good)) << good;
+  for (const char* bad : {"16x16", "819x274", "820x273", "1000x4097", "1000X1000", "1000x", "x1000", "1e3x1000",
+                          " 1000x1000", "1000x1000x1", "-2000x2000"})
     EXPECT_FALSE(parseMapSize(bad)) << bad;
-  const auto s = parseMapSize("640x320");
+  const auto s = parseMapSize("1640x320");
   ASSERT_TRUE(s);
-  EXPECT_EQ(s->width, 640);
+  EXPECT_EQ(s->width, 1640);
   EXPECT_EQ(s->height, 320);
+  EXPECT_EQ(mapAreaIn(smallestPicture).width, 740);
+  EXPECT_EQ(mapAreaIn(smallestPicture).height, minimumMapSide);
 }
 
 // The qvcode program, which loads the drawing module from beside it.
@@ -93,10 +99,16 @@ class MapRun : public testing::FolderTest {
     }
     return child;
   }
-  // Its exit status (-1: ended by a signal); its stderr is kept in `err`.
+  // Its exit status (-1: ended by a signal, or killed after half a minute);
+  // its stderr is kept in `err`.
   int finish(pid_t child) {
     int status = 0;
-    waitpid(child, &status, 0);
+    for (int i = 0; i < 3000 && waitpid(child, &status, WNOHANG) == 0; ++i) usleep(10000);
+    if (kill(child, 0) == 0 && waitpid(child, &status, WNOHANG) == 0) {
+      kill(child, SIGKILL);
+      waitpid(child, &status, 0);
+      ADD_FAILURE() << "qvcode did not end";
+    }
     err = read(path("stderr.txt"));
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
@@ -111,16 +123,24 @@ TEST_F(MapRun, AMapThatCannotBeMadeIsRefusedBeforeTheSweep) {
     std::string said;
   };
   const Row rows[] = {
-      {{"--map", path("m.png"), "--map-size", "10x10"}, "--map-size takes WIDTHxHEIGHT in pixels, each 16 to 4096"},
-      {{"--map-size", "100x100"}, "--map-size needs --map"},
+      // The picture's size; the smallest it can be is named.
+      {{"--map", path("m.png"), "--map-size", "16x16"},
+       "--map-size takes the picture's WIDTHxHEIGHT in pixels, from 820x274 (a map of 740x16 with its title, labels "
+       "and legend) to 4096x4096, not '16x16'"},
+      {{"--map-size", "1000x1000"}, "--map-size needs --map"},
       {{"--map", ""}, "--map needs a file name"},
       {{"--map", "/nope/m.png"}, "cannot write the map '/nope/m.png': No such file or directory"},
       {{"--map", folder().string()}, "it is a folder"},
+      // A FIFO would hold the finished sweep until it had a reader, and a
+      // device keeps no map.
+      {{"--map", path("fifo.png")}, "cannot write the map '" + path("fifo.png") + "': it is a FIFO, not a regular file"},
+      {{"--map", "/dev/full"}, "cannot write the map '/dev/full': it is a device, not a regular file"},
       {{"--map", path("r.txt")}, "it is the report"},
       {{"--map", path("link.png")}, "it is the report"},
       {{"--map", path("r.txt"), "--shard", "1/2"}, "it is the report"},
   };
   fs::create_symlink(path("r.txt"), path("link.png"));
+  ASSERT_EQ(mkfifo(path("fifo.png").c_str(), 0600), 0);
   for (const Row& r : rows) {
     std::vector<std::string> args = r.args;
     args.insert(args.end(), {"--report", path("r.txt")});
@@ -136,31 +156,25 @@ TEST_F(MapRun, AMapThatCannotBeWrittenLeavesNoPartOfItAndSaysWhy) {
     extra.insert(extra.begin(), grid.begin(), grid.end());
     return extra;
   };
-  // A full device: the reason, and the sweep's own report whole.
-  EXPECT_EQ(sweep(with({"--map", "/dev/full"})), 2);
-  EXPECT_NE(err.find("cannot write '/dev/full': No space left on device"), std::string::npos) << err;
-  EXPECT_NE(read(path("r.txt")).find("cases="), std::string::npos);
-
-  // A disk that runs out under the map: the map there before stays as it was.
+  // A disk that runs out under the map: the reason, the sweep's own report
+  // whole, and the map there before as it was.
   std::ofstream(path("m.png")) << "the old map";
   EXPECT_EQ(sweep(with({"--map", path("m.png")}), 4096), 2);
   EXPECT_NE(err.find("File too large; it is as it was"), std::string::npos) << err;
+  EXPECT_NE(read(path("r.txt")).find("cases="), std::string::npos);
   EXPECT_EQ(read(path("m.png")), "the old map");
   EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 3);  // r.txt, m.png, stderr.txt
+}
 
-  // A FIFO without a reader holds the map's writing until a signal stops it.
-  ASSERT_EQ(mkfifo(path("fifo.png").c_str(), 0600), 0);
-  const pid_t child = start(with({"--map", path("fifo.png")}));
-  for (int i = 0; i < 500; ++i) {
-    std::ifstream stat("/proc/" + std::to_string(child) + "/stat");
-    std::string pid, name, state;
-    stat >> pid >> name >> state;
-    if (state == "S") break;
-    usleep(10000);
+// --map-size is the picture's size, exactly, down to the smallest that holds
+// the title, labels and legend; the map takes what they leave.
+TEST_F(MapRun, ThePictureIsTheSizeAskedFor) {
+  for (const auto& [size, width, height] : {std::tuple{"820x274", 820, 274}, {"2000x300", 2000, 300}}) {
+    ASSERT_EQ(sweep({"--report", path("r.txt"), "--map", path("map.png"), "--map-size", size}), 0) << err;
+    const QImage image(QString::fromStdString(path("map.png")));
+    EXPECT_EQ(image.width(), width) << size;
+    EXPECT_EQ(image.height(), height) << size;
   }
-  kill(child, SIGTERM);
-  EXPECT_EQ(finish(child), 128 + SIGTERM);
-  EXPECT_NE(err.find("Terminated by SIGTERM"), std::string::npos) << err;
 }
 
 std::vector<double> numbers(const QImage& image, const char* key) {
@@ -175,10 +189,11 @@ bool near(QRgb pixel, MapRgb c) {
 }
 
 // 25 × 25 cases of one degree round the reference point, at a tolerance that
-// makes about one in eight an error case; every cell 20 pixels square.
+// makes about one in eight an error case; every cell 40 pixels wide and 20
+// high.
 TEST_F(MapRun, ThePictureShowsEachCaseWhereItLiesWithTheReferencePointAndTheRays) {
   const double tolerance = 1e-9;  // seconds of arc
-  ASSERT_EQ(sweep({"--report", path("r.txt"), "--map", path("map.png"), "--map-size", "500x500", "--lat-from", "60",
+  ASSERT_EQ(sweep({"--report", path("r.txt"), "--map", path("map.png"), "--map-size", "1080x758", "--lat-from", "60",
                    "--lat-to", "36", "--lat-step", "60", "--lon-from", "24", "--lon-to", "0", "--lon-step", "60",
                    "--tolerance", "1e-9"}),
             1)  // error cases found
@@ -192,10 +207,10 @@ TEST_F(MapRun, ThePictureShowsEachCaseWhereItLiesWithTheReferencePointAndTheRays
   ASSERT_EQ(map.size(), 4U);
   ASSERT_EQ(area.size(), 4U);
   ASSERT_EQ(scale.size(), 2U);
-  EXPECT_EQ(map[2], 500);
+  EXPECT_EQ(map[2], 1000);
   EXPECT_EQ(map[3], 500);
-  EXPECT_GE(image.width(), map[0] + map[2]);
-  EXPECT_GE(image.height(), map[1] + map[3]);
+  EXPECT_EQ(image.width(), 1080);
+  EXPECT_EQ(image.height(), 758);
   EXPECT_EQ(area, (std::vector<double>{-0.5, 24.5, 35.5, 60.5}));
   // The pixel in which a position lies, x eastwards, y southwards.
   const auto pixel = [&](double lat, double lon) {

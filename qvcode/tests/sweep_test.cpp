@@ -212,7 +212,7 @@ TEST_F(Sweep, MergeRefusesPartsThatAreNotOneWholeSweep) {
   struct Case {
     const char* name;
     std::function<void()> make;
-    const char* complaint;
+    std::string complaint;
   };
   const std::vector<Case> cases = {
       {"no shards", [] {}, "no shard summary"},
@@ -258,6 +258,27 @@ TEST_F(Sweep, MergeRefusesPartsThatAreNotOneWholeSweep) {
        }, "add up beyond"},
       {"a negative time", [&] { shard("1/2"), shard("2/2"), setLine(1, 2, "seconds", "-1"); }, "line 'seconds\t-1'"},
       {"columns out of order", [&] { shard("1/2"), shard("2/2"), setLine(1, 2, "columns", "9 3 18"); }, "in order"},
+      // A summary's numbers against its part and its grid, each refusal
+      // naming the summary's number and the part's.
+      {"more cases than its columns hold", [&] { shard("1/2"), shard("2/2"), setLine(1, 2, "cases", "1000000000000"); },
+       "r.txt.1-of-2.summary': it counts 1000000000000 cases, but its 90 columns of 90 latitudes hold 8100"},
+      {"fewer error cases than its part holds", [&] {
+         shard("1/2", {"--tolerance", "0"}), shard("2/2", {"--tolerance", "0"}), setLine(1, 2, "errors", "0");
+       }, "it counts 0 error cases, but its part '" + partPath(report, 1, 2) + "' holds 7850 error lines"},
+      {"a first error case that is not its part's first line", [&] {
+         shard("1/2", {"--tolerance", "0"}), shard("2/2", {"--tolerance", "0"}), setLine(2, 2, "first-error", "1 2");
+       }, "its first error case lies at latitude 1, longitude 2, but the first line of its part"},
+      {"a part of every case with a case more", [&] {
+         shard("1/2", {"--store", "all"}), shard("2/2", {"--store", "all"}), setLine(2, 2, "cases", "8101");
+       }, "it counts 8101 cases, but its part '" + partPath(report, 2, 2) + "' holds 8100 case lines"},
+      {"a part of every case whose first and last lines changed places", [&] {
+         shard("1/2", {"--store", "all"}), shard("2/2", {"--store", "all"});
+         std::string bytes = read(partPath(report, 1, 2));
+         const std::size_t second = bytes.find("\r\n") + 2, last = bytes.rfind("\r\n", bytes.size() - 3) + 2;
+         bytes = bytes.substr(last) + bytes.substr(second, last - second) + bytes.substr(0, second);
+         std::ofstream(partPath(report, 1, 2), std::ios::binary) << bytes;
+       }, "the first line of its part '" + partPath(report, 1, 2) + "' lies at latitude -89, but its columns begin at "
+          "latitude 89"},
       {"a part without record ends", [&] {
          shard("1/2"), shard("2/2");
          std::ofstream(partPath(report, 2, 2), std::ios::binary) << std::string(200000, 'x');
