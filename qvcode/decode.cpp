@@ -30,7 +30,7 @@ std::string dmsText(double angle, char positive, char negative) {
 using Decimals = std::optional<int>;
 
 struct Decoded {
-  std::string text;
+  std::string_view text;
   Decimals decimals;
   qv::CodeValues code;
   qv::Position position;
@@ -70,26 +70,9 @@ qv::CodeValues codeOfLine(std::string_view code, Decimals decimals) {
 
 // Throws LineError for a malformed code and the inverse's run-time error.
 Decoded decode(std::string_view code, Decimals decimals) {
-  Decoded d{std::string(code), decimals, codeOfLine(code, decimals), {}};
+  Decoded d{code, decimals, codeOfLine(code, decimals), {}};
   d.position = qv::positionOf(d.code);
   return d;
-}
-
-// The plain positions of a block of lines through the batch inverse
-// conversion: what decode gives each line.
-void decodeBlock(Decimals decimals, std::span<const std::string_view> lines, std::string& out,
-                 std::vector<LineOutcome>& outcomes) {
-  convertBlockWith<qv::CodeValues, qv::DecodedPoint>(
-      lines, out, outcomes, [&](std::string_view line) { return codeOfLine(line, decimals); },
-      [](const std::vector<qv::CodeValues>& codes, std::vector<qv::DecodedPoint>& positions) {
-        qv::decodeMany(codes, positions);
-      },
-      [](const qv::DecodedPoint& p, std::string& text) {
-        char digits[2 * qv::numberTextRoom + 1];
-        char* end = qv::writePlainNumberText(digits, p.position.latitude);
-        *end++ = ' ';
-        text.append(digits, qv::writePlainNumberText(end, p.position.longitude));
-      });
 }
 
 // "lat lon" in decimal degrees; on the command line the same in degrees,
@@ -99,10 +82,38 @@ void appendDecoded(const Decoded& d, Format format, bool withDms, std::string& o
       format, out,
       [&](std::string& s) {
         const double lat = d.position.latitude, lon = d.position.longitude;
-        s.append(qv::plainNumberText(lat)).append(" ").append(qv::plainNumberText(lon));
+        char digits[2 * qv::numberTextRoom + 1];
+        char* end = qv::writePlainNumberText(digits, lat);
+        *end++ = ' ';
+        s.append(digits, qv::writePlainNumberText(end, lon));
         if (withDms) s.append("\n").append(dmsText(lat, 'N', 'S')).append(" ").append(dmsText(lon, 'E', 'W'));
       },
       [&](Record& r) { writeFields(r, d); });
+}
+
+// A line's code as read, with its text for the fields that say what it
+// stands for.
+struct CodeLine {
+  std::string_view text;
+  qv::CodeValues code;
+};
+
+// The positions of a block of lines through the batch inverse conversion,
+// in any format: what decode gives each line.
+void decodeBlock(Decimals decimals, std::span<const std::string_view> lines, Format format, std::string& out,
+                 std::vector<LineOutcome>& outcomes) {
+  convertBlockWith<CodeLine, qv::DecodedPoint>(
+      lines, format, out, outcomes,
+      [&](std::string_view line) { return CodeLine{line, codeOfLine(line, decimals)}; },
+      [](const std::vector<CodeLine>& read, std::vector<qv::DecodedPoint>& positions) {
+        thread_local std::vector<qv::CodeValues> codes;
+        codes.clear();
+        for (const CodeLine& c : read) codes.push_back(c.code);
+        qv::decodeMany(codes, positions);
+      },
+      [&](const CodeLine& c, const qv::DecodedPoint& p, std::string& text) {
+        appendDecoded(Decoded{c.text, decimals, c.code, p.position}, format, false, text);
+      });
 }
 
 LineCommand decodeLines(Decimals decimals) {
@@ -111,9 +122,9 @@ LineCommand decodeLines(Decimals decimals) {
             appendDecoded(decode(line, decimals), format, false, out);
           },
           {},
-          [decimals](std::span<const std::string_view> lines, std::string& out, std::vector<LineOutcome>& outcomes) {
-            decodeBlock(decimals, lines, out, outcomes);
-          }};
+          [decimals](std::span<const std::string_view> lines, Format format, std::string& out,
+                     std::vector<LineOutcome>& outcomes) { decodeBlock(decimals, lines, format, out, outcomes); },
+          allFormats};
 }
 
 }  // namespace

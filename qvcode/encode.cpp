@@ -88,7 +88,7 @@ qv::GivenPosition positionOfLine(std::string_view line, qv::PositionRange range)
 void encodeBlock(const EncodeOptions& o, std::span<const std::string_view> lines, std::string& out,
                  std::vector<LineOutcome>& outcomes) {
   convertBlockWith<qv::Position, qv::EncodedPoint>(
-      lines, out, outcomes, [&](std::string_view line) { return positionOfLine(line, o.range).used; },
+      lines, Format::plain, out, outcomes, [&](std::string_view line) { return positionOfLine(line, o.range).used; },
       [&](const std::vector<qv::Position>& positions, std::vector<qv::EncodedPoint>& codes) {
         thread_local std::vector<double> latitudes, longitudes;
         latitudes.clear();
@@ -99,7 +99,7 @@ void encodeBlock(const EncodeOptions& o, std::span<const std::string_view> lines
         }
         qv::encodeMany(latitudes, longitudes, codes, o.range);
       },
-      [&](const qv::EncodedPoint& c, std::string& text) {
+      [&](const qv::Position&, const qv::EncodedPoint& c, std::string& text) {
         if (o.precision) {
           text += qv::preciseCodeText(c.hour, c.offsetKm, c.distanceKm, *o.precision);
         } else {
@@ -116,7 +116,7 @@ LineCommand encodeLines(const EncodeOptions& o) {
             encode(positionOfLine(line, o.range), o, format, out);
           },
           {},
-          [o](std::span<const std::string_view> lines, std::string& out, std::vector<LineOutcome>& outcomes) {
+          [o](std::span<const std::string_view> lines, Format, std::string& out, std::vector<LineOutcome>& outcomes) {
             encodeBlock(o, lines, out, outcomes);
           }};
 }

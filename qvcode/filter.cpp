@@ -139,7 +139,7 @@ class LineConverter {
   LineConverter(const LineCommand& c, Format format, std::string& out)
       : c_(c), format_(format), out_(out),
         columns_(static_cast<std::size_t>(std::count(c.csvHeader.begin(), c.csvHeader.end(), ',')) + 1),
-        batched_(format == Format::plain && c.convertBlock) {}
+        batched_(c.blockTakes(format)) {}
 
   // `stays`: whether the line stays valid until the next flush; otherwise
   // it is copied.
@@ -171,7 +171,7 @@ class LineConverter {
     converted_.clear();
     outcomes_.clear();
     const std::size_t start = out_.size();
-    c_.convertBlock(views_, itemsAlone ? out_ : converted_, outcomes_);
+    c_.convertBlock(views_, format_, itemsAlone ? out_ : converted_, outcomes_);
     if (itemsAlone) {
       if (std::none_of(outcomes_.begin(), outcomes_.end(), [](const LineOutcome& o) { return o.failed; })) {
         pending_.clear();

@@ -22,6 +22,9 @@
 namespace qvcode {
 
 enum class Format { plain, json, csv };
+// Sets of formats, a bit for each.
+inline constexpr unsigned plainFormat = 1U << static_cast<unsigned>(Format::plain);
+inline constexpr unsigned allFormats = 0b111;
 
 // --json, --csv, --input-file, --input-string and --output-file.
 struct StreamOptions {
@@ -67,22 +70,29 @@ struct LineCommand {
   std::function<void(std::string_view line, Format format, std::string& out)> convert;
   // Whether a line is a comment; by default startsWithHash.
   std::function<bool(std::string_view line)> isComment;
-  // Optional, for the plain format: the outputs of many lines at once, each
-  // byte for byte what `convert` gives it.  Appends every line's output and
-  // a line feed to `out` and, for each line in order, where that ends or
-  // why it failed (the reason `convert` would have thrown).
-  std::function<void(std::span<const std::string_view> lines, std::string& out, std::vector<LineOutcome>& outcomes)>
+  // Optional: the outputs of many lines at once in the formats that
+  // `blockFormats` names, each byte for byte what `convert` gives it.
+  // Appends every line's output and a line feed to `out` and, for each line
+  // in order, where that ends or why it failed (the reason `convert` would
+  // have thrown).
+  std::function<void(std::span<const std::string_view> lines, Format format, std::string& out,
+                     std::vector<LineOutcome>& outcomes)>
       convertBlock;
+  // The formats convertBlock takes, a bit for each (1 << Format).
+  unsigned blockFormats = plainFormat;
+
+  bool blockTakes(Format f) const { return convertBlock && (blockFormats >> static_cast<unsigned>(f) & 1U); }
 };
 
 // A LineCommand's convertBlock from three steps: `read(line)` gives a line's
 // input or throws LineError or qv::RuntimeError; `convertMany(inputs,
-// results)` converts those read all at once; `write(result, out)` appends a
-// result's output, unless the result holds its run-time error (`error`),
-// which becomes the line's failure.
+// results)` converts those read all at once; `write(input, result, out)`
+// appends a result's output in the block's format (a CSV row without its
+// empty error field, which is added here), unless the result holds its
+// run-time error (`error`), which becomes the line's failure.
 template <class Input, class Result, class Read, class ConvertMany, class Write>
-void convertBlockWith(std::span<const std::string_view> lines, std::string& out, std::vector<LineOutcome>& outcomes,
-                      Read&& read, ConvertMany&& convertMany, Write&& write) {
+void convertBlockWith(std::span<const std::string_view> lines, Format format, std::string& out,
+                      std::vector<LineOutcome>& outcomes, Read&& read, ConvertMany&& convertMany, Write&& write) {
   thread_local std::vector<Input> inputs;
   thread_local std::vector<Result> results;
   inputs.clear();
@@ -101,11 +111,13 @@ void convertBlockWith(std::span<const std::string_view> lines, std::string& out,
   std::size_t next = 0;
   for (LineOutcome& outcome : outcomes) {
     if (!outcome.failed) {
+      const Input& input = inputs[next];
       const Result& r = results[next++];
       if (r.error) {
         outcome = {0, true, runtimeErrorText(qv::RuntimeError(*r.error))};
       } else {
-        write(r, out);
+        write(input, r, out);
+        if (format == Format::csv) out += ',';
         out += '\n';
       }
     }
