@@ -18,9 +18,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <array>
 #include <limits>
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "conversion/angles.hpp"
 #include "conversion/crmath/correctly_rounded.hpp"
@@ -97,13 +98,26 @@ struct OffsetBand {
   bool fromRay = true;                   // whether the band reaches offset 0
 };
 
+// Bounds of sin x for 0 <= x <= π/2 from its series, whose terms alternate
+// and shrink there: x − x³/6 + x⁵/120 − x⁷/5040 below it, and x⁹/362880
+// more above it (10⁻¹⁰ of the value for the largest offsets, less for
+// smaller ones), each widened by its own rounding.
+double sinBelow(double x) {
+  const double x2 = x * x;
+  return x * (1 - x2 / 6 * (1 - x2 / 20 * (1 - x2 / 42))) * (1 - 8 * u);
+}
+double sinAbove(double x) {
+  const double x2 = x * x;
+  return (x * (1 - x2 / 6 * (1 - x2 / 20 * (1 - x2 / 42))) + x * x2 * x2 * x2 * x2 / 362880) * (1 + 8 * u);
+}
+
 OffsetBand offsetBand(double vLo, double vHi) {
   OffsetBand b;
   const double lo = vLo - arcCosError(cosOffsetError, sinLowerBound(vLo - worstOffsetError));
   const double hi = vHi + arcCosError(cosOffsetError, sinLowerBound(vHi));
   b.fromRay = lo <= 0;
-  b.sinHalfLo = b.fromRay ? 0 : cr::sin(lo / 2) * (1 - 4 * u);
-  b.sinHalfHi = cr::sin(std::min(hi, pi()) / 2) * (1 + 4 * u);
+  b.sinHalfLo = b.fromRay ? 0 : sinBelow(lo / 2);
+  b.sinHalfHi = sinAbove(std::min(hi, pi()) / 2);
   return b;
 }
 
@@ -174,22 +188,21 @@ double sinBearingLowerBound(const Seen& q, double yLo, double yHi) {
 }
 
 // The bound of the distance (rad) from Q to the positions of the slice whose
-// computed central angles lie in [a, b], with sin a and sin b given; a and b
-// on one side of π/2.  Negative where no offset of the band lies in the
-// sector there.
+// computed central angles lie in [a, b], with sin a and sin b given within
+// 6 u; a and b on one side of π/2.  Negative where no offset of the band
+// lies in the sector there.
 double sliceBound(const Seen& q, double a, double b, double sinA, double sinB, const OffsetBand& band) {
-  const double sinMin = std::min(sinA, sinB), sinMax = std::max(sinA, sinB);
+  const double sinMin = std::max(0.0, std::min(sinA, sinB) - 6 * u), sinMax = std::max(sinA, sinB) + 6 * u;
   const double sin15 = sinSectorHalfWidth();
   // The computed sector angles, as half sines: the lower end at the largest
   // sine, the upper at the smallest.
   double yLo = 0;
   if (!band.fromRay) {
-    if (sinMax == 0) return -1;
-    yLo = band.sinHalfLo / sinMax;
+    yLo = band.sinHalfLo / sinMax * (1 - 2 * u);
     if (yLo > sin15 * (1 + 8 * u)) return -1;
     yLo = std::min(yLo, sin15);
   }
-  const double yHi = sinMin > 0 ? std::min(sin15, band.sinHalfHi / sinMin) : sin15;
+  const double yHi = sinMin > 0 ? std::min(sin15, band.sinHalfHi / sinMin * (1 + 2 * u)) : sin15;
 
   // The true central angle and sector angle around the computed ones.
   const double dc = arcCosError(cosCentralAngleError, std::max(0.0, sinMin - worstCentralAngleError));
@@ -204,22 +217,42 @@ double sliceBound(const Seen& q, double a, double b, double sinA, double sinB, c
   return t < 1 ? std::min(pi(), 2 * t / std::sqrt((1 - t) * (1 + t))) : pi();
 }
 
-// The central angles (rad) of computed distances in [fromKm, toKm].
-KmRange centralAngles(const KmRange& km) {
-  return {std::max(0.0, km.fromKm / kmPerRadian() * (1 - 8 * u)), std::min(pi(), km.toKm / kmPerRadian() * (1 + 8 * u))};
-}
+// The central angles (rad) of computed distances in [fromKm, toKm], and
+// the sine of any angle among them from one sine and cosine at their start.
+struct DistanceAngles {
+  double from = 0, to = 0;
+  double sinFrom = 0, cosFrom = 1;
+
+  explicit DistanceAngles(const KmRange& km)
+      : from(std::max(0.0, km.fromKm / kmPerRadian() * (1 - 8 * u))),
+        to(std::min(pi(), km.toKm / kmPerRadian() * (1 + 8 * u))) {
+    cr::sinCos(from, sinFrom, cosFrom);
+  }
+
+  // sin c for c in [from, to], within 6 u: by angle addition over the few
+  // hundred metres of a range (t <= 10^-3 rad, where the series' next terms
+  // are below 10^-17), the library's sine beyond.
+  double sinAt(double c) const {
+    const double t = c - from;
+    if (t > 1e-3) return cr::sin(c);
+    const double t2 = t * t;
+    return sinFrom * (1 - t2 / 2 * (1 - t2 / 12)) + cosFrom * t * (1 - t2 / 6);
+  }
+
+  double largestSine() const { return from <= halfPi() && halfPi() <= to ? 1 : std::max(sinFrom, sinAt(to)) + 6 * u; }
+};
 
 // The bound over the cell of one distance range and one offset range, or
 // negative where that pair has no position.
-double cellBound(const Seen& q, const KmRange& distances, const KmRange& offsets) {
-  const KmRange c = centralAngles(distances);
+double cellBound(const Seen& q, const DistanceAngles& c, const KmRange& offsets) {
   const OffsetBand band = offsetBand(offsets.fromKm / kmPerRadian() * (1 - 8 * u),
                                      offsets.toKm / kmPerRadian() * (1 + 8 * u));
-  // The central angles at which the band's lower offset fits in the sector:
-  // sin c · sin 15° >= sin(vLo/2).
-  double from = c.fromKm, to = c.toKm;
-  if (!band.fromRay) {
-    const double k = band.sinHalfLo / sinSectorHalfWidth();
+  // The central angles at which the band's lower offset fits in the sector,
+  // sin c · sin 15° >= sin(vLo/2), where it does not at both ends.
+  double from = c.from, to = c.to;
+  const double sin15 = sinSectorHalfWidth();
+  if (!band.fromRay && std::min(c.sinFrom, c.sinAt(to)) * sin15 < band.sinHalfLo * (1 + 8 * u)) {
+    const double k = band.sinHalfLo / sin15;
     if (k > 1) return -1;
     const double edge = arcSin(k) * (1 - 8 * u);
     from = std::max(from, edge);
@@ -230,18 +263,36 @@ double cellBound(const Seen& q, const KmRange& distances, const KmRange& offsets
   // from either end of the sphere, where the bearing of a position is too
   // uncertain to use.
   constexpr double nearEnd = 1e-7;
-  std::vector<double> cuts = {from, to};
+  std::array<double, 6> cuts = {from, to, infinity, infinity, infinity, infinity};
+  std::size_t count = 2;
   for (const double at : {halfPi(), nearEnd, pi() - nearEnd, (from + to) / 2})
-    if (from < at && at < to) cuts.push_back(at);
+    if (from < at && at < to) cuts[count++] = at;
   std::sort(cuts.begin(), cuts.end());
   double farthest = -1;
-  double sinA = cr::sin(cuts[0]);
-  for (std::size_t i = 0; i + 1 < cuts.size(); ++i) {
-    const double sinB = cr::sin(cuts[i + 1]);
+  double sinA = c.sinAt(cuts[0]);
+  for (std::size_t i = 0; i + 1 < count; ++i) {
+    const double sinB = c.sinAt(cuts[i + 1]);
     farthest = std::max(farthest, sliceBound(q, cuts[i], cuts[i + 1], sinA, sinB, band));
     sinA = sinB;
   }
   return farthest;
+}
+
+// The largest offset in km that the forward conversion computes at the
+// central angles of `c`.
+double largestOffsetKm(const DistanceAngles& c) {
+  const double v = 2 * arcSin(std::min(1.0, c.largestSine() * sinSectorHalfWidth() * (1 + 4 * u))) * (1 + 8 * u);
+  return (v + arcCosError(cosOffsetError, sinLowerBound(v))) * kmPerRadian() * (1 + 8 * u);
+}
+
+// Whether every offset up to `offsetKm` plainly fits the sector at every
+// distance of the range: below 0.5 c'(1 − c'²/6) km, c' the shorter way to
+// either end of the sphere (the largest offset is at least 0.5176 times it;
+// see plainlyInReach in code_reader.cpp).
+bool plainlyWithin(double offsetKm, const KmRange& distances) {
+  const double shorter = std::min(distances.fromKm, maxDistanceKm - distances.toKm);
+  const double angle = shorter / kmPerRadian();
+  return shorter >= 1 && offsetKm <= 0.5 * shorter * (1 - angle * angle / 6);
 }
 
 // The number after `mark` up to the next blank.
@@ -258,19 +309,14 @@ double farthestComputedKm() {
 
 }  // namespace
 
-double largestOffsetKm(const KmRange& distances) {
-  const KmRange c = centralAngles(distances);
-  const double sinMax =
-      c.fromKm <= halfPi() && halfPi() <= c.toKm ? 1 : std::max(cr::sin(c.fromKm), cr::sin(c.toKm)) * (1 + 4 * u);
-  const double v = 2 * arcSin(std::min(1.0, sinMax * sinSectorHalfWidth() * (1 + 4 * u))) * (1 + 8 * u);
-  return (v + arcCosError(cosOffsetError, sinLowerBound(v))) * kmPerRadian() * (1 + 8 * u);
-}
+double largestOffsetKm(const KmRange& distances) { return largestOffsetKm(DistanceAngles(distances)); }
 
 bool hasPositions(const KmRanges& distances, const KmRanges& offsets) {
   for (std::size_t d = 0; d < distances.count; ++d) {
-    const double largest = largestOffsetKm(distances.ranges[d]);
+    const DistanceAngles c(distances.ranges[d]);
     for (std::size_t o = 0; o < offsets.count; ++o)
-      if (offsets.ranges[o].fromKm <= largest) return true;
+      if (plainlyWithin(offsets.ranges[o].fromKm, distances.ranges[d]) || offsets.ranges[o].fromKm <= largestOffsetKm(c))
+        return true;
   }
   return false;
 }
@@ -293,20 +339,30 @@ CodeCover coverOf(std::string_view text, int decimals, const CodeValues& code, c
       cover.distances.ranges[cover.distances.count++] = {r.fromKm, std::min(r.toKm, farthestComputedKm())};
   }
   // Offsets up to the largest that those distances allow.
-  double largest = 0;
-  for (std::size_t i = 0; i < cover.distances.count; ++i)
-    largest = std::max(largest, largestOffsetKm(cover.distances.ranges[i]));
+  std::array<std::optional<DistanceAngles>, 2> angles;
+  for (std::size_t i = 0; i < cover.distances.count; ++i) angles[i].emplace(cover.distances.ranges[i]);
   const KmRanges offsets = writtenRanges(field(written, ':'), decimals);
+  std::optional<double> largest;
   for (std::size_t i = 0; i < offsets.count; ++i) {
     const KmRange r = offsets.ranges[i];
-    if (r.fromKm <= largest) cover.offsets.ranges[cover.offsets.count++] = {r.fromKm, std::min(r.toKm, largest)};
+    bool plain = true;
+    for (std::size_t d = 0; d < cover.distances.count; ++d) plain = plain && plainlyWithin(r.toKm, cover.distances.ranges[d]);
+    if (plain) {
+      cover.offsets.ranges[cover.offsets.count++] = r;
+      continue;
+    }
+    if (!largest) {
+      largest = 0.0;
+      for (std::size_t d = 0; d < cover.distances.count; ++d) largest = std::max(*largest, largestOffsetKm(*angles[d]));
+    }
+    if (r.fromKm <= *largest) cover.offsets.ranges[cover.offsets.count++] = {r.fromKm, std::min(r.toKm, *largest)};
   }
 
   const Seen q = seenFrom(position, code.hour);
   double farthest = 0;
   for (std::size_t d = 0; d < cover.distances.count; ++d)
     for (std::size_t o = 0; o < cover.offsets.count; ++o)
-      farthest = std::max(farthest, cellBound(q, cover.distances.ranges[d], cover.offsets.ranges[o]));
+      farthest = std::max(farthest, cellBound(q, *angles[d], cover.offsets.ranges[o]));
   // The margin: the rounding of the positions the conversion reads (20 u),
   // of Q's place seen from the reference point (10 u) and of the bound's own
   // arithmetic.

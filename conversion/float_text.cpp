@@ -3,6 +3,9 @@
 
 #include "conversion/float_text.hpp"
 
+#include <algorithm>
+#include <cmath>
+
 #if !(defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L)
 #include <cerrno>
 #include <cmath>
@@ -13,13 +16,56 @@
 #endif
 
 namespace qv {
+namespace {
+
+// The shortest text of a value with at most six decimals between 0.001 and
+// 100,000 in magnitude, as most kilometres of a code are, without the
+// general algorithm: the fewest decimals k whose n = round(v·10^k) reads
+// back as v.  n / 10^k is then the double nearest that decimal (n < 2^53
+// and 10^k are exact, the quotient is rounded once), and no shorter one
+// reads back; at most one decimal of k places lies within half a unit in
+// the last place of v, and in this range fixed notation is never longer
+// than scientific.  nullptr where this does not apply.
+char* writeShortDecimal(char* first, char* last, double v) {
+  static constexpr double powers[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
+  const double magnitude = v < 0 ? -v : v;
+  if (!(magnitude >= 1e-3 && magnitude < 1e5) || last - first < 24) return nullptr;
+  for (int k = 0; k <= 6; ++k) {
+    // Rounded half to even by adding and taking away 2^52 (n < 10^11).
+    const double n = (magnitude * powers[k] + 0x1p52) - 0x1p52;
+    if (n / powers[k] != magnitude) continue;
+    char digits[24];
+    char* d = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(n)).ptr;
+    const int count = static_cast<int>(d - digits);
+    char* out = first;
+    if (v < 0) *out++ = '-';
+    if (count <= k) {  // 0.00ddd
+      *out++ = '0';
+      *out++ = '.';
+      for (int i = count; i < k; ++i) *out++ = '0';
+      return std::copy(digits, d, out);
+    }
+    out = std::copy(digits, d - k, out);
+    if (k > 0) {
+      *out++ = '.';
+      out = std::copy(d - k, d, out);
+    }
+    return out;
+  }
+  return nullptr;
+}
+
+}  // namespace
 
 #if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
 
 std::from_chars_result readDouble(const char* first, const char* last, double& v) {
   return std::from_chars(first, last, v);
 }
-char* writeShortest(char* first, char* last, double v) { return std::to_chars(first, last, v).ptr; }
+char* writeShortest(char* first, char* last, double v) {
+  if (char* end = writeShortDecimal(first, last, v)) return end;
+  return std::to_chars(first, last, v).ptr;
+}
 char* writeShortestScientific(char* first, char* last, double v) {
   return std::to_chars(first, last, v, std::chars_format::scientific).ptr;
 }
@@ -119,6 +165,7 @@ char* writeShortestScientific(char* first, char* last, double v) {
 }
 
 char* writeShortest(char* first, char* last, double v) {
+  if (char* end = writeShortDecimal(first, last, v)) return end;
   char text[400];
   if (!std::isfinite(v)) return copyOut(first, last, text, std::snprintf(text, sizeof text, "%g", v));
   if (v == 0) return copyOut(first, last, std::signbit(v) ? "-0" : "0", std::signbit(v) ? 2 : 1);

@@ -14,6 +14,7 @@
 #include "qvcode/failure.hpp"
 #include "qvcode/line_input.hpp"
 #include "qvcode/output_sink.hpp"
+#include "qvcode/part_workers.hpp"
 #include "qvcode/utf8_text.hpp"
 #include "conversion/runtime_error.hpp"
 
@@ -171,7 +172,7 @@ class LineConverter {
     converted_.clear();
     outcomes_.clear();
     const std::size_t start = out_.size();
-    c_.convertBlock(views_, format_, itemsAlone ? out_ : converted_, outcomes_);
+    convertInParts(itemsAlone ? out_ : converted_);
     if (itemsAlone) {
       if (std::none_of(outcomes_.begin(), outcomes_.end(), [](const LineOutcome& o) { return o.failed; })) {
         pending_.clear();
@@ -209,12 +210,45 @@ class LineConverter {
 
   long long lines() const { return lines_; }
   long long items() const { return items_; }
+
+ private:
+  static constexpr std::size_t blockLines = 1024;
+  // The fewest lines worth a part of their own on another thread.
+  static constexpr std::size_t partLines = 256;
+
+  // Converts the items of views_ onto `out` and their outcomes into
+  // outcomes_: in parts on as many threads as there are processors, each
+  // part into its own text, joined in order.
+  void convertInParts(std::string& out) {
+    const std::size_t parts = std::min(PartWorkers::processors(), views_.size() / partLines);
+    if (parts < 2) return c_.convertBlock(views_, format_, out, outcomes_);
+    if (!workers_) workers_.emplace(PartWorkers::processors() - 1);
+    const std::size_t count = std::min(parts, workers_->parts());
+    partTexts_.resize(count);
+    partOutcomes_.resize(count);
+    const std::span<const std::string_view> all(views_);
+    const auto lineOf = [&](std::size_t i) { return all.size() * i / count; };
+    workers_->run(count, [&](std::size_t i) {
+      std::string& text = i == 0 ? out : partTexts_[i];
+      if (i > 0) text.clear();
+      c_.convertBlock(all.subspan(lineOf(i), lineOf(i + 1) - lineOf(i)), format_, text,
+                      i == 0 ? outcomes_ : partOutcomes_[i]);
+    });
+    for (std::size_t i = 1; i < count; ++i) {
+      const std::size_t base = out.size();
+      out += partTexts_[i];
+      for (LineOutcome o : partOutcomes_[i]) {
+        o.end += base;
+        outcomes_.push_back(std::move(o));
+      }
+    }
+  }
+
+ public:
   long long failed() const { return failed_; }
   long long firstFailed() const { return firstFailed_; }
 
  private:
-  static constexpr std::size_t blockLines = 1024;
-
   // A line in the input's block, or copied to blockText_ at `at`.
   struct Pending {
     std::string_view line;
@@ -278,6 +312,9 @@ class LineConverter {
   std::string blockText_, converted_;
   std::vector<std::string_view> views_;
   std::vector<LineOutcome> outcomes_;
+  std::optional<PartWorkers> workers_;  // made at the first block worth parts
+  std::vector<std::string> partTexts_;
+  std::vector<std::vector<LineOutcome>> partOutcomes_;
   long long lines_ = 0, items_ = 0, failed_ = 0, firstFailed_ = 0;
 };
 

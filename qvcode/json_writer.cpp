@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <ostream>
 
+#include "conversion/float_text.hpp"
 #include "qvcode/utf8_text.hpp"
 
 namespace qvcode {
@@ -17,43 +18,40 @@ bool appendNumber(std::string& s, double v) {
   char buf[32];
   // The shortest text that reads back to the same double: 236.8, not
   // 236.80000000000001.
-  const auto res = std::to_chars(buf, buf + sizeof buf, v);
-  s.append(buf, static_cast<std::size_t>(res.ptr - buf));
+  s.append(buf, qv::writeShortest(buf, buf + sizeof buf, v));
   return true;
 }
 
 void appendJsonString(std::string& s, std::string_view v) {
   s += '"';
-  // Printable ASCII without quotes or backslashes, as keys and most values
-  // are, goes as it is.
-  const bool plain = std::all_of(v.begin(), v.end(), [](char c) {
-    return c >= 0x20 && c < 0x7f && c != '"' && c != '\\';
-  });
-  if (plain) {
-    s.append(v) += '"';
-    return;
-  }
-  while (!v.empty()) {
-    const char c = v.front();
-    const std::size_t n = utf8Length(v);
-    if (n == 0) {
-      s += "\\ufffd";
-      v.remove_prefix(1);
+  // Runs of printable ASCII other than quotes and backslashes, and of
+  // well-formed UTF-8, go as they are, each in one piece.
+  std::size_t run = 0, i = 0;
+  while (i < v.size()) {
+    const auto c = static_cast<unsigned char>(v[i]);
+    if (c >= 0x20 && c < 0x7f && c != '"' && c != '\\') {
+      ++i;
       continue;
     }
-    if (c == '"' || c == '\\') {
+    const std::size_t n = c < 0x80 ? 1 : utf8Length(v.substr(i));
+    if (n > 1) {
+      i += n;
+      continue;
+    }
+    s.append(v, run, i - run);
+    if (n == 0) {
+      s += "\\ufffd";
+    } else if (c == '"' || c == '\\') {
       s += '\\';
-      s += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
+      s += static_cast<char>(c);
+    } else {
       char buf[8];
       std::snprintf(buf, sizeof buf, "\\u%04x", c);
       s += buf;
-    } else {
-      s.append(v.substr(0, n));
     }
-    v.remove_prefix(n);
+    run = ++i;
   }
-  s += '"';
+  s.append(v, run) += '"';
 }
 
 std::string jsonString(std::string_view v) {
@@ -74,8 +72,9 @@ JsonObject::~JsonObject() {
 std::string& JsonObject::key(std::string_view k) {
   if (!first_) s_ += ',';
   first_ = false;
-  appendJsonString(s_, k);
-  s_ += ':';
+  // Keys are the programs' own names, letters only: nothing to escape.
+  s_ += '"';
+  s_.append(k).append("\":");
   return s_;
 }
 

@@ -1,4 +1,6 @@
-// A flat JSON object on one line, written field by field.
+// A flat JSON object on one line, written field by field.  Its keys are the
+// programs' own field names, letters and digits, written as they are; its
+// texts are escaped.
 #pragma once
 
 #include <iosfwd>

@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+#include <charconv>
+
+#include "conversion/float_text.hpp"
 #include "conversion/number_text.hpp"
 
 namespace {
@@ -131,5 +134,30 @@ TEST(NumberText, DigitsAreTheValueRoundedToNearest) {
     if (std::isfinite(f) && f != 0) {
       ASSERT_EQ(numberText(f), fromPrintf(f, 7, false)) << std::hexfloat << f;
     }
+  }
+}
+
+// The shortest texts, quick for short decimals, are the standard library's
+// for every kind of double: decimals of up to nine places around the quick
+// range's ends, random bits, and their neighbours.
+TEST(ShortestText, IsTheStandardLibrarysForEveryDouble) {
+  std::mt19937_64 rng(20261210);
+  std::vector<double> values = {0, -0.0, 1e-3, 0.00099999999999999, 1e5, 99999.999999, 99999.9999995, 5e-07, 1e-3 / 3};
+  std::uniform_int_distribution<long long> digits(0, 999999999);
+  for (int i = 0; i < 300000; ++i) {
+    const double scale = std::pow(10.0, static_cast<int>(rng() % 10));
+    const double decimal = static_cast<double>(digits(rng) / static_cast<long long>(1 + rng() % 100000)) / scale;
+    double random;
+    const std::uint64_t bits = rng();
+    std::memcpy(&random, &bits, sizeof random);
+    for (const double v : {decimal, -decimal, random, std::nextafter(decimal, 1e300), std::nextafter(decimal, 0.0)})
+      if (std::isfinite(v)) values.push_back(v);
+  }
+  for (const double v : values) {
+    char ours[64], theirs[64];
+    const std::string_view a(ours, static_cast<std::size_t>(qv::writeShortest(ours, ours + sizeof ours, v) - ours));
+    const std::string_view b(theirs,
+                             static_cast<std::size_t>(std::to_chars(theirs, theirs + sizeof theirs, v).ptr - theirs));
+    ASSERT_EQ(a, b) << v;
   }
 }
