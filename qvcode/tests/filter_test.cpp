@@ -63,7 +63,7 @@ TEST(Filter, OneLineOutForEveryLineIn) {
       {{"decode", "--csv"}, "m11:6.6 r236.8;x", 1,
        "hour,offsetKm,distanceKm,distanceFromKm,distanceToKm,distanceAlsoFromKm,distanceAlsoToKm,offsetFromKm,"
        "offsetToKm,offsetAlsoFromKm,offsetAlsoToKm,farthestKm,latitude,longitude,latitudeDms,longitudeDms,error\n"
-       "11,6.6,236.8,236.75,236.85000000000002,,,6.55,6.65,,,0.0717137836957826,49.999964966777256,9.99932533031054,"
+       "11,6.6,236.8,236.75,236.85000000000002,,,6.55,6.65,,,0.07171378369587184,49.999964966777256,9.99932533031054,"
        "\"49\u00b059'59.87\"\" N\",\"9\u00b059'57.57\"\" E\",\n"
        ",,,,,,,,,,,,,,,,\"malformed code 'x': code must start with 'm' (as in \"\"m11:6.6 r236.8\"\")\"\n"},
       {{"decode", "--csv"}, "\xEF\xBB\xBF# a, \"b\";m\xc0\xaf:1 r2", 1,

@@ -43,7 +43,7 @@ status 1
 {"latitudeGiven":48.136944444444445,"longitudeGiven":11.575277777777778,"latitude":48.136944444444445,"longitude":11.575277777777778,"hour":5,"distanceKm":0,"offsetKm":0,"bearingDegrees":180,"sectorAngleDegrees":30,"distanceText":"0","offsetText":"0","code":"m5:0 r0","skipOnError":false,"latitudeBack":48.136944444444445,"longitudeBack":11.575277777777785,"westComponentBack":-0.1339077667729476}
 {"input":"bad","error":"'bad' is not a position: 'b' cannot be part of one"}
 status 1
-{"hour":11,"offsetKm":6.6,"distanceKm":236.8,"distanceFromKm":236.75,"distanceToKm":236.85000000000002,"distanceAlsoFromKm":null,"distanceAlsoToKm":null,"offsetFromKm":6.55,"offsetToKm":6.65,"offsetAlsoFromKm":null,"offsetAlsoToKm":null,"farthestKm":0.0717137836957826,"latitude":49.999964966777256,"longitude":9.99932533031054,"latitudeDms":"49°59'59.87\" N","longitudeDms":"9°59'57.57\" E"}
+{"hour":11,"offsetKm":6.6,"distanceKm":236.8,"distanceFromKm":236.75,"distanceToKm":236.85000000000002,"distanceAlsoFromKm":null,"distanceAlsoToKm":null,"offsetFromKm":6.55,"offsetToKm":6.65,"offsetAlsoFromKm":null,"offsetAlsoToKm":null,"farthestKm":0.07171378369587184,"latitude":49.999964966777256,"longitude":9.99932533031054,"latitudeDms":"49°59'59.87\" N","longitudeDms":"9°59'57.57\" E"}
 {}
 {"comment":"# a comment"}
 {"input":"m13:6.6 r236.8","error":"malformed code 'm13:6.6 r236.8': hour '13' is not a whole number from 1 to 12"}
@@ -57,7 +57,7 @@ latitudeGiven,longitudeGiven,latitude,longitude,hour,distanceKm,offsetKm,bearing
 ,,,,,,,,,,,,,,,,,,'bad' is not a position: 'b' cannot be part of one
 status 1
 hour,offsetKm,distanceKm,distanceFromKm,distanceToKm,distanceAlsoFromKm,distanceAlsoToKm,offsetFromKm,offsetToKm,offsetAlsoFromKm,offsetAlsoToKm,farthestKm,latitude,longitude,latitudeDms,longitudeDms,error
-11,6.6,236.8,236.75,236.85000000000002,,,6.55,6.65,,,0.0717137836957826,49.999964966777256,9.99932533031054,"49°59'59.87"" N","9°59'57.57"" E",
+11,6.6,236.8,236.75,236.85000000000002,,,6.55,6.65,,,0.07171378369587184,49.999964966777256,9.99932533031054,"49°59'59.87"" N","9°59'57.57"" E",
 ,,,,,,,,,,,,,,,,
 ,,,,,,,,,,,,,,,,
 ,,,,,,,,,,,,,,,,malformed code 'm13:6.6 r236.8': hour '13' is not a whole number from 1 to 12
