@@ -7,7 +7,7 @@
 #include <string>
 
 #include "conversion/decimal_number.hpp"
-#include "conversion/position_reader.hpp"
+#include "conversion/position.hpp"
 
 namespace qv {
 namespace {
