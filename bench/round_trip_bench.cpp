@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "conversion/reference_point.hpp"
-#include "conversion/round_trip.hpp"
+#include "conversion/detail/reference_point.hpp"
+#include "conversion/detail/round_trip.hpp"
 
 #ifdef QV_HAVE_PROJ
 #include <proj.h>

@@ -2,7 +2,7 @@
 
 #include "conversion/encoding.hpp"
 
-#include "conversion/round_trip.hpp"
+#include "conversion/detail/round_trip.hpp"
 
 namespace qv {
 

@@ -27,7 +27,7 @@
 #include "conversion/code_cover.hpp"
 #include "conversion/conversion.hpp"
 #include "conversion/precise_code.hpp"
-#include "conversion/reference_point.hpp"
+#include "conversion/detail/reference_point.hpp"
 #include "conversion/encoding.hpp"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <variant>
 
 #include "testdata/case_file.hpp"
-#include "conversion/code_text.hpp"
+#include "conversion/detail/case_texts.hpp"
 #include "conversion/conversion.hpp"
-#include "conversion/forward.hpp"
-#include "conversion/round_trip.hpp"
+#include "conversion/detail/forward.hpp"
+#include "conversion/detail/round_trip.hpp"
 #include "conversion/runtime_error.hpp"
 
 namespace {

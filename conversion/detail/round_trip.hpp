@@ -6,7 +6,7 @@
 // conversion adjusts them (the adjusted values come back in `latitude` and
 // `longitude`).  Out: the hour 1..12, the code values and the way back, and
 // whether the case ran into skip-on-error mode; the code texts only where
-// the code is to be shown (encodePosition; codeTexts, code_text.hpp).  The
+// the code is to be shown (encodePosition; codeTexts, detail/case_texts.hpp).  The
 // reference point gives " m5:0 r0" and comes back as itself.
 
 #pragma once
@@ -15,7 +15,7 @@
 #include <optional>
 #include <span>
 
-#include "conversion/case_values.hpp"
+#include "conversion/detail/case_values.hpp"
 #include "conversion/round_trip_point.hpp"
 #include "conversion/runtime_error.hpp"
 
