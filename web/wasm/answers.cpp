@@ -41,7 +41,7 @@ std::string positionAnswer(const qv::Position& given, const qv::Position& used, 
 }
 
 std::string codeAnswer(std::string_view line, int decimals) {
-  const std::string_view text = line.substr(line.find('m'));
+  const std::string_view text = codeText(line);
   const qv::CodeValues code = readPageCode(line, decimals);
   const qv::Position p = qv::positionOf(code);
   // How far the positions with this code can lie from the one returned;

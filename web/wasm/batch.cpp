@@ -81,7 +81,7 @@ class BlockWriter {
         .number(code.distanceKm)
         .number(code.offsetKm)
         .skip(2)
-        .text(l.text.substr(l.text.find('m')));
+        .text(codeText(l.text));
   }
 
  private:

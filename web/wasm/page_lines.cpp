@@ -34,6 +34,12 @@ LineKind kindOf(std::string_view line) {
   return line[first] == 'm' ? LineKind::code : LineKind::position;
 }
 
+std::string_view codeText(std::string_view line) {
+  const std::size_t first = line.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return line.substr(first, line.find_last_not_of(" \t") + 1 - first);
+}
+
 std::optional<std::string> lengthProblem(std::string_view line) {
   if (line.size() <= maxLineChars) return std::nullopt;  // a character is at least a byte
   std::size_t chars = 0;

@@ -30,6 +30,10 @@ LineKind kindOf(std::string_view line);
 // characters; ..."), or nothing.
 std::optional<std::string> lengthProblem(std::string_view line);
 
+// A code line without the blanks and tabs around it: the code as the
+// answers quote it and qv::coverOf reads it.
+std::string_view codeText(std::string_view line);
+
 // The code of a code line, read as code text or as a precise code of
 // `decimals` decimals.  Raises qv::CodeFormatError naming the field; a
 // precise code read as a code text is told which decimals to choose.
