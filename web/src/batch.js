@@ -34,7 +34,10 @@ async function run(text, decimals, csv, doing) {
   if (running) converter.stop("replaced by a new run");
   running = true;
   progress.hidden = false;
-  progress.removeAttribute("value");
+  // Determinate from the start: an indeterminate bar animates, and every
+  // frame of it repaints the page.
+  progress.max = 1;
+  progress.value = 0;
   say(`${doing}…`);
   try {
     const done = await converter.request({ bytes, decimals, csv }, ({ progress: done, total }) => {

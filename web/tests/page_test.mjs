@@ -39,7 +39,13 @@ async function open(page, url, hash) {
 
 // The batch box's lines converted; the status line once done.
 async function convertLines(page, lines) {
-  await page.evaluate((t) => { document.getElementById("lines").value = t; }, lines);
+  // The box laid out with its lines before they are submitted, as when they
+  // were pasted a moment before.
+  await page.evaluate((t) => {
+    const box = document.getElementById("lines");
+    box.value = t;
+    return box.scrollHeight;
+  }, lines);
   await page.click("#many button[type=submit]");
   await page.waitForFunction(() => !document.querySelector("#status").textContent.endsWith("…") &&
                                    !/ of [\d,]+ lines$/.test(document.querySelector("#status").textContent));
@@ -81,9 +87,12 @@ async function checkPage(url, full, where) {
   const pageErrors = [];
   page.on("pageerror", (e) => pageErrors.push(e.message));
 
-  for (const [hash, want] of full ? links : links.slice(0, 2))
-    check(`${where} #${hash.slice(0, 40)}`, await open(page, url, hash), want);
-  check(`${where}: no message names a command-line flag`, failures.some((f) => /--[a-z]/.test(f)), false);
+  const shown = [];
+  for (const [hash, want] of full ? links : links.slice(0, 2)) {
+    shown.push(await open(page, url, hash));
+    check(`${where} #${hash.slice(0, 40)}`, shown.at(-1), want);
+  }
+  check(`${where}: no message names a command-line flag`, shown.filter((m) => /--[a-z]/.test(m)).join(), "");
 
   await open(page, url, "");
   await page.fill("#lines", "50 10\n# a comment\n\nbad\r\nm11:6.6 r236.8\nm11:6.612 r236.834\n");
@@ -155,8 +164,8 @@ async function checkPage(url, full, where) {
       return { ms: performance.now() - window.submitted, pause: window.longestPause, seen: window.seen };
     });
     check("progress shown", seen.some((s) => / of 100,000 lines$/.test(s)), true);
-    check(`the longest pause of the page during the batch (${pause.toFixed(0)} ms) is short`, pause < 1000, true);
-    check(`100,000 lines take ${ms.toFixed(0)} ms`, ms < 3000, true);
+    check(`the longest pause of the page during the batch (${pause.toFixed(0)} ms) is short`, pause < 500, true);
+    check(`100,000 lines take ${ms.toFixed(0)} ms`, ms < 2000, true);
     console.log(`100,000 lines in ${ms.toFixed(0)} ms; the page's longest pause ${pause.toFixed(0)} ms`);
 
     // Nothing needs a sideways scroll, down to 320 CSS pixels (a 640-pixel
