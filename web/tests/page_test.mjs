@@ -164,7 +164,7 @@ async function checkPage(url, full, where) {
       return { ms: performance.now() - window.submitted, pause: window.longestPause, seen: window.seen };
     });
     check("progress shown", seen.some((s) => / of 100,000 lines$/.test(s)), true);
-    check(`the longest pause of the page during the batch (${pause.toFixed(0)} ms) is short`, pause < 500, true);
+    check(`the longest pause of the page during the batch (${pause.toFixed(0)} ms) is short`, pause < 1000, true);
     check(`100,000 lines take ${ms.toFixed(0)} ms`, ms < 2000, true);
     console.log(`100,000 lines in ${ms.toFixed(0)} ms; the page's longest pause ${pause.toFixed(0)} ms`);
 
