@@ -4,6 +4,9 @@
 
 #include <pybind11/stl.h>
 
+#include <sys/mman.h>
+
+#include <cstdint>
 #include <utility>
 
 #include "conversion/position_reader.hpp"
@@ -12,10 +15,6 @@ namespace quorvel {
 namespace {
 
 py::module_ numpy() { return py::module_::import("numpy"); }
-
-std::string typeName(py::handle value) {
-  return value.is_none() ? std::string("None") : std::string(Py_TYPE(value.ptr())->tp_name);
-}
 
 // What an array of a dtype holds, for a message, by numpy's kind letter.
 std::string heldBy(const py::dtype& dtype) {
@@ -29,7 +28,22 @@ std::string heldBy(const py::dtype& dtype) {
   }
 }
 
+// Asks the kernel for huge pages under a large result, which the caller is
+// about to write whole: one page fault for 2 MiB instead of one for 4 KiB.
+void hugePages([[maybe_unused]] const py::array& a) {
+#ifdef MADV_HUGEPAGE
+  constexpr std::uintptr_t huge = std::uintptr_t{1} << 21;
+  const auto begin = reinterpret_cast<std::uintptr_t>(a.data());
+  const std::uintptr_t first = (begin + huge - 1) & ~(huge - 1), last = (begin + a.nbytes()) & ~(huge - 1);
+  if (first < last) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#endif
+}
+
 }  // namespace
+
+std::string typeName(py::handle value) {
+  return value.is_none() ? std::string("None") : std::string(Py_TYPE(value.ptr())->tp_name);
+}
 
 double realNumber(py::handle value, const std::string& name) {
   if (PyFloat_Check(value.ptr())) return PyFloat_AS_DOUBLE(value.ptr());
@@ -108,7 +122,8 @@ const bool* Results::masked() const {
 }
 
 py::array Results::add(const char* key, const py::dtype& dtype) {
-  py::array a = numpy().attr("zeros")(shape_, dtype);
+  py::array a = numpy().attr("empty")(shape_, dtype);
+  hugePages(a);
   arrays_.emplace_back(key, a);
   return a;
 }

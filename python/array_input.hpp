@@ -17,6 +17,9 @@ namespace py = pybind11;
 
 using Shape = std::vector<py::ssize_t>;
 
+// What a message calls the type of `value`: "None", "str", "numpy.bool_".
+std::string typeName(py::handle value);
+
 // A real number as a double: a Python int or float, a numpy integer or
 // float, a fractions.Fraction, or a 0-d array of one.  Anything else, None,
 // bool, complex and str included, raises TypeError naming `name` and the type
@@ -41,8 +44,8 @@ py::array_t<double> realNumbers(const Given& g, const char* name);
 // "(1, 3)"; "()" for a 0-d array.
 std::string indexText(std::size_t i, const Shape& shape);
 
-// The results of an array function: a dict of arrays of one shape, zeroed
-// at first.  With a mask they are numpy.ma arrays with that mask; a 0-d
+// The results of an array function: a dict of arrays of one shape, left
+// uninitialized for the caller to write every element.  With a mask they are numpy.ma arrays with that mask; a 0-d
 // result becomes a numpy scalar (or numpy.ma.masked), as a ufunc gives it.
 class Results {
  public:
@@ -51,7 +54,7 @@ class Results {
   const Shape& shape() const { return shape_; }
   // Whether element i is masked; nullptr where nothing is.
   const bool* masked() const;
-  // A new zeroed array of the results' shape, added under `key`.
+  // A new uninitialized array of the results' shape, added under `key`.
   py::array add(const char* key, const py::dtype& dtype);
   template <class T>
   py::array_t<T> add(const char* key) {

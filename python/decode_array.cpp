@@ -59,7 +59,7 @@ py::dict decodeArray(const py::object& codes, std::optional<int> precision) {
       const py::handle element = static_cast<PyObject* const*>(texts.data())[i];
       if (!PyUnicode_Check(element.ptr()))
         throw py::type_error("codes at index " + indexText(i, shape) + " must be a code text (str), not " +
-                             (element.is_none() ? std::string("None") : std::string(Py_TYPE(element.ptr())->tp_name)));
+                             typeName(element));
       text = element.cast<std::string>();
     }
     try {
@@ -79,6 +79,13 @@ py::dict decodeArray(const py::object& codes, std::optional<int> precision) {
   std::int32_t* errors = results.add<std::int32_t>("error").mutable_data();
   {
     py::gil_scoped_release unlocked;
+    // numpy leaves the arrays uninitialized: every element is written.
+    for (std::size_t i = 0; masked && i < n; ++i) {
+      if (!masked[i]) continue;
+      hours[i] = 0;
+      offsets[i] = distances[i] = latitudes[i] = longitudes[i] = 0;
+      errors[i] = 0;
+    }
     constexpr std::size_t piece = 1024;
     std::array<qv::DecodedPoint, piece> points;
     for (std::size_t first = 0; first < values.size(); first += piece) {
@@ -90,12 +97,10 @@ py::dict decodeArray(const py::object& codes, std::optional<int> precision) {
         hours[j] = c.hour;
         offsets[j] = c.offsetKm;
         distances[j] = c.distanceKm;
-        if (points[k].error) {
-          errors[j] = static_cast<std::int32_t>(*points[k].error);
-        } else {
-          latitudes[j] = points[k].position.latitude;
-          longitudes[j] = points[k].position.longitude;
-        }
+        const qv::DecodedPoint& p = points[k];
+        errors[j] = p.error ? static_cast<std::int32_t>(*p.error) : 0;
+        latitudes[j] = p.error ? 0 : p.position.latitude;
+        longitudes[j] = p.error ? 0 : p.position.longitude;
       }
     }
   }

@@ -25,10 +25,54 @@ constexpr std::size_t codeWidth = 20;
 // digits on each number (or without the points at 0), and one to spare.
 constexpr std::size_t preciseWidth(int decimals) { return 18 + 2 * static_cast<std::size_t>(decimals); }
 
-// numpy's str arrays hold UCS-4; codes are ASCII.
-void writeText(std::uint32_t* to, const char* from, const char* end) {
+// numpy's str arrays hold UCS-4, `width` characters an element, the unused
+// end zero; codes are ASCII.
+void writeText(std::uint32_t* to, std::size_t width, const char* from, const char* end) {
+  std::uint32_t* const stop = to + width;
   while (from < end) *to++ = static_cast<unsigned char>(*from++);
+  std::fill(to, stop, 0U);
 }
+
+// The result arrays, uninitialized as numpy allocates them (in huge pages,
+// where a zeroed array would fault in every page): every element is written.
+struct Columns {
+  std::int16_t* hours;
+  double *distances, *offsets, *bearings, *sectorAngles;
+  std::uint32_t* codes;
+  int decimals;  // of the precise codes, -1 for none
+  std::size_t preciseRoom;
+  std::uint32_t* precise;
+  std::int32_t* errors;
+
+  // A masked element, or one whose conversion failed: zeros and empty texts.
+  void clear(std::size_t j) const {
+    hours[j] = 0;
+    distances[j] = offsets[j] = bearings[j] = sectorAngles[j] = 0;
+    std::fill_n(codes + j * codeWidth, codeWidth, 0U);
+    if (precise) std::fill_n(precise + j * preciseRoom, preciseRoom, 0U);
+    errors[j] = 0;
+  }
+
+  void put(std::size_t j, const qv::EncodedPoint& c) const {
+    if (c.error) {
+      clear(j);
+      errors[j] = static_cast<std::int32_t>(*c.error);
+      return;
+    }
+    hours[j] = c.hour;
+    distances[j] = c.distanceKm;
+    offsets[j] = c.offsetKm;
+    bearings[j] = c.bearingDegrees;
+    sectorAngles[j] = c.sectorAngleDegrees;
+    char text[qv::codeRoom];
+    writeText(codes + j * codeWidth, codeWidth, text, qv::writeCode(text, c.hour, c.offsetKm, c.distanceKm));
+    if (precise) {
+      const std::string p = qv::preciseCodeText(c.hour, c.offsetKm, c.distanceKm, decimals);
+      writeText(precise + j * preciseRoom, preciseRoom, p.data(), p.data() + p.size());
+    }
+    errors[j] = 0;
+  }
+};
 
 }  // namespace
 
@@ -48,17 +92,20 @@ py::dict encodeArray(const py::object& lats, const py::object& lons, std::option
   }
 
   Results results(mask, shape);
-  std::int16_t* hours = results.add<std::int16_t>("hour").mutable_data();
-  double* distances = results.add<double>("distanceKm").mutable_data();
-  double* offsets = results.add<double>("offsetKm").mutable_data();
-  double* bearings = results.add<double>("bearingDegrees").mutable_data();
-  double* sectorAngles = results.add<double>("sectorAngleDegrees").mutable_data();
-  auto* codes = static_cast<std::uint32_t*>(results.add("code", py::dtype("<U" + std::to_string(codeWidth))).mutable_data());
-  const std::size_t preciseRoom = decimals < 0 ? 0 : preciseWidth(decimals);
-  auto* precise = decimals < 0 ? nullptr
-                               : static_cast<std::uint32_t*>(
-                                     results.add("preciseCode", py::dtype("<U" + std::to_string(preciseRoom))).mutable_data());
-  std::int32_t* errors = results.add<std::int32_t>("error").mutable_data();
+  Columns out{results.add<std::int16_t>("hour").mutable_data(),
+              results.add<double>("distanceKm").mutable_data(),
+              results.add<double>("offsetKm").mutable_data(),
+              results.add<double>("bearingDegrees").mutable_data(),
+              results.add<double>("sectorAngleDegrees").mutable_data(),
+              static_cast<std::uint32_t*>(results.add("code", py::dtype("<U" + std::to_string(codeWidth))).mutable_data()),
+              decimals,
+              decimals < 0 ? 0 : preciseWidth(decimals),
+              nullptr,
+              nullptr};
+  if (decimals >= 0)
+    out.precise = static_cast<std::uint32_t*>(
+        results.add("preciseCode", py::dtype("<U" + std::to_string(out.preciseRoom))).mutable_data());
+  out.errors = results.add<std::int32_t>("error").mutable_data();
 
   const double *la = latitudes.data(), *lo = longitudes.data();
   const bool* masked = results.masked();
@@ -77,7 +124,10 @@ py::dict encodeArray(const py::object& lats, const py::object& lons, std::option
       const double *pl = pieceLat.data(), *po = pieceLon.data();
       if (masked) {
         for (; i < n && count < piece; ++i) {
-          if (masked[i]) continue;
+          if (masked[i]) {
+            out.clear(i);
+            continue;
+          }
           pieceLat[count] = la[i];
           pieceLon[count] = lo[i];
           at[count++] = i;
@@ -89,28 +139,12 @@ py::dict encodeArray(const py::object& lats, const py::object& lons, std::option
         i += count;
       }
       qv::encodeMany({pl, count}, {po, count}, std::span(points).first(count));
-      for (std::size_t k = 0; k < count; ++k) {
-        const qv::EncodedPoint& c = points[k];
+      for (std::size_t k = 0; k < count && !refused; ++k) {
         const std::size_t j = masked ? at[k] : first + k;
-        if (c.refused) {
+        if (points[k].refused)
           refused = j;
-          break;
-        }
-        if (c.error) {
-          errors[j] = static_cast<std::int32_t>(*c.error);
-          continue;
-        }
-        hours[j] = c.hour;
-        distances[j] = c.distanceKm;
-        offsets[j] = c.offsetKm;
-        bearings[j] = c.bearingDegrees;
-        sectorAngles[j] = c.sectorAngleDegrees;
-        char text[qv::codeRoom];
-        writeText(codes + j * codeWidth, text, qv::writeCode(text, c.hour, c.offsetKm, c.distanceKm));
-        if (precise) {
-          const std::string p = qv::preciseCodeText(c.hour, c.offsetKm, c.distanceKm, decimals);
-          writeText(precise + j * preciseRoom, p.data(), p.data() + p.size());
-        }
+        else
+          out.put(j, points[k]);
       }
     }
   }
