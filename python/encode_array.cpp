@@ -33,8 +33,8 @@ void writeText(std::uint32_t* to, std::size_t width, const char* from, const cha
   std::fill(to, stop, 0U);
 }
 
-// The result arrays, uninitialized as numpy allocates them (in huge pages,
-// where a zeroed array would fault in every page): every element is written.
+// The result arrays, which Results leaves uninitialized: every element is
+// written once, with no zeroing pass before.
 struct Columns {
   std::int16_t* hours;
   double *distances, *offsets, *bearings, *sectorAngles;
