@@ -53,7 +53,7 @@ endforeach()
 # The Python module imports from the package, for Debian's python3.
 if(EXISTS /usr/bin/python3 AND EXISTS ${BUILD}/python/quorvel.pyi)
   execute_process(COMMAND ${CMAKE_COMMAND} -E env PYTHONPATH=${WORK}/root/usr/lib/python3/dist-packages
-                  /usr/bin/python3 -c "import quorvel; print(quorvel.encode(50, 10).text)"
+                  /usr/bin/python3 -c "import quorvel; print(quorvel.encode(50, 10).code)"
                   OUTPUT_VARIABLE code RESULT_VARIABLE failed ERROR_VARIABLE why)
   if(failed OR NOT code STREQUAL "m11:6.6 r236.8\n")
     message(FATAL_ERROR "the package's Python module: ${code}${why}")
