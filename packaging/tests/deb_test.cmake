@@ -18,13 +18,10 @@ string(STRIP "${out}" arch)
 # package → its files, as regular expressions of paths under /.  Every file
 # must match one, and every expression exactly one file.
 set(packages quorvel libquorvel-dev quorvel-doc)
-macro(package_docs name)
-  list(APPEND files_${name} usr/share/doc/${name}/copyright usr/share/doc/${name}/changelog\\.gz)
-endmacro()
 set(files_quorvel usr/bin/qvcode usr/share/man/man1/qvcode\\.1\\.gz usr/share/bash-completion/completions/qvcode)
 set(files_libquorvel-dev usr/include/quorvel/conversion\\.hpp usr/${LIBDIR}/libquorvel-conversion\\.a
     usr/${LIBDIR}/cmake/Quorvel/QuorvelConfig\\.cmake usr/${LIBDIR}/cmake/Quorvel/QuorvelConfigVersion\\.cmake
-    usr/${LIBDIR}/cmake/Quorvel/QuorvelTargets\\.cmake usr/${LIBDIR}/cmake/Quorvel/QuorvelTargets-release\\.cmake)
+    usr/${LIBDIR}/cmake/Quorvel/QuorvelTargets\\.cmake usr/${LIBDIR}/cmake/Quorvel/QuorvelTargets-[a-z]+\\.cmake)
 foreach(h IN LISTS QV_PUBLIC_HEADERS)
   string(REPLACE "." "\\." h ${h})
   list(APPEND files_libquorvel-dev usr/include/quorvel/conversion/${h})
@@ -45,6 +42,9 @@ if(PYTHON)
   set(files_python3-quorvel "usr/lib/python3/dist-packages/quorvel\\.cpython-[^/]+\\.so"
       usr/lib/python3/dist-packages/quorvel\\.pyi)
 endif()
+foreach(p IN LISTS packages)
+  list(APPEND files_${p} usr/share/doc/${p}/copyright usr/share/doc/${p}/changelog\\.gz)
+endforeach()
 
 # package → what its control fields must say, as "FIELD regular expression".
 set(control_quorvel "Depends (^|, )libc6 " "Depends (^|, )libstdc\\+\\+6 " "Suggests quorvel-doc")
@@ -55,7 +55,7 @@ set(control_qvpruef "Depends (^|, )libqt6widgets6 " "Depends (^|, )fonts-liberat
 set(control_python3-quorvel "Depends (^|, )python3 \\(>= 3\\.[0-9]+~\\), python3 \\(<< 3\\.[0-9]+\\)"
     "Depends (^|, )python3-numpy(,|$)" "Section ^python$")
 set(control_libquorvel-dev "Section ^libdevel$")
-set(control_quorvel-doc "Section ^doc$" "Architecture ^all$")
+set(control_quorvel-doc "Section ^doc$")
 
 file(GLOB made RELATIVE ${WORK} ${WORK}/*.deb)
 set(want)
@@ -74,7 +74,6 @@ if(NOT made STREQUAL want)
 endif()
 
 foreach(p IN LISTS packages)
-  package_docs(${p})
   set(deb ${deb_${p}})
   run("dpkg-deb -c ${p}" dpkg-deb -c ${deb})
   string(REGEX MATCHALL "(^|\n)-[^\n]* \\./[^\n]*" lines "${out}")
