@@ -85,7 +85,14 @@ list(SORT want)
 if(NOT headers STREQUAL want)
   message(FATAL_ERROR "installed headers:\n${headers}\ninstead of:\n${want}")
 endif()
+# The public face speaks English: the formulas' working names (Bdez, stunde,
+# versatzkm, …) stay in the library's inside.
+set(working_names "Bdez|Ldez|stunde|versatz|distkm|disttext|codetext|richtgrad|richtrad|sektor|bogen|Ybk|Xbk|fehler|fallzahl|speichermodus|zeile|adler|pruefe")
 foreach(h IN LISTS headers)
+  file(STRINGS ${dev}/include/${h} named REGEX "${working_names}")
+  if(named)
+    message(FATAL_ERROR "<${h}> holds working names of the formulas: ${named}")
+  endif()
   string(MAKE_C_IDENTIFIER ${h} name)
   file(WRITE ${WORK}/headers/${name}.cpp "#include <${h}>\n")
   run("compiling <${h}> on its own" ${COMPILER} -std=c++20 -fsyntax-only -Wall -Wextra -Werror
