@@ -15,7 +15,7 @@
 #include "qvcode/line_input.hpp"
 #include "qvcode/output_sink.hpp"
 #include "qvcode/part_workers.hpp"
-#include "qvcode/utf8_text.hpp"
+#include "records/utf8_text.hpp"
 #include "conversion/runtime_error.hpp"
 
 namespace qvcode {
@@ -294,12 +294,12 @@ class LineConverter {
     // (JSON writes them as U+FFFD), so that every output is UTF-8.
     if (format_ == Format::plain) {
       out_ += "ERROR: ";
-      out_ += utf8Escaped(reason);
+      out_ += qvrecords::utf8Escaped(reason);
     } else if (format_ == Format::json) {
       JsonObject(out_).text("input", line).text("error", reason);
     } else {
       out_.append(columns_, ',');
-      appendCsvField(out_, utf8Escaped(reason));
+      appendCsvField(out_, qvrecords::utf8Escaped(reason));
     }
   }
 

@@ -14,12 +14,19 @@
 #include <vector>
 
 #include "conversion/runtime_error.hpp"
-#include "qvcode/csv_writer.hpp"
+#include "records/csv_writer.hpp"
 #include "qvcode/failure.hpp"
-#include "qvcode/json_writer.hpp"
+#include "records/json_writer.hpp"
 #include "qvcode/options.hpp"
 
 namespace qvcode {
+
+// The records every command writes its fields into.
+using qvrecords::appendCsvField;
+using qvrecords::CsvHeader;
+using qvrecords::CsvRow;
+using qvrecords::JsonObject;
+using qvrecords::Record;
 
 enum class Format { plain, json, csv };
 // Sets of formats, a bit for each.

@@ -31,7 +31,7 @@ class BlockWriter {
 
   void passThrough(const Line& l) {
     if (csv_)
-      CsvRow(out_.text).text(l.text);
+      appendCsvRow(out_.text, [&](qvrecords::CsvRow& row) { row.text("input", l.text); });
     else
       out_.text.append(l.text) += '\n';
   }
@@ -39,7 +39,11 @@ class BlockWriter {
   void fail(const Line& l, const std::string& reason) {
     ++out_.failed;
     if (csv_)
-      CsvRow(out_.text).text(l.text).skip(csvColumns.size() - 2).text(reason);
+      appendCsvRow(out_.text, [&](qvrecords::CsvRow& row) {
+        row.text("input", l.text);
+        while (row.fields() + 1 < csvColumns.size()) row.null({});
+        row.text("error", reason);
+      });
     else
       out_.text.append("ERROR: ").append(reason) += '\n';
   }
@@ -52,36 +56,39 @@ class BlockWriter {
       out_.text.append(decimals >= 0 ? std::string_view(precise) : text) += '\n';
       return;
     }
-    CsvRow row(out_.text);
-    row.text(l.text)
-        .number(latitude)
-        .number(longitude)
-        .integer(c.hour)
-        .number(c.distanceKm)
-        .number(c.offsetKm)
-        .number(c.bearingDegrees)
-        .number(c.sectorAngleDegrees)
-        .text(text);
-    if (decimals >= 0) row.text(precise);
+    appendCsvRow(out_.text, [&](qvrecords::CsvRow& row) {
+      row.text("input", l.text)
+          .number("latitude", latitude)
+          .number("longitude", longitude)
+          .integer("hour", c.hour)
+          .number("distanceKm", c.distanceKm)
+          .number("offsetKm", c.offsetKm)
+          .number("bearingDegrees", c.bearingDegrees)
+          .number("sectorAngleDegrees", c.sectorAngleDegrees)
+          .text("code", text);
+      if (decimals >= 0) row.text("preciseCode", precise);
+    });
   }
 
   void code(const Line& l, const qv::CodeValues& code, const qv::Position& p) {
     if (!csv_) {
-      appendShortest(out_.text, p.latitude);
+      qvrecords::appendNumber(out_.text, p.latitude);
       out_.text += ' ';
-      appendShortest(out_.text, p.longitude);
+      qvrecords::appendNumber(out_.text, p.longitude);
       out_.text += '\n';
       return;
     }
-    CsvRow(out_.text)
-        .text(l.text)
-        .number(p.latitude)
-        .number(p.longitude)
-        .integer(code.hour)
-        .number(code.distanceKm)
-        .number(code.offsetKm)
-        .skip(2)
-        .text(codeText(l.text));
+    appendCsvRow(out_.text, [&](qvrecords::CsvRow& row) {
+      row.text("input", l.text)
+          .number("latitude", p.latitude)
+          .number("longitude", p.longitude)
+          .integer("hour", code.hour)
+          .number("distanceKm", code.distanceKm)
+          .number("offsetKm", code.offsetKm)
+          .null("bearingDegrees")
+          .null("sectorAngleDegrees")
+          .text("code", codeText(l.text));
+    });
   }
 
  private:

@@ -1,8 +1,8 @@
 // Writing CSV rows and headers.
 
-#include "qvcode/csv_writer.hpp"
+#include "records/csv_writer.hpp"
 
-namespace qvcode {
+namespace qvrecords {
 
 void appendCsvField(std::string& s, std::string_view v) {
   if (v.find_first_of(",\"\r\n") == std::string_view::npos) {
@@ -18,8 +18,7 @@ void appendCsvField(std::string& s, std::string_view v) {
 }
 
 std::string& CsvRow::next() {
-  if (!first_) s_ += ',';
-  first_ = false;
+  if (fields_++ > 0) s_ += ',';
   return s_;
 }
 
@@ -54,4 +53,4 @@ CsvHeader& CsvHeader::name(std::string_view key) {
   return *this;
 }
 
-}  // namespace qvcode
+}  // namespace qvrecords
