@@ -48,7 +48,7 @@ class BlockWriter {
       out_.text.append("ERROR: ").append(reason) += '\n';
   }
 
-  void position(const Line& l, double latitude, double longitude, const qv::EncodedPoint& c, int decimals) {
+  void position(const Line& l, const qv::EncodedPoint& c, int decimals) {
     char code[qv::codeRoom];
     const std::string_view text(code, static_cast<std::size_t>(qv::writeCode(code, c.hour, c.offsetKm, c.distanceKm) - code));
     const std::string precise = decimals >= 0 ? qv::preciseCodeText(c.hour, c.offsetKm, c.distanceKm, decimals) : "";
@@ -58,8 +58,8 @@ class BlockWriter {
     }
     appendCsvRow(out_.text, [&](qvrecords::CsvRow& row) {
       row.text("input", l.text)
-          .number("latitude", latitude)
-          .number("longitude", longitude)
+          .number("latitude", c.latitude)
+          .number("longitude", c.longitude)
           .integer("hour", c.hour)
           .number("distanceKm", c.distanceKm)
           .number("offsetKm", c.offsetKm)
@@ -164,7 +164,7 @@ void convertBlock(std::string_view text, int decimals, BlockText what, Block& ou
       if (c.error)
         w.fail(l, runtimeErrorText(*c.error));
       else
-        w.position(l, latitudes[l.index], longitudes[l.index], c, decimals);
+        w.position(l, c, decimals);
     } else if (l.kind == LineKind::code) {
       const qv::DecodedPoint& p = decoded[l.index];
       if (p.error)
