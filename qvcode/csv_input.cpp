@@ -140,6 +140,9 @@ bool CsvInput::next(TableRow& row) {
   skipMark();
   for (;;) {
     const std::size_t feed = scanRow(buffer_.data() + begin_, end_ - begin_, delimiter_, row.fieldEnds);
+    if ((feed == npos ? end_ - begin_ : feed) > maxRowBytes)
+      throw CsvInputError("the row that starts on line " + std::to_string(line_) + " is longer than " +
+                          std::to_string(maxRowBytes >> 20) + " MiB: is a quote never closed?");
     if (feed != npos) {
       const char* start = buffer_.data() + begin_;
       const bool added = closedLast_ && begin_ + feed + 1 == end_;
@@ -155,9 +158,6 @@ bool CsvInput::next(TableRow& row) {
       begin_ += feed + 1;
       return true;
     }
-    if (end_ - begin_ > maxRowBytes)
-      throw CsvInputError("the row that starts on line " + std::to_string(line_) + " is longer than " +
-                          std::to_string(maxRowBytes >> 20) + " MiB: is a quote never closed?");
     if (read()) continue;
     if (begin_ == end_) return false;
     if (closedLast_)
