@@ -18,6 +18,7 @@
 #include "conversion/runtime_error.hpp"
 #include "qvcode/command.hpp"
 #include "qvcode/filter.hpp"
+#include "qvcode/layer.hpp"
 #include "qvcode/table.hpp"
 #include "records/picked_fields.hpp"
 
@@ -218,7 +219,7 @@ int runDecode(Args args, std::ostream& out, std::ostream& err) {
   std::vector<std::string_view> codes;
   Decimals decimals;
   PlainForm form;
-  std::optional<std::string> codeColumn;
+  std::optional<std::string> codeColumn, codeField;
   std::vector<Option> options = {
       precisionOption(decimals),
       withValue(
@@ -234,10 +235,26 @@ int runDecode(Args args, std::ostream& out, std::ostream& err) {
           "needs a number of decimals from 0 to 15"),
       flag("--dms", form.dms),
       withValue("--code-column", keepText(codeColumn), "needs a column's name or number"),
+      withValue("--code-field", keepText(codeField), "needs the name of the layer's field of codes"),
   };
+  LayerOptions layer;
   declareStreamOptions(options, streams);
   declareTableOptions(options, table);
+  declareLayerOptions(options, layer);
   if (const Problem problem = readArguments(args, "decode", options, appendTo(codes))) return usageError(err, *problem);
+  if (layer.given() || codeField) {
+    const auto problem = [&](const std::string& p) { return usageError(err, "decode: " + p); };
+    if (const Problem p = layerOptionsProblem(layer)) return problem(codeField && !layer.input ? "--code-field needs --layer" : *p);
+    if (!codeField) return problem("--layer needs --code-field, the field that holds the codes");
+    if (!codes.empty() || table.on || streams.inputGiven() || streams.outputFile || streams.json || streams.csv ||
+        form.dms || form.decimals)
+      return problem("--layer reads the codes of a layer and writes --output-layer; it takes none of the "
+                     "filter's or the table's options");
+    LayerJob job = layer.job(false);
+    job.codeField = *codeField;
+    job.precision = decimals;
+    return runLayerJob(job, out, err);
+  }
   if (const Problem problem = streamOptionsProblem(streams, !codes.empty()))
     return usageError(err, "decode: " + *problem);
   const auto problem = [&](const std::string& p) { return usageError(err, "decode: " + p); };

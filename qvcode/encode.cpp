@@ -15,6 +15,7 @@
 #include "conversion/runtime_error.hpp"
 #include "qvcode/command.hpp"
 #include "qvcode/filter.hpp"
+#include "qvcode/layer.hpp"
 #include "qvcode/table.hpp"
 #include "records/picked_fields.hpp"
 
@@ -211,9 +212,20 @@ int runEncode(Args args, std::ostream& out, std::ostream& err) {
       withValue("--lon-column", keepText(lonColumn), "needs a column's name or number"),
       withValue("--position-column", keepText(positionColumn), "needs a column's name or number"),
   };
+  LayerOptions layer;
   declareStreamOptions(options, streams);
   declareTableOptions(options, table);
+  declareLayerOptions(options, layer);
   if (const Problem problem = readArguments(args, "encode", options, appendTo(given))) return usageError(err, *problem);
+  if (layer.given()) {
+    const auto problem = [&](const std::string& p) { return usageError(err, "encode: " + p); };
+    if (const Problem p = layerOptionsProblem(layer)) return problem(*p);
+    if (!given.empty() || table.on || streams.inputGiven() || streams.outputFile || streams.json || streams.csv ||
+        asSweep || lonFirst || encoding.precision)
+      return problem("--layer reads the points of a layer and writes --output-layer; it takes none of the "
+                     "filter's or the table's options");
+    return runLayerJob(layer.job(true), out, err);
+  }
   if (const Problem problem = streamOptionsProblem(streams, !given.empty()))
     return usageError(err, "encode: " + *problem);
   if (asSweep) encoding.range = qv::PositionRange::asSweep;
