@@ -21,23 +21,28 @@ constexpr std::size_t leastRead = 1 << 16;
 constexpr std::string_view markBytes = "\xEF\xBB\xBF";
 
 // Where the row that starts `data` ends (the offset of its line feed), its
-// fields' ends into `ends`; npos where the data ends first.
-std::size_t scanRow(const char* data, std::size_t size, char delimiter, std::vector<std::size_t>& ends) {
+// fields' ends into `ends` and the line feeds inside its quotes into
+// `feeds`; npos where the data ends first.  `stops` marks the delimiter and
+// the line feed.
+std::size_t scanRow(const char* data, std::size_t size, const std::array<bool, 256>& stops,
+                    std::vector<std::size_t>& ends, long long& feeds) {
   ends.clear();
+  feeds = 0;
   std::size_t i = 0;
+  const auto stop = [&](std::size_t at) { return stops[static_cast<unsigned char>(data[at])]; };
   for (;;) {
     if (i < size && data[i] == '"') {
       // A quoted field: up to the quote that no second quote follows.
       // Fields are short: a plain loop beats memchr's set-up.
       ++i;
       for (;;) {
-        while (i < size && data[i] != '"') ++i;
+        for (; i < size && data[i] != '"'; ++i) feeds += data[i] == '\n';
         if (++i >= size) return npos;  // a doubled quote may follow
         if (data[i] != '"') break;
         ++i;
       }
     }
-    while (i < size && data[i] != delimiter && data[i] != '\n') ++i;
+    while (i < size && !stop(i)) ++i;
     if (i == size) return npos;
     ends.push_back(i);
     if (data[i] == '\n') return i;
@@ -79,10 +84,19 @@ char guessDelimiter(std::string_view firstLine) {
   return *most == 0 ? ',' : candidates[static_cast<std::size_t>(most - counts.begin())];
 }
 
-CsvInput::CsvInput(int fd, std::string name) : fd_(fd), name_(std::move(name)), buffer_(bufferBytes) {}
+CsvInput::CsvInput(int fd, std::string name) : fd_(fd), name_(std::move(name)), buffer_(bufferBytes) {
+  setDelimiter(',');
+}
 
 CsvInput::CsvInput(std::string_view text) : buffer_(text.begin(), text.end()), end_(text.size()), ended_(true) {
   buffer_.push_back('\0');  // room for the line feed a last row lacks
+  setDelimiter(',');
+}
+
+void CsvInput::setDelimiter(char delimiter) {
+  stops_.fill(false);
+  stops_[static_cast<unsigned char>(delimiter)] = true;
+  stops_['\n'] = true;
 }
 
 bool CsvInput::read() {
@@ -139,7 +153,8 @@ std::string_view CsvInput::firstLine() {
 bool CsvInput::next(TableRow& row) {
   skipMark();
   for (;;) {
-    const std::size_t feed = scanRow(buffer_.data() + begin_, end_ - begin_, delimiter_, row.fieldEnds);
+    long long feeds = 0;
+    const std::size_t feed = scanRow(buffer_.data() + begin_, end_ - begin_, stops_, row.fieldEnds, feeds);
     if ((feed == npos ? end_ - begin_ : feed) > maxRowBytes)
       throw CsvInputError("the row that starts on line " + std::to_string(line_) + " is longer than " +
                           std::to_string(maxRowBytes >> 20) + " MiB: is a quote never closed?");
@@ -154,7 +169,7 @@ bool CsvInput::next(TableRow& row) {
       row.text = std::string_view(start, textEnd);
       row.lineEnd = std::string_view(start + textEnd, feed - textEnd + (added ? 0 : 1));
       row.line = line_;
-      line_ += 1 + std::count(row.text.begin(), row.text.end(), '\n');
+      line_ += 1 + feeds;
       begin_ += feed + 1;
       return true;
     }

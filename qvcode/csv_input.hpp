@@ -3,6 +3,7 @@
 // a row is handed on with its fields found, as written, byte for byte.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <stdexcept>
@@ -65,7 +66,7 @@ class CsvInput {
   bool byteOrderMark() const { return bom_; }
 
   // The delimiter, ',' until set.
-  void setDelimiter(char delimiter) { delimiter_ = delimiter; }
+  void setDelimiter(char delimiter);
 
   // The next row; its views stay valid until the next read (beforeRead).
   // False at the end.  Throws CsvInputError and, where reading fails,
@@ -86,7 +87,7 @@ class CsvInput {
   std::string name_;
   std::vector<char> buffer_;
   std::size_t begin_ = 0, end_ = 0;
-  char delimiter_ = ',';
+  std::array<bool, 256> stops_{};  // the delimiter and the line feed
   long long line_ = 1;
   bool ended_ = false, bom_ = false, markChecked_ = false, closedLast_ = false;
 };

@@ -175,8 +175,7 @@ LineCommand decodeTableLines(Decimals decimals, const std::vector<std::string>& 
            f == "longitude";
   });
   const bool farthest = picked("farthestKm");
-  const auto write = [fields, delimiter, cheap, farthest](const Decoded& d, std::string& out) {
-    qvrecords::PickedFields row(fields);
+  const auto write = [delimiter, cheap, farthest](qvrecords::PickedFields& row, const Decoded& d, std::string& out) {
     if (!cheap) {
       writeFields(row, d);
     } else {
@@ -188,10 +187,14 @@ LineCommand decodeTableLines(Decimals decimals, const std::vector<std::string>& 
     row.appendRow(out, delimiter);
   };
   LineCommand c{"decode", "codes", header,
-                [decimals, write](std::string_view line, Format, std::string& out) { write(decode(line, decimals), out); },
+                [decimals, write, fields](std::string_view line, Format, std::string& out) {
+                  qvrecords::PickedFields row(fields);
+                  write(row, decode(line, decimals), out);
+                },
                 {},
-                [decimals, write, delimiter](std::span<const std::string_view> lines, Format format, std::string& out,
-                                             std::vector<LineOutcome>& outcomes) {
+                [decimals, write, fields, delimiter](std::span<const std::string_view> lines, Format format,
+                                                     std::string& out, std::vector<LineOutcome>& outcomes) {
+                  qvrecords::PickedFields row(fields);
                   convertBlockWith<CodeLine, qv::DecodedPoint>(
                       lines, format, out, outcomes,
                       [&](std::string_view line) { return CodeLine{line, codeOfLine(line, decimals)}; },
@@ -202,7 +205,7 @@ LineCommand decodeTableLines(Decimals decimals, const std::vector<std::string>& 
                         qv::decodeMany(codes, positions);
                       },
                       [&](const CodeLine& cl, const qv::DecodedPoint& p, std::string& text) {
-                        write(Decoded{cl.text, decimals, cl.code, p.position}, text);
+                        write(row, Decoded{cl.text, decimals, cl.code, p.position}, text);
                       },
                       delimiter);
                 },

@@ -6,12 +6,21 @@
 
 namespace qvrecords {
 
-PickedFields::PickedFields(std::span<const std::string> names) : names_(names), values_(names.size()) {}
+PickedFields::PickedFields(std::span<const std::string> names)
+    : names_(names), values_(names.size()), texts_(names.size()) {}
 
-std::string* PickedFields::slot(std::string_view key) {
+std::string* PickedFields::slot(std::string_view key, bool quoted) {
+  const std::size_t n = call_++;
+  if (n < seen_.size() && seen_[n].key == key.data()) return seen_[n].value;
+  std::string* value = nullptr;
   for (std::size_t i = 0; i < names_.size(); ++i)
-    if (names_[i] == key) return &values_[i];
-  return nullptr;
+    if (names_[i] == key) {
+      value = &values_[i];
+      texts_[i] = texts_[i] || quoted;
+    }
+  if (n < seen_.size()) seen_[n] = {key.data(), value};
+  else if (n == seen_.size()) seen_.push_back({key.data(), value});
+  return value;
 }
 
 PickedFields& PickedFields::number(std::string_view key, double v) {
@@ -25,7 +34,7 @@ PickedFields& PickedFields::integer(std::string_view key, long long v) {
 }
 
 PickedFields& PickedFields::text(std::string_view key, std::string_view v) {
-  if (std::string* s = slot(key)) *s += v;
+  if (std::string* s = slot(key, true)) *s += v;
   return *this;
 }
 
@@ -37,9 +46,11 @@ PickedFields& PickedFields::boolean(std::string_view key, bool v) {
 void PickedFields::appendRow(std::string& s, char delimiter) {
   for (std::size_t i = 0; i < values_.size(); ++i) {
     if (i > 0) s += delimiter;
-    appendCsvField(s, values_[i], delimiter);
+    if (texts_[i]) appendCsvField(s, values_[i], delimiter);
+    else s += values_[i];
     values_[i].clear();
   }
+  call_ = 0;
 }
 
 }  // namespace qvrecords

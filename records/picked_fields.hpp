@@ -32,9 +32,21 @@ class PickedFields final : public Record {
   void appendRow(std::string& s, char delimiter);
 
  private:
-  std::string* slot(std::string_view key);
+  // The value of `key`, or null where it is not kept; `quoted` tells
+  // whether it may need quotes (texts), numbers never do.
+  std::string* slot(std::string_view key, bool quoted = false);
   std::span<const std::string> names_;
   std::vector<std::string> values_;
+  std::vector<bool> texts_;
+  // A record names its fields in the same order every time: the slot of the
+  // n-th key, known by the address of its text, is found again without
+  // comparing names.
+  struct Seen {
+    const char* key;
+    std::string* value;
+  };
+  std::vector<Seen> seen_;
+  std::size_t call_ = 0;
 };
 
 }  // namespace qvrecords
