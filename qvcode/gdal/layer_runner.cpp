@@ -317,14 +317,17 @@ class LayerRun {
     writeBlock(block);
   }
 
+  // One output feature for all: made once, its fields and geometry set
+  // anew for each feature (GDAL copies it when writing).
   void writeBlock(std::vector<Item>& block) {
-    OGRFeatureDefn* made = target_->GetLayerDefn();
+    if (!out_feature_) out_feature_ = std::make_unique<OGRFeature>(target_->GetLayerDefn());
+    OGRFeature& out = *out_feature_;
     for (std::size_t i = 0; i < block.size(); ++i) {
       OGRFeature& in = *block[i].feature;
-      OGRFeature out(made);
       if (out.SetFrom(&in, fieldMap_.data(), TRUE) != OGRERR_NONE)
         throw Stop{exitOutputFailed, "cannot copy feature " + std::to_string(in.GetFID()) + ": " + gdalMessage()};
-      if (keepFids_) out.SetFID(in.GetFID());
+      out.SetFID(keepFids_ ? in.GetFID() : OGRNullFID);
+      for (const int a : addedIndex_) out.SetFieldNull(a);
       ++count_;
       if (!block[i].failure.empty()) {
         if (failed_++ == 0) {
@@ -367,6 +370,7 @@ class LayerRun {
   Dataset in_, out_;
   OGRLayer* source_ = nullptr;
   OGRLayer* target_ = nullptr;
+  std::unique_ptr<OGRFeature> out_feature_;
   std::unique_ptr<OGRCoordinateTransformation> toWgs84_;
   std::vector<std::string> added_;
   std::vector<int> fieldMap_, addedIndex_;
