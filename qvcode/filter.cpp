@@ -108,7 +108,9 @@ int openStreams(const LineCommand& c, const StreamOptions& s, std::ostream& out,
     return exitOutputFailed;
   }
   if (inputFd == STDIN_FILENO && isatty(STDIN_FILENO) && isatty(STDERR_FILENO))
-    err << "qvcode: " << c.name << ": reading " << c.items << " from the terminal, one a line; Ctrl-D ends\n";
+    err << "qvcode: " << c.name << ": reading " << (c.rows ? "a table of " : "") << c.items
+        << (c.rows ? " from the terminal, its header line first" : " from the terminal, one a line")
+        << "; Ctrl-D ends\n";
   return 0;
 }
 

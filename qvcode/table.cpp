@@ -109,6 +109,7 @@ Problem pickFields(const std::optional<std::string>& given, std::string_view kno
 int runTable(const TableCommand& t, const TableOptions& o, const StreamOptions& s, std::ostream& out,
              std::ostream& err) {
   LineCommand lines = t.lines(o.delimiter.value_or(','));
+  lines.rows = true;
   const auto fail = [&](int status, const std::string& message) {
     err << "qvcode: " << lines.name << ": " << message << '\n';
     return status;
@@ -121,8 +122,10 @@ int runTable(const TableCommand& t, const TableOptions& o, const StreamOptions& 
   try {
     const char delimiter = o.delimiter.value_or(guessDelimiter(input.firstLine()));
     input.setDelimiter(delimiter);
-    if (delimiter != lines.delimiter) lines = t.lines(delimiter);
-    lines.rows = true;
+    if (delimiter != lines.delimiter) {
+      lines = t.lines(delimiter);
+      lines.rows = true;
+    }
 
     TableRow header;
     if (!input.next(header))
@@ -190,8 +193,9 @@ int runTable(const TableCommand& t, const TableOptions& o, const StreamOptions& 
         rows->flush();
         sink.close();
         return fail(exitInputFailed, "line " + std::to_string(row.line) + ": the row has " +
-                                         std::to_string(row.fields()) + " fields, the header line " +
-                                         std::to_string(names.size()) + "; the rows before it are written");
+                                         std::to_string(row.fields()) + (row.fields() == 1 ? " field" : " fields") +
+                                         ", the header line " + std::to_string(names.size()) +
+                                         "; the rows before it are written");
       }
       const bool stays = itemOf(row);
       rows->take(stays ? row.field(columns[0]) : std::string_view(item), stays, row.text, row.lineEnd, row.line);

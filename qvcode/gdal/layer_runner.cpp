@@ -128,12 +128,14 @@ class LayerRun {
     if (VSIStatL(job_.output.c_str(), &st) == 0)
       throw Stop{exitUsage, "'" + job_.output + "' exists; qvcode writes a new data set and leaves an existing one as it is"};
     GDALDriver* driver = outputDriver(job_);
-    createOutput(*driver, *defn);
     try {
+      createOutput(*driver, *defn);
       copyFeatures();
     } catch (...) {
+      // What this job created goes; nothing stood there before.
+      const bool created = out_ != nullptr || VSIStatL(job_.output.c_str(), &st) == 0;
       out_.reset();
-      driver->Delete(job_.output.c_str());
+      if (created) driver->Delete(job_.output.c_str());
       throw;
     }
     if (failed_ == 0) return exitOk;
