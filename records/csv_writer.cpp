@@ -2,10 +2,14 @@
 
 #include "records/csv_writer.hpp"
 
+#include <algorithm>
+
 namespace qvrecords {
 
-void appendCsvField(std::string& s, std::string_view v) {
-  if (v.find_first_of(",\"\r\n") == std::string_view::npos) {
+void appendCsvField(std::string& s, std::string_view v, char delimiter) {
+  // A plain loop: find_first_of looks each byte up in the set by memchr.
+  const auto special = [delimiter](char c) { return c == delimiter || c == '"' || c == '\r' || c == '\n'; };
+  if (std::none_of(v.begin(), v.end(), special)) {
     s.append(v);
     return;
   }

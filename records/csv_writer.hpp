@@ -11,8 +11,9 @@
 
 namespace qvrecords {
 
-// Appends `v` as one CSV field.
-void appendCsvField(std::string& s, std::string_view v);
+// Appends `v` as one CSV field; quoted where it holds `delimiter` (a tab in
+// a TSV table), a quote, a CR or a line feed.
+void appendCsvField(std::string& s, std::string_view v, char delimiter = ',');
 
 // Appends the values of a record to `s`, without a line feed.
 class CsvRow final : public Record {

@@ -5,12 +5,14 @@ An example is a line of a code block that starts with "$ "; the lines under it,
 up to the next such line or the end of the block, are its standard output,
 byte for byte.  The examples of one page run in order in one scratch folder,
 so that a later one finds the files an earlier one wrote; the folder holds a
-small stations.txt for the examples that read one.  An example may exit with
+small stations.txt, and the tables and the layer of docs/tables-and-layers.md,
+for the examples that read them.  An example may exit with
 0 or 1 (a filter that marks bad lines); 2 and above fail it.
 
 Usage: docs_examples_test.py QVCODE_DIR SOURCE_DIR
 """
 
+import json
 import os
 import re
 import subprocess
@@ -18,7 +20,19 @@ import sys
 import tempfile
 from pathlib import Path
 
-STATIONS = "50 10\n-33.87, 151.21\n48°8′13″N 11°34′31″E\n"
+FIXTURES = {
+    "stations.txt": "50 10\n-33.87, 151.21\n48°8′13″N 11°34′31″E\n",
+    "sites.csv": 'name,lat,lon,note\nBerlin,52.52,13.405,"capital, river"\nSydney,-33.87,151.21,harbour\nNowhere,95,10,\n',
+    "sites.tsv": "name\tposition\nBerlin\t13.405 52.52\nSydney\t151.21 -33.87\n",
+    "codes.csv": "name,code\nBerlin,m1:119.4 r505.7\nSydney,m2:1184.2 r16326.8\n",
+    "sites.geojson": json.dumps({"type": "FeatureCollection", "features": [
+        {"type": "Feature", "properties": {"name": "Berlin", "height": 34},
+         "geometry": {"type": "Point", "coordinates": [13.405, 52.52]}},
+        {"type": "Feature", "properties": {"name": "Sydney", "height": 3},
+         "geometry": {"type": "Point", "coordinates": [151.21, -33.87]}},
+        {"type": "Feature", "properties": {"name": "Route", "height": None},
+         "geometry": {"type": "LineString", "coordinates": [[0, 0], [1, 1]]}}]}),
+}
 
 
 def examples(page):
@@ -56,7 +70,8 @@ def main():
         if not cases:
             continue
         with tempfile.TemporaryDirectory() as folder:
-            Path(folder, "stations.txt").write_text(STATIONS, encoding="utf-8")
+            for name, text in FIXTURES.items():
+                Path(folder, name).write_text(text, encoding="utf-8")
             for number, command, expected in cases:
                 count += 1
                 run = subprocess.run(["bash", "-c", command], cwd=folder, env=env, capture_output=True,
