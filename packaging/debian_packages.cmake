@@ -1,4 +1,4 @@
-# The six Debian packages that CPack builds from the install components of
+# The Debian packages (six, and quorvel-gis where GDAL was found) that CPack builds from the install components of
 # packaging/CMakeLists.txt, one package a component: their names, sections,
 # descriptions and the dependencies that dpkg-shlibdeps cannot see.  The
 # shared libraries each package's programs link (Qt, GMT, the C++ runtime)
@@ -32,7 +32,7 @@ filter of files, and runs the round-trip sweep of a latitude/longitude grid
 on every core or in shards.  A Quorvel code gives a point's great-circle
 distance from 48°8′13″ N, 11°34′31″ E, the clock hour of its bearing and
 its offset from that hour's ray.  The map of a sweep is in quorvel-map.")
-set(CPACK_DEBIAN_TOOL_PACKAGE_SUGGESTS "quorvel-map, quorvel-doc")
+set(CPACK_DEBIAN_TOOL_PACKAGE_SUGGESTS "quorvel-map, quorvel-gis, quorvel-doc")
 
 qv_debian_package(map quorvel-map science "map module of qvcode: where a sweep's round trip fails"
   "qvcode sweep --map draws the points of a sweep whose round trip fails on a
@@ -41,6 +41,13 @@ set(CPACK_COMPONENT_MAP_DEPENDS tool)
 # GMT needs its own data to start; without the coastlines the map has its
 # graticule alone.
 set(CPACK_DEBIAN_MAP_PACKAGE_RECOMMENDS "gmt-common, gmt-gshhg-low")
+
+qv_debian_package(gis quorvel-gis science "GIS module of qvcode: codes of the points of GDAL layers"
+  "qvcode encode --layer and decode --layer read the points of any vector format
+GDAL opens (GeoPackage, Shapefile, GeoJSON, FlatGeobuf, CSV), take them to
+WGS 84 degrees, and write every feature with its fields and geometry and the
+code's fields added.")
+set(CPACK_COMPONENT_GIS_DEPENDS tool)
 
 qv_debian_package(qvpruef qvpruef science "round-trip test window of the Quorvel position code"
   "QVpruef sweeps a latitude/longitude grid through the Quorvel code and back in

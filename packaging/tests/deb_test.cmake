@@ -1,10 +1,10 @@
-# The Debian packages: CPack builds exactly the six from the build tree; each
+# The Debian packages: CPack builds exactly the six (and quorvel-gis where GDAL was found) from the build tree; each
 # holds its files and no other, declares its dependencies (and quorvel's
 # reach neither Qt, GMT nor numpy), runs no maintainer scripts, passes
 # lintian without an error or a warning, and its programs run from the
 # unpacked package.  apt_test.cmake installs and purges them.
 # -DBUILD=<build tree> -DSOURCE=<source tree> -DWORK=<scratch> -DGUI=<ON|OFF>
-# -DPYTHON=<1|0> -DVERSION=<x.y.z> -DLIBDIR=<the library folder under the prefix>
+# -DPYTHON=<1|0> -DGIS=<1|0> -DVERSION=<x.y.z> -DLIBDIR=<the library folder under the prefix>
 cmake_minimum_required(VERSION 3.25)
 
 include(${CMAKE_CURRENT_LIST_DIR}/run.cmake)
@@ -37,6 +37,10 @@ if(GUI)
   set(files_qvpruef usr/bin/QVpruef usr/share/man/man1/QVpruef\\.1\\.gz
       usr/share/applications/quorvel-qvpruef\\.desktop usr/share/icons/hicolor/scalable/apps/quorvel-qvpruef\\.svg)
 endif()
+if(GIS)
+  list(APPEND packages quorvel-gis)
+  set(files_quorvel-gis usr/lib/qvcode/modules/qvcode-gdal\\.so)
+endif()
 if(PYTHON)
   list(APPEND packages python3-quorvel)
   set(files_python3-quorvel "usr/lib/python3/dist-packages/quorvel\\.cpython-[^/]+\\.so"
@@ -54,6 +58,7 @@ set(control_qvpruef "Depends (^|, )libqt6widgets6 " "Depends (^|, )fonts-liberat
     "Depends (^|, )qt6-qpa-plugins(,|$)")
 set(control_python3-quorvel "Depends (^|, )python3 \\(>= 3\\.[0-9]+~\\), python3 \\(<< 3\\.[0-9]+\\)"
     "Depends (^|, )python3-numpy(,|$)" "Section ^python$")
+set(control_quorvel-gis "Depends (^|, )quorvel \\(= ${VERSION}\\)(,|$)" "Depends (^|, )libgdal[0-9]+ ")
 set(control_libquorvel-dev "Section ^libdevel$")
 set(control_quorvel-doc "Section ^doc$")
 
