@@ -76,24 +76,31 @@ inline void roundedEnds(T hi, T lo, T err, T& up, T& down) {
   down = hi + (lo - err);
 }
 
-// ax in [0, 8192): kd = nearest integer to ax·512/π, rh + rl = ax − kd·π/512.
+// ax in [0, 8192): kd = nearest integer to ax·512/π, rh + rl = ax − kd·π/512
+// within 2^-103, |rl| <= 2^-53·|rh| + 2^-55.8 (rl is not renormalised into
+// rh: that would lengthen the chain every later step waits on, and the
+// steps below take rl's effect to first order).  The fast paths take only
+// |rh| >= 2^-30 (see minimumReduced), so that |rl| <= 2^-25.8·|rh|.
 template <class T>
 inline void codyWaite(T ax, double inverse, double part1, double part2, double part3, T& kd, T& rh, T& rl) {
   kd = (ax * inverse + roundingShifter) - roundingShifter;
-  const T a = ax - kd * part1;
-  const T b = kd * part2;
-  T s, e, c, d, h, e2;
-  twoSum(a, -b, s, e);
-  twoProd(kd, T{} + part3, c, d);
-  twoSum(s, -c, h, e2);
-  twoSum(h, (e - d) + e2, rh, rl);
+  const T a = ax - kd * part1;  // exact: kd·part1 has 53 bits, and Sterbenz
+  const T b = kd * part2;       // exact: 21 + 32 bits
+  T e;
+  twoSum(a, -b, rh, e);
+  rl = e - kd * part3;
 }
+// The smallest |rh| the fast paths take; the arguments within 2^-30 of a
+// multiple of π/512 (about one in 2^22 of those below 8192) take the
+// accurate path.
+inline constexpr double minimumReduced = 0x1p-30;
 
-// sin r − r and cos r − 1 of |r| <= π/1024 (1 + 2^-50), shared by the sine
-// and the cosine of one angle: sin r = sh + sl, cos r − 1 = cmh + cml.
+// sin r − r and cos r − 1 of r = rh + rl, |rh| <= π/1024 (1 + 2^-50) and
+// |rl| <= 2^-25.8·|rh|, shared by the sine and the cosine of one angle:
+// sin r = rh + sl, cos r − 1 = cmh + cml (neither pair renormalised).
 template <class T>
 struct StepTerms {
-  T sh, sl, cmh, cml;
+  T rh, sl, cmh, cml;
 };
 template <class T>
 inline StepTerms<T> stepTerms(T rh, T rl) {
@@ -101,62 +108,64 @@ inline StepTerms<T> stepTerms(T rh, T rl) {
   twoProd(rh, rh, ph, pl);
   pl = pl + 2.0 * rh * rl;
   StepTerms<T> t;
-  // sin r = r + r·w
-  const T w = ph * (-0x1.5555555555555p-3 + ph * (0x1.1111111111111p-7 + ph * (-0x1.a01a01a01a01ap-13 + ph * 0x1.71de3a556c734p-19)));
-  fastTwoSum(rh, rl + rh * w, t.sh, t.sl);
-  // cos r − 1 = −p/2 + p²·v, kept as an unevaluated pair
-  const T v = 0x1.5555555555555p-5 + ph * (-0x1.6c16c16c16c17p-10 + ph * 0x1.a01a01a01a01ap-16);
+  t.rh = rh;
+  // cos r − 1 = −p/2 + p²·v, p = ph + pl = r² − rl².
   t.cmh = -0.5 * ph;
-  t.cml = -0.5 * pl + ph * ph * v;
+  const T v = 0x1.5555555555555p-5 + ph * -0x1.6c16c16c16c17p-10;
+  t.cml = -0.5 * pl + (ph * ph) * v;
+  // sin r = rh + rl + rh·w + rl·(cos rh − 1), w = p·(−1/6 + p/120 − p²/5040).
+  const T w = ph * (-0x1.5555555555555p-3 + ph * (0x1.1111111111111p-7 + ph * -0x1.a01a01a01a01ap-13));
+  t.sl = rl + (rh * w + rl * t.cmh);
   return t;
 }
 
-// hi + lo = A + A·(cos r − 1) + B·sin r for a table entry A, B.
+// hi + lo = A + A·(cos r − 1) + B·sin r for a table entry A, B, with
+// |B·rh| <= |A| or A = 0 (which the table's rows give: |rh| <= π/1024 and
+// |A| >= sin(π/512) > π/1024 where it is not 0).  Both sums into hi are
+// exact; lo gathers the rest, |lo| < 2^-18·|hi|.
 template <class T>
 inline void sinCosForm(T ah, T al, T bh, T bl, const StepTerms<T>& t, T& hi, T& lo) {
-  T a, b, c, d;
+  T c, d, a, b, s, e1, e2;
+  twoProd(bh, t.rh, c, d);
+  fastTwoSum(ah, c, s, e1);
   twoProd(ah, t.cmh, a, b);
-  b = b + ah * t.cml + al * t.cmh;
-  twoProd(bh, t.sh, c, d);
-  d = d + bh * t.sl + bl * t.sh;
-  T s1, e1, s2, e2;
-  twoSum(ah, c, s1, e1);
-  twoSum(s1, a, s2, e2);
-  fastTwoSum(s2, ((al + b) + d) + (e1 + e2), hi, lo);
+  fastTwoSum(s, a, hi, e2);
+  const T small = ((e1 + e2) + (al + (d + b))) + ((ah * t.cml + al * t.cmh) + bl * t.rh);
+  lo = small + bh * t.sl;
 }
 
-// hi + lo = atan(th + tl) for 0 <= th + tl <= 1, given c = i/256 nearest th
-// and atan c = (ch, cl).
+// hi + lo = atan x = A + sign·atan u, where for x <= 1: (n, m) = (x, 1), A =
+// atan c, sign = +1; for x > 1: (n, m) = (1, x), A = π/2 − atan c, sign =
+// −1; and u = (n − c·m)/(m + c·n), c = i/256 nearest to x or 1/x, so |u| <=
+// 2^-9 (1 + 2^-40).  A = ah + al, not renormalised; |ah| >= |u| or ah = 0.
 template <class T>
-inline void atanKernel(T th, T tl, T c, T ah, T al, T& hi, T& lo) {
-  T nh, nl, dh, dl, eh, el;
-  twoSum(th - c, tl, nh, nl);  // th − c is exact (Sterbenz, or c = 0)
-  twoProd(th, c, dh, dl);
-  twoSum(T{} + 1.0, dh, eh, el);
-  el = el + (dl + tl * c);
-  // u = n/e in double-double, through one reciprocal: uh = n·(1/e) is within
-  // 2^-51 of n/e, so nh − uh·eh is exact (Sterbenz) and the correction ul,
-  // itself within 2^-51 of its value, leaves an error below 2^-103 of u.
-  const T reciprocal = 1.0 / eh;
-  const T uh = nh * reciprocal;
+inline void atanKernel(T n, T m, T c, T ah, T al, T sign, T& hi, T& lo) {
+  // Numerator n − c·m: exact, c·m = p + pe and n − p exact (Sterbenz: c·m
+  // lies within x/512 of n where m = x, and p = c where m = 1).
   T p, pe;
-  twoProd(uh, eh, p, pe);
-  const T ul = (((nh - p) - pe) + nl - uh * el) * reciprocal;
-  const T q = uh * uh;
-  const T w = q * (-0x1.5555555555555p-2 + q * (0x1.999999999999ap-3 + q * (-0x1.2492492492492p-3 + q * (0x1.c71c71c71c71cp-4 + q * -0x1.745d1745d1746p-4))));
-  T uh2, ul2;
-  fastTwoSum(uh, ul + uh * w, uh2, ul2);
+  twoProd(c, m, p, pe);
+  const T nh = n - p;
+  // Denominator m + c·n, |c·n| <= m: dh + dl within 2^-105.
+  T q, qe, dh, dl;
+  twoProd(c, n, q, qe);
+  fastTwoSum(m, q, dh, dl);
+  dl = dl + qe;
+  // u = (nh − pe)/(dh + dl) through one reciprocal: uh = nh·(1/dh) lies
+  // within 2^-51 of nh/dh, so nh − uh·dh is exact (Sterbenz) and the
+  // correction ul, itself within 2^-51 of its value, leaves an error below
+  // 2^-103 of u.
+  const T reciprocal = 1.0 / dh;
+  const T uh = nh * reciprocal;
+  T r, re;
+  twoProd(uh, dh, r, re);
+  const T ul = (((nh - r) - re) - pe - uh * dl) * reciprocal;
+  // atan u = u + u·w, w = q·(−1/3 + q/5 − q²/7), q = u².
+  const T u2 = uh * uh;
+  const T w = u2 * (-0x1.5555555555555p-2 + u2 * (0x1.999999999999ap-3 + u2 * -0x1.2492492492492p-3));
   T s, e;
-  twoSum(ah, uh2, s, e);
-  fastTwoSum(s, (e + al) + ul2, hi, lo);
-}
-
-// π/2 − (hi + lo), for the arc tangent beyond 1.
-template <class T>
-inline void halfPiMinus(double pih, double pil, T& hi, T& lo) {
-  T s, e;
-  twoSum(T{} + pih, -hi, s, e);
-  fastTwoSum(s, (e + pil) - lo, hi, lo);
+  fastTwoSum(ah, sign * uh, s, e);
+  hi = s;
+  lo = (e + al) + sign * (ul + uh * w);
 }
 
 }  // namespace QV_CR_ISA

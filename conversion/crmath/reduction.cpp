@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "conversion/crmath/double_double.hpp"
 #include "conversion/crmath/tables.hpp"
 
 namespace qv::cr {
@@ -63,6 +64,24 @@ Reduced reduceByPiOver2ToThe(double x, int n) {
     r.negative = true;
   }
   return r;
+}
+
+void reduceLargeByStep(double x, std::uint32_t& k, double& rh, double& rl) {
+  const Reduced red = reduceByPiOver2ToThe(x, 9);
+  // f in double-double (f exact to 2^-286), times π/512 in double-double.
+  const double fh = fixedToDouble(red.f);
+  const BigFixed fhFixed = fixedFromDouble(fh);
+  const double fl = lessThan(red.f, fhFixed) ? -fixedToDouble(subtract(fhFixed, red.f))
+                                             : fixedToDouble(subtract(red.f, fhFixed));
+  double p = 0, pe = 0;
+  twoProd(fh, tables::piOver512Hi, p, pe);
+  pe = pe + (fh * tables::piOver512Lo + fl * tables::piOver512Hi);
+  fastTwoSum(p, pe, rh, rl);
+  if (red.negative) {
+    rh = -rh;
+    rl = -rl;
+  }
+  k = red.k;
 }
 
 }  // namespace qv::cr
