@@ -159,13 +159,16 @@ inline void atanKernel(T n, T m, T c, T ah, T al, T sign, T& hi, T& lo) {
   T r, re;
   twoProd(uh, dh, r, re);
   const T ul = (((nh - r) - re) - pe - uh * dl) * reciprocal;
-  // atan u = u + u·w, w = q·(−1/3 + q/5 − q²/7), q = u².
+  // atan u = u + u³·P, P = −1/3 + u²/5 − u⁴/7 (in that order of sums).
   const T u2 = uh * uh;
-  const T w = u2 * (-0x1.5555555555555p-2 + u2 * (0x1.999999999999ap-3 + u2 * -0x1.2492492492492p-3));
+  const T u3 = uh * u2;
+  const T poly = (-0x1.5555555555555p-2 + u2 * 0x1.999999999999ap-3) + (u2 * u2) * -0x1.2492492492492p-3;
+  const T su = sign * uh;
   T s, e;
-  fastTwoSum(ah, sign * uh, s, e);
+  fastTwoSum(ah, su, s, e);
   hi = s;
-  lo = (e + al) + sign * (ul + uh * w);
+  // The cubic term is taken on uh alone; −u2·ul is its first-order part in ul.
+  lo = (e + al) + (sign * (ul - u2 * ul) + (sign * u3) * poly);
 }
 
 }  // namespace QV_CR_ISA

@@ -7,6 +7,7 @@
 // product and the fused one give the same exact error.
 #pragma once
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -100,16 +101,18 @@ inline void sinCosPath(double x, double& sine, double& cosine) {
 // on 1/ax beyond 1 (kernels.hpp), without a branch.
 inline void fastAtanOf(double ax, double& hi, double& lo) {
   const bool inverted = ax > 1;
-  const double inverse = 1 / ax;
-  const double t = inverted ? inverse : ax;
-  const int i = static_cast<int>((t * 256 + roundingShifter) - roundingShifter);
-  const DoubleDouble a = tables::atanOfStep[i];
+  // 256·t for t = ax or 1/ax (one rounding either way), and c = i/256 nearest
+  // t, i in the low bits of 256·t + 1.5·2^52.
+  const double scaled = inverted ? 256 / ax : 256 * ax;
+  const double shifted = scaled + roundingShifter;
+  const double c = (shifted - roundingShifter) * 0x1p-8;
+  const DoubleDouble a = tables::atanOfStep[std::bit_cast<std::uint64_t>(shifted) & 511u];
   // π/2 − atan c: exact in s + e, al's rounding below 2^-106.
   double s = 0, e = 0;
   fastTwoSum(tables::halfPiHi, -a.hi, s, e);
   const double ah = inverted ? s : a.hi;
   const double al = inverted ? e + (tables::halfPiLo - a.lo) : a.lo;
-  atanKernel(inverted ? 1.0 : ax, inverted ? ax : 1.0, i / 256.0, ah, al, kSigns[inverted], hi, lo);
+  atanKernel(inverted ? 1.0 : ax, inverted ? ax : 1.0, c, ah, al, kSigns[inverted], hi, lo);
 }
 
 inline double atanPath(double x) {
