@@ -79,8 +79,9 @@ inline void roundedEnds(T hi, T lo, T err, T& up, T& down) {
 // ax in [0, 8192): kd = nearest integer to ax·512/π, rh + rl = ax − kd·π/512
 // within 2^-103, |rl| <= 2^-53·|rh| + 2^-55.8 (rl is not renormalised into
 // rh: that would lengthen the chain every later step waits on, and the
-// steps below take rl's effect to first order).  The fast paths take only
-// |rh| >= 2^-30 (see minimumReduced), so that |rl| <= 2^-25.8·|rh|.
+// steps below take rl's effect to first order).  Where |rh| < 2^-30
+// (minimumReduced) the argument is reduced again with rl renormalised
+// (rare_paths.hpp), so that always |rl| <= 2^-25.8·|rh|.
 template <class T>
 inline void codyWaite(T ax, double inverse, double part1, double part2, double part3, T& kd, T& rh, T& rl) {
   kd = (ax * inverse + roundingShifter) - roundingShifter;
@@ -90,9 +91,10 @@ inline void codyWaite(T ax, double inverse, double part1, double part2, double p
   twoSum(a, -b, rh, e);
   rl = e - kd * part3;
 }
-// The smallest |rh| the fast paths take; the arguments within 2^-30 of a
-// multiple of π/512 (about one in 2^22 of those below 8192) take the
-// accurate path.
+// The smallest |rh| that codyWaite's unnormalised rl serves; the arguments
+// within 2^-30 of a multiple of π/512 (one in 2^22 of random ones, but the
+// doubles nearest 45°, 22.5°, … in radians among them) take the renormalised
+// reduction, and in the lanes the single function.
 inline constexpr double minimumReduced = 0x1p-30;
 
 // sin r − r and cos r − 1 of r = rh + rl, |rh| <= π/1024 (1 + 2^-50) and

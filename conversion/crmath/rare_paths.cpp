@@ -22,10 +22,21 @@ double sinOffFastPath(double x, std::uint32_t shift) {
   std::uint32_t k = 0;
   double rh = 0, rl = 0;
   reduceLargeByStep(ax, k, rh, rl);
-  return roundedSinOfStep(k, stepTerms(rh, rl), shift, shift == 0 && x < 0, true, x);
+  return roundedSinOfStep(k, stepTerms(rh, rl), shift, shift == 0 && x < 0, x);
 }
 
 }  // namespace
+
+void reduceNextToStep(double ax, double kd, double& rh, double& rl) {
+  // As codyWaite, with kd·part3 exact in c + d and the sum renormalised.
+  const double a = ax - kd * tables::piOver512Part1;
+  const double b = kd * tables::piOver512Part2;
+  double s = 0, e = 0, c = 0, d = 0, h = 0, e2 = 0;
+  twoSum(a, -b, s, e);
+  twoProd(kd, tables::piOver512Part3, c, d);
+  twoSum(s, -c, h, e2);
+  twoSum(h, (e - d) + e2, rh, rl);
+}
 
 double sinOffFastPath(double x) { return sinOffFastPath(x, 0); }
 double cosOffFastPath(double x) { return sinOffFastPath(x, 256); }

@@ -6,6 +6,9 @@
 
 namespace qv::cr {
 
+// rh + rl = ax − kd·π/512 within 2^-108, |rl| <= 2^-53·|rh|, for the fast
+// path's arguments whose codyWaite gave |rh| < minimumReduced (kernels.hpp).
+void reduceNextToStep(double ax, double kd, double& rh, double& rl);
 // x with |x| < 2^-27, |x| >= 8192, ±inf or NaN.
 double sinOffFastPath(double x);
 double cosOffFastPath(double x);

@@ -38,30 +38,32 @@ inline void sinOfStep(std::uint32_t k, std::uint32_t negate, const StepTerms<dou
 }
 
 // sin(ax + shift·π/512) rounded, shift 0 (sine) or 256 (cosine), negated
-// where `negate` is 1: the fast result where the rounding test takes it
-// (and `reduced` holds: r was not too close to 0), else the accurate path.
+// where `negate` is 1: the fast result where the rounding test takes it, else
+// the accurate path.
 inline double roundedSinOfStep(std::uint32_t k, const StepTerms<double>& t, std::uint32_t shift,
-                               std::uint32_t negate, bool reduced, double x) {
+                               std::uint32_t negate, double x) {
   double hi = 0, lo = 0, up = 0, down = 0;
   sinOfStep(k + shift, negate, t, hi, lo);
   roundedEnds(hi, lo, sinCosErrorBound(hi), up, down);
-  if (up == down && reduced) [[likely]]
+  if (up == down) [[likely]]
     return up;
   return shift == 0 ? sinRejected(x) : cosRejected(x);
 }
 
-// The reduction of 2^-27 <= ax < 8192 by π/512 and r's step terms; whether
-// |rh| is large enough for the fast path.
+// The reduction of 2^-27 <= ax < 8192 by π/512 and r's step terms; an
+// argument next to a multiple of π/512 (such as the double nearest 45° in
+// radians) is reduced again with r renormalised.
 struct ByStep {
   std::uint32_t k;
-  bool reduced;
   StepTerms<double> t;
 };
 inline ByStep byStep(double ax) {
   double kd = 0, rh = 0, rl = 0;
   codyWaite(ax, tables::inverseOfPiOver512, tables::piOver512Part1, tables::piOver512Part2, tables::piOver512Part3, kd,
             rh, rl);
-  return {static_cast<std::uint32_t>(kd) & 1023u, std::fabs(rh) >= minimumReduced, stepTerms(rh, rl)};
+  if (std::fabs(rh) < minimumReduced) [[unlikely]]
+    reduceNextToStep(ax, kd, rh, rl);
+  return {static_cast<std::uint32_t>(kd) & 1023u, stepTerms(rh, rl)};
 }
 
 // Whether the fast path takes ax = |x|: 2^-27 <= ax < 8192 (false for NaN).
@@ -72,7 +74,7 @@ inline double sinPath(double x) {
   if (!onFastPath(ax)) [[unlikely]]
     return sinOffFastPath(x);
   const ByStep s = byStep(ax);
-  return roundedSinOfStep(s.k, s.t, 0, x < 0, s.reduced, x);
+  return roundedSinOfStep(s.k, s.t, 0, x < 0, x);
 }
 
 inline double cosPath(double x) {
@@ -80,7 +82,7 @@ inline double cosPath(double x) {
   if (!onFastPath(ax)) [[unlikely]]
     return cosOffFastPath(x);
   const ByStep s = byStep(ax);
-  return roundedSinOfStep(s.k, s.t, 256, 0, s.reduced, x);
+  return roundedSinOfStep(s.k, s.t, 256, 0, x);
 }
 
 // One reduction and one set of step terms for both, as the two calls would
@@ -93,8 +95,8 @@ inline void sinCosPath(double x, double& sine, double& cosine) {
     return;
   }
   const ByStep s = byStep(ax);
-  sine = roundedSinOfStep(s.k, s.t, 0, x < 0, s.reduced, x);
-  cosine = roundedSinOfStep(s.k, s.t, 256, 0, s.reduced, x);
+  sine = roundedSinOfStep(s.k, s.t, 0, x < 0, x);
+  cosine = roundedSinOfStep(s.k, s.t, 256, 0, x);
 }
 
 // atan(ax) = hi + lo, 2^-27 <= ax <= 2^54: the table step of 1/256 on ax, or
