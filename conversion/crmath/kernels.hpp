@@ -2,31 +2,47 @@
 // the batch: templates over the value type (a double, or a vector of doubles
 // that the batch fills lane by lane), so that both compute the same bits.
 //
-// Error bounds, for the result hi + lo against the exact value:
+// The steps are few and short: no renormalisation between them where the
+// next step takes an unnormalised pair, and series of the degree the bound
+// needs.  Error bounds, for the result hi + lo against the exact value y
+// (ulp-scale roundings of 2^-53·|y| and below left out where they add under
+// 2^-90·|y|):
 // - codyWaite: r = x − k·π/512 with |x| < 8192, so k < 2^21: k·part1 and
-//   k·part2 are exact and x − k·part1 is exact (Sterbenz); the parts sum to
-//   π/512 within 2^-130, and the remaining roundings add under 2^-112, so
-//   |error| < 2^-108 absolute, and |r| <= π/1024 (1 + 2^-50).
-// - sinCosForm: A + A·(cos r − 1) + B·sin r for a table entry A, B
-//   (double-doubles within 2^-106 relative) and |r| <= π/1024.  The series of
-//   sin r − r and cos r − 1 are cut after r^9 and r^8 (next terms below 2^-84
-//   relative).  The largest rounding is that of r·w in sin r = r + r·w, where
-//   |w| <= r²/6 < 2^-19.3 is evaluated in double to within 4.5·2^-53 relative:
-//   2^-70.1 of |r|.  |B·r| exceeds the result by at most a factor of 1.4 (at
-//   the ends of a quadrant, where A is the small cosine of the table), so the
-//   relative error is below 2^-69.5.
-// - atanKernel: atan t = atan(i/256) + atan u, u = (t − c)/(1 + t·c) in
-//   double-double within 2^-103, |u| <= 2^-9; the series is cut after u^11
-//   (next term below 2^-110 of u), and w = u²·P(u²), |w| < 2^-19.6, costs
-//   3·2^-53 relative: 2^-71 of |u|.  The result is at least |u|/2 (t >= 1/512
-//   where i >= 1), so the relative error is below 2^-69.5.
-// Measured against MPFR at 250 bits on 2·10^6 arguments each (half in [0, 8],
+//   k·part2 are exact, x − k·part1 is exact (Sterbenz) and rh + e = a − b
+//   exactly; k·part3 < 2^-55.8 is rounded (2^-108.8), rl = e − k·part3 too
+//   (2^-107.8), and the parts sum to π/512 within 2^-125 (2^-104 at k =
+//   2^21): |error| < 2^-103 absolute, |rh| <= π/1024 (1 + 2^-50), and |rl|
+//   <= 2^-53·|rh| + 2^-55.8, at most 2^-25.8·|rh| once |rh| >= 2^-30.
+// - stepTerms: sin r = rh + sl, sl = rl + rh·w + rl·(cos rh − 1) to first
+//   order in rl (the rest below 2^-111 absolute).  The series are cut after
+//   r^7 (sine, next term 2^-85.3·|r|) and r^6 (cosine, 2^-82 absolute).  w =
+//   p·P(p), |w| <= p/6 < 2^-19.28 with p = rh² rounded: p's rounding costs
+//   2^-72.3·|r|, w's evaluation (coefficient, sum and product, 2.5·2^-53
+//   relative) 2^-71, the product rh·w 2^-72.3 and the two sums into sl
+//   2^-72.3 each: |sl − (sin r − rh)| < 2^-69.6·|r|.
+// - sinCosForm: y = A·cos r + B·sin r for a table entry A, B (double-doubles
+//   within 2^-106 relative), where |A| <= 2·|y| and |B·r| <= (1 + 2^-18)·|y|
+//   (largest at the ends of a quadrant; i = 0 leaves A = 0 or B = 0).  A +
+//   B·rh and the add of A·cmh are exact (fastTwoSum: |A| >= |B·rh| where A ≠
+//   0, since sin(π/512) > π/1024); B·sl carries sl's error, 2^-69.6·|y|, and
+//   its product and the last sum into lo 2^-72.3·|y| each; A·(cos r − 1)
+//   adds 2^-81·|y|: relative error below 2^-69.2.
+// - atanKernel: y = A + sign·atan u, the quotient u in double-double within
+//   2^-103 of u (one reciprocal, Sterbenz for the numerator), |u| <= 2^-9 (1 +
+//   2^-40) and |u| <= (1 + 2^-18)·|y|.  The series is cut after u^7 (next term
+//   2^-84·|u|); the cubic term u³·P(u²), |u³·P| <= 2^-19.58·|u|, is taken on
+//   uh with its first-order part in ul (−u²·ul) added: u2 and u3 rounded
+//   (2·2^-53), P evaluated (2.5·2^-53), their product (2^-53), in all 2^-50.55
+//   relative, 2^-70.13·|u|; the two sums into lo 2^-72.6·|u| each: relative
+//   error below 2^-69.7.
+// Measured against MPFR at 250 bits on 4·10^6 arguments each (half in [0, 8],
 // half spread over 2^-27 … 2^13, or … 2^54 for atan; check/fast_path_error),
-// the largest relative errors seen are 2^-70.27 (sin), 2^-70.16 (cos) and
-// 2^-69.73 (atan).
+// the largest relative errors seen are 2^-70.22 (sin), 2^-70.54 (cos) and
+// 2^-70.85 (atan).
 // The rounding test uses 2^-68 relative (and 2^-100 absolute for the
-// reduction of sin and cos): 2.8 times the bounds, which also covers the
-// rounding of lo ± err.
+// reduction of sin and cos).  lo is not renormalised into hi (|lo| <
+// 2^-18·|hi|), so the rounding of lo ± err takes up to 2^-71.2·|hi| of it:
+// 2^-68.19 is left, 2 times the bounds above.
 #pragma once
 
 #include <cstdint>
@@ -136,21 +152,25 @@ inline void sinCosForm(T ah, T al, T bh, T bl, const StepTerms<T>& t, T& hi, T& 
   lo = small + bh * t.sl;
 }
 
-// hi + lo = atan x = A + sign·atan u, where for x <= 1: (n, m) = (x, 1), A =
-// atan c, sign = +1; for x > 1: (n, m) = (1, x), A = π/2 − atan c, sign =
-// −1; and u = (n − c·m)/(m + c·n), c = i/256 nearest to x or 1/x, so |u| <=
-// 2^-9 (1 + 2^-40).  A = ah + al, not renormalised; |ah| >= |u| or ah = 0.
+// hi + lo = atan x = A + sign·atan u, u = (n − c·m)/(m + c·n), where either
+// (n, m) = (x, 1), A = atan c, sign = +1 and c = x (1 + δ) with |δ| <= 1/2
+// or c = 0 (x <= 1: c = i/256 nearest x; 1 < x < 512: c the middle of x's
+// interval of its binade's top bits), or (n, m) = (1, x), A = π/2 − atan c,
+// sign = −1 and c within 1/512 of 1/x (the lanes' c = i/256 nearest 1/x; the
+// single function's c = 0 beyond 512).  So |u| <= 2^-9 (1 + 2^-40), and
+// |ah| >= |u| or ah = 0.  A = ah + al is not renormalised.
 template <class T>
 inline void atanKernel(T n, T m, T c, T ah, T al, T sign, T& hi, T& lo) {
-  // Numerator n − c·m: exact, c·m = p + pe and n − p exact (Sterbenz: c·m
-  // lies within x/512 of n where m = x, and p = c where m = 1).
+  // Numerator n − c·m: exact, c·m = p + pe and n − p exact (Sterbenz: p = c
+  // within a factor 2 of n or 0 where m = 1, and c·m within x/512 of n = 1
+  // where m = x).
   T p, pe;
   twoProd(c, m, p, pe);
   const T nh = n - p;
-  // Denominator m + c·n, |c·n| <= m: dh + dl within 2^-105.
+  // Denominator m + c·n: dh + dl within 2^-105.
   T q, qe, dh, dl;
   twoProd(c, n, q, qe);
-  fastTwoSum(m, q, dh, dl);
+  twoSum(m, q, dh, dl);
   dl = dl + qe;
   // u = (nh − pe)/(dh + dl) through one reciprocal: uh = nh·(1/dh) lies
   // within 2^-51 of nh/dh, so nh − uh·dh is exact (Sterbenz) and the

@@ -41,6 +41,12 @@ void reduceNextToStep(double ax, double kd, double& rh, double& rl) {
 double sinOffFastPath(double x) { return sinOffFastPath(x, 0); }
 double cosOffFastPath(double x) { return sinOffFastPath(x, 256); }
 
+double atanOffFastPath(double x) {
+  if (std::isnan(x)) return x + x;
+  if (std::fabs(x) > atanOfHalfPiArgument) return x < 0 ? -tables::halfPiHi : tables::halfPiHi;
+  return x;  // |x| < 2^-27
+}
+
 double sinRejected(double x) {
   const double v = accurateSin(std::fabs(x));
   return x < 0 ? -v : v;

@@ -12,6 +12,8 @@ void reduceNextToStep(double ax, double kd, double& rh, double& rl);
 // x with |x| < 2^-27, |x| >= 8192, ±inf or NaN.
 double sinOffFastPath(double x);
 double cosOffFastPath(double x);
+// x with |x| < 2^-27, |x| > 2^54 or NaN.
+double atanOffFastPath(double x);
 // The accurate path's sin x, cos x and atan x, for finite x with |x| >= 2^-27
 // (atan: up to 2^54).
 double sinRejected(double x);

@@ -72,6 +72,6 @@ void fastSinOfStepParts(double ax, std::uint32_t quadrantShift, double& hi, doub
   sinOfStep(k + quadrantShift, 0, stepTerms(rh, rl), hi, lo);
 }
 
-void fastAtanParts(double ax, double& hi, double& lo) { fastAtanOf(ax, hi, lo); }
+void fastAtanParts(double ax, double& hi, double& lo) { fastAtanOf(ax, 0, hi, lo); }
 
 }  // namespace qv::cr
