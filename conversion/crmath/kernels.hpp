@@ -35,9 +35,9 @@
 //   (2·2^-53), P evaluated (2.5·2^-53), their product (2^-53), in all 2^-50.55
 //   relative, 2^-70.13·|u|; the two sums into lo 2^-72.6·|u| each: relative
 //   error below 2^-69.7.
-// Measured against MPFR at 250 bits on 4·10^6 arguments each (half in [0, 8],
+// Measured against MPFR at 250 bits on 2·10^6 arguments each (half in [0, 8],
 // half spread over 2^-27 … 2^13, or … 2^54 for atan; check/fast_path_error),
-// the largest relative errors seen are 2^-70.22 (sin), 2^-70.54 (cos) and
+// the largest relative errors seen are 2^-70.13 (sin), 2^-70.54 (cos) and
 // 2^-70.85 (atan).
 // The rounding test uses 2^-68 relative (and 2^-100 absolute for the
 // reduction of sin and cos).  lo is not renormalised into hi (|lo| <
