@@ -8,6 +8,7 @@
 #include "conversion/crmath/many_variants.hpp"
 #include "conversion/crmath/processor.hpp"
 #include "conversion/crmath/variants.hpp"
+#include "conversion/crmath/variant_choice.hpp"
 
 namespace qv::cr {
 
@@ -39,17 +40,14 @@ constexpr ManyVariant kVariants[] = {
 };
 
 const ManyVariant& variant() {
-  static const ManyVariant& v = [] () -> const ManyVariant& {
-    const ManyVariant* f = &kVariants[0];
-    while (!f->available()) ++f;
-    return *f;
-  }();
+  static const ManyVariant& v = chooseVariant(manyVariants(), "QV_CR_BATCH");
   return v;
 }
 
 }  // namespace
 
 std::span<const ManyVariant> manyVariants() { return kVariants; }
+const ManyVariant& chosenManyVariant() { return variant(); }
 
 void sinCosMany(const double* x, double* sines, double* cosines, std::size_t n) {
   variant().sinCos(x, sines, cosines, n);

@@ -9,6 +9,7 @@
 #include "conversion/crmath/single_paths.hpp"
 #include "conversion/crmath/single_variants.hpp"
 #include "conversion/crmath/variants.hpp"
+#include "conversion/crmath/variant_choice.hpp"
 
 namespace qv::cr {
 
@@ -35,8 +36,7 @@ std::atomic<double (*)(double)> sinNow{sinFirst}, cosNow{cosFirst}, atanNow{atan
 std::atomic<void (*)(double, double&, double&)> sinCosNow{sinCosFirst};
 
 const SingleVariant& choose() {
-  const SingleVariant* v = &kVariants[0];
-  while (!v->available()) ++v;
+  const SingleVariant* v = &chooseVariant(singleVariants(), "QV_CR_SINGLE");
   sinNow.store(v->sin, std::memory_order_relaxed);
   cosNow.store(v->cos, std::memory_order_relaxed);
   atanNow.store(v->atan, std::memory_order_relaxed);
@@ -52,6 +52,7 @@ void sinCosFirst(double x, double& sine, double& cosine) { choose().sinCos(x, si
 }  // namespace
 
 std::span<const SingleVariant> singleVariants() { return kVariants; }
+const SingleVariant& chosenSingleVariant() { return chooseVariant(singleVariants(), "QV_CR_SINGLE"); }
 
 double sin(double x) { return sinNow.load(std::memory_order_relaxed)(x); }
 double cos(double x) { return cosNow.load(std::memory_order_relaxed)(x); }
