@@ -107,7 +107,8 @@ struct VectorLanes {
     const V xv = load(x), ax = magnitude(xv);
     const Bits fast = (ax >= smallArgument) & (ax <= atanOfHalfPiArgument);
     const V safe = fast ? ax : V{} + 0.5;
-    // As fastAtanOf in single_paths.hpp: the step on x, or on 1/x beyond 1.
+    // The table step on x, or on 1/x beyond 1, with c = i/256 nearest it
+    // (single_paths.hpp takes another c from 1 on; the bits are the same).
     const auto inverted = safe > 1.0;
     const V inverse = 1.0 / safe;
     const V t = inverted ? inverse : safe;

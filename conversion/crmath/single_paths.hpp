@@ -99,40 +99,18 @@ inline void sinCosPath(double x, double& sine, double& cosine) {
   cosine = roundedSinOfStep(s.k, s.t, 256, 0, x);
 }
 
-// Adding it rounds 0 <= x <= 1 to a multiple of 1/256, whose numerator i is
-// then the low bits of the sum.
-inline constexpr double atanStepShifter = 0x1.8p44;
-
 // ±atan(ax) = hi + lo, 2^-27 <= ax <= 2^54, negated where `negate` is 1,
-// through the kernel of kernels.hpp with no division before its own: below
-// 1, c = i/256 nearest ax; from 1 to 512, c the middle of ax's interval
-// (tables::atanAboveOne), found from its bits; beyond, c = 0 on 1/ax (u =
-// 1/ax, A = π/2).
+// through the kernel of kernels.hpp with no division before its own (the
+// table step by atanStep; beyond 512, c = 0 on 1/ax: u = 1/ax, A = π/2).
 inline void fastAtanOf(double ax, std::uint32_t negate, double& hi, double& lo) {
   const double sign = kSigns[negate];
-  if (ax >= 512) [[unlikely]] {
+  if (ax >= atanInverseFrom) [[unlikely]] {
     atanKernel(1.0, ax, 0.0, sign * tables::halfPiHi, sign * tables::halfPiLo, -sign, hi, lo);
     return;
   }
-  const std::uint64_t bits = std::bit_cast<std::uint64_t>(ax);
-  const std::uint64_t biased = bits >> 52;
   double c = 0;
-  const DoubleDouble* a = nullptr;
-  // A branch, not masks: measured faster on arguments up to 10 (mostly
-  // above 1), and as fast on mixed ones.
-  if (biased >= 1023) {
-    // Binade e = 0 … 8, its top 8 − e significand bits, and the middle of
-    // their interval.
-    const std::uint64_t e = biased - 1023;
-    c = std::bit_cast<double>((bits & ~((std::uint64_t{1} << (44 + e)) - 1)) | std::uint64_t{1} << (43 + e));
-    a = tables::atanOfStep + tables::atanAboveOne + 512 - (std::uint64_t{512} >> e) + (((bits >> 44) & 255u) >> e);
-  } else {
-    // i/256 nearest ax, exact, i in the low bits of the sum.
-    const double shifted = ax + atanStepShifter;
-    c = shifted - atanStepShifter;
-    a = tables::atanOfStep + (std::bit_cast<std::uint64_t>(shifted) & 511u);
-  }
-  atanKernel(ax, 1.0, c, sign * a->hi, sign * a->lo, sign, hi, lo);
+  const DoubleDouble& a = atanStep(ax, c);
+  atanKernel(ax, 1.0, c, sign * a.hi, sign * a.lo, sign, hi, lo);
 }
 
 inline double atanPath(double x) {
