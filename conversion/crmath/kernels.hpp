@@ -45,8 +45,8 @@
 // 2^-68.19 is left, 2 times the bounds above.
 #pragma once
 
-#include <bit>
 #include <cstdint>
+#include <cstring>
 
 #include "conversion/crmath/double_double.hpp"
 #include "conversion/crmath/tables.hpp"
@@ -197,6 +197,19 @@ inline void atanKernel(T n, T m, T c, T ah, T al, T sign, T& hi, T& lo) {
   lo = (e + al) + (sign * (ul - u2 * ul) + (sign * u3) * poly);
 }
 
+// A double's bits and back, by memcpy (std::bit_cast is missing from the
+// standard library of some of our compilers, Debian's emscripten's among them).
+inline std::uint64_t bitsOf(double x) {
+  std::uint64_t b;
+  std::memcpy(&b, &x, sizeof b);
+  return b;
+}
+inline double doubleOf(std::uint64_t b) {
+  double x;
+  std::memcpy(&x, &b, sizeof x);
+  return x;
+}
+
 // Adding it rounds 0 <= x <= 1 to a multiple of 1/256, whose numerator i is
 // then the low bits of the sum.
 inline constexpr double atanStepShifter = 0x1.8p44;
@@ -208,16 +221,16 @@ inline constexpr double atanInverseFrom = 512;
 // bits, e = 0 … 8 (tables::atanAboveOne).  A branch, not masks: measured
 // faster on arguments up to 10 (mostly above 1), and as fast on mixed ones.
 inline const DoubleDouble& atanStep(double ax, double& c) {
-  const std::uint64_t bits = std::bit_cast<std::uint64_t>(ax);
+  const std::uint64_t bits = bitsOf(ax);
   const std::uint64_t biased = bits >> 52;
   if (biased >= 1023) {
     const std::uint64_t e = biased - 1023;
-    c = std::bit_cast<double>((bits & ~((std::uint64_t{1} << (44 + e)) - 1)) | std::uint64_t{1} << (43 + e));
+    c = doubleOf((bits & ~((std::uint64_t{1} << (44 + e)) - 1)) | std::uint64_t{1} << (43 + e));
     return tables::atanOfStep[tables::atanAboveOne + 512 - (std::uint64_t{512} >> e) + (((bits >> 44) & 255u) >> e)];
   }
   const double shifted = ax + atanStepShifter;
   c = shifted - atanStepShifter;  // exact
-  return tables::atanOfStep[std::bit_cast<std::uint64_t>(shifted) & 511u];
+  return tables::atanOfStep[bitsOf(shifted) & 511u];
 }
 
 }  // namespace QV_CR_ISA

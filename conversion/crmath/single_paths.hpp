@@ -7,7 +7,6 @@
 // product and the fused one give the same exact error.
 #pragma once
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 
