@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "component/core/algorit.hpp"
-#include "conversion/code_text.hpp"
+#include "conversion/detail/case_texts.hpp"
 #include "component/core/to_single.hpp"
 
 namespace {

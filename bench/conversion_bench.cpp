@@ -6,12 +6,12 @@
 #include <random>
 #include <vector>
 
-#include "conversion/case_values.hpp"
-#include "conversion/error_mode.hpp"
-#include "conversion/forward.hpp"
-#include "conversion/inverse.hpp"
+#include "conversion/detail/case_values.hpp"
+#include "conversion/detail/error_mode.hpp"
+#include "conversion/detail/forward.hpp"
+#include "conversion/detail/inverse.hpp"
 #include "conversion/number_text.hpp"
-#include "conversion/round_trip.hpp"
+#include "conversion/detail/round_trip.hpp"
 
 namespace {
 

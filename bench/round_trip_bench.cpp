@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "conversion/crmath/variants.hpp"
-#include "conversion/reference_point.hpp"
-#include "conversion/round_trip.hpp"
+#include "conversion/detail/reference_point.hpp"
+#include "conversion/detail/round_trip.hpp"
 
 #ifdef QV_HAVE_PROJ
 #include <proj.h>

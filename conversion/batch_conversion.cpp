@@ -5,9 +5,9 @@
 
 #include <stdexcept>
 
-#include "conversion/conversion_lanes.hpp"
-#include "conversion/error_mode.hpp"
-#include "conversion/forward.hpp"
+#include "conversion/detail/conversion_lanes.hpp"
+#include "conversion/detail/error_mode.hpp"
+#include "conversion/detail/forward.hpp"
 
 namespace qv {
 namespace {

@@ -23,9 +23,9 @@
 #include <optional>
 #include <string>
 
-#include "conversion/angles.hpp"
+#include "conversion/detail/angles.hpp"
 #include "conversion/crmath/correctly_rounded.hpp"
-#include "conversion/reference_point.hpp"
+#include "conversion/detail/reference_point.hpp"
 
 namespace qv {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "conversion/code_text.hpp"
-#include "conversion/decimal_number.hpp"
-#include "conversion/float_text.hpp"
+#include "conversion/detail/decimal_number.hpp"
+#include "conversion/detail/float_text.hpp"
 
 namespace qv {
 namespace {

@@ -8,14 +8,14 @@
 #include <limits>
 #include <string>
 
-#include "conversion/angles.hpp"
+#include "conversion/detail/angles.hpp"
 #include "conversion/code_cover.hpp"
-#include "conversion/decimal_number.hpp"
-#include "conversion/hour_sector.hpp"
-#include "conversion/inverse.hpp"
+#include "conversion/detail/decimal_number.hpp"
+#include "conversion/detail/hour_sector.hpp"
+#include "conversion/detail/inverse.hpp"
 #include "conversion/precise_code.hpp"
 #include "conversion/printable_text.hpp"
-#include "conversion/reference_point.hpp"
+#include "conversion/detail/reference_point.hpp"
 #include "conversion/runtime_error.hpp"
 
 namespace qv {

@@ -21,6 +21,8 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "conversion/position.hpp"
+
 namespace qv {
 
 struct CodeValues {
@@ -46,10 +48,11 @@ double maxOffsetKm(double distanceKm);
 double offsetWithinReach(double offsetKm, double distanceKm);
 
 CodeValues readCode(std::string_view text);
-
-struct Position {
-  double latitude = 0, longitude = 0;
-};
+// A precise code of exactly `decimals` decimals each (0 to 6; see
+// precise_code.hpp), with or without a leading blank, checked against the
+// sphere as readCode checks a code text; raises CodeFormatError naming the
+// field.
+CodeValues readPreciseCode(std::string_view text, int decimals);
 
 // The position of code values by the inverse conversion.  On the hour's ray
 // (offset 0) the sector cosine can round just past 1 and the inverse fails;

@@ -1,4 +1,4 @@
-// The spellings of a Quorvel code and the one-decimal text of its distances.
+// The code text of a code's numbers and the one-decimal text of its distances.
 
 #include "conversion/code_text.hpp"
 
@@ -7,20 +7,10 @@
 #include <cmath>
 #include <limits>
 
-#include "conversion/checked_math.hpp"
+#include "conversion/detail/checked_math.hpp"
 #include "conversion/number_text.hpp"
 
 namespace qv {
-namespace {
-
-// m<hour>:<offset><gap>r<distance>, after `lead`.
-std::string& appendCode(std::string& to, const char* lead, std::int16_t stunde, const std::string& versatz,
-                        const char* gap, const std::string& dist) {
-  const std::string hour = hourText(stunde);
-  return to.append(lead).append(hour).append(":").append(versatz).append(gap).append(dist);
-}
-
-}  // namespace
 
 char* writeOneDecimal(char* out, double v) {
   if (v >= 0 && v < 1e8) {
@@ -65,58 +55,26 @@ std::string oneDecimalText(double v) {
   return {text, static_cast<std::size_t>(writeOneDecimal(text, v) - text)};
 }
 
-void codeTexts(std::int16_t stunde, CaseValues& v, ErrorMode& mode) {
-  mode.step([&] { v.disttext = oneDecimalText(v.distkm); });
-  mode.step([&] { v.versatztext = oneDecimalText(v.versatzkm); });
-  mode.step([&] { v.codetext = codeText(stunde, v.versatztext, v.disttext); });
-}
-
-std::string hourText(std::int16_t stunde) {
+std::string hourText(std::int16_t hour) {
   char text[2];
-  return {text, static_cast<std::size_t>(writeHour(text, stunde) - text)};
+  return {text, static_cast<std::size_t>(writeHour(text, hour) - text)};
 }
 
-char* writeHour(char* out, std::int16_t stunde) {
+char* writeHour(char* out, std::int16_t hour) {
   // All the digits of the hour (an int16 needs at most 6 characters), cut to 2.
   char digits[8];
-  const char* end = std::to_chars(digits, digits + sizeof digits, stunde).ptr;
+  const char* end = std::to_chars(digits, digits + sizeof digits, hour).ptr;
   return std::copy<const char*>(digits, std::min<const char*>(end, digits + 2), out);
 }
 
-char* writeCode(char* out, std::int16_t stunde, double versatzkm, double distkm) {
+char* writeCode(char* out, std::int16_t hour, double offsetKm, double distanceKm) {
   *out++ = 'm';
-  out = writeHour(out, stunde);
+  out = writeHour(out, hour);
   *out++ = ':';
-  out = writeOneDecimal(out, versatzkm);
+  out = writeOneDecimal(out, offsetKm);
   *out++ = ' ';
   *out++ = 'r';
-  return writeOneDecimal(out, distkm);
-}
-
-std::string codeText(std::int16_t stunde, const std::string& versatztext, const std::string& disttext) {
-  std::string text;
-  text.reserve(8 + versatztext.size() + disttext.size());
-  return appendCode(text, " m", stunde, versatztext, " r", disttext);
-}
-
-char* writeReportCode(char* out, std::int16_t stunde, double versatzkm, double distkm, ErrorMode& mode) {
-  out = std::copy_n("     m", 6, out);
-  out = writeHour(out, stunde);
-  *out++ = ':';
-  mode.step([&] { out = writeOneDecimal(out, versatzkm); });
-  out = std::copy_n("  r", 3, out);
-  mode.step([&] { out = writeOneDecimal(out, distkm); });
-  return out;
-}
-
-std::string captionCode(std::int16_t stunde, const std::string& versatztext, const std::string& disttext) {
-  std::string text;
-  return appendCode(text, "m", stunde, versatztext, "  r", disttext);
-}
-
-std::string wholeKmCode(std::int16_t stunde, float versatzganz, float distganz) {
-  std::string text;
-  return appendCode(text, "m", stunde, plainNumberText(versatzganz), " r", plainNumberText(distganz));
+  return writeOneDecimal(out, distanceKm);
 }
 
 }  // namespace qv

@@ -1,20 +1,16 @@
-// Every spelling of a Quorvel code: the code text of the double conversion,
-// the report line's and the first-case caption's spacing of it, and the
-// component's whole-kilometre form.  Hour 11, offset 6.6 km, distance
-// 236.8 km reads " m11:6.6 r236.8", "     m11:6.6  r236.8" in a report line,
-// "m11:6.6  r236.8" in the caption, and "m11:6 r236" in whole km.
-
+// The code text of a code's numbers: "m11:6.6 r236.8" for hour 11, offset
+// 6.643 km, distance 236.78 km.  Each number is written with its whole
+// kilometres truncated and its tenth from the value rounded half-even to
+// tenths, a tenth of 0 left out: 523.96 km is "523", 523.06 km "523.1".
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
-#include "conversion/case_values.hpp"
-#include "conversion/error_mode.hpp"
-
 namespace qv {
 
-// A distance v ≥ 0 with at most one decimal: the whole part truncated, the
+// A distance v >= 0 with at most one decimal: the whole part truncated, the
 // tenth taken from the value rounded half-even to tenths ("523" for 523.96,
 // "523.1" for 523.06), the whole part cut to 5 characters.  Raises Overflow
 // when v·10 is not finite or leaves the 32-bit range.
@@ -24,40 +20,17 @@ std::string oneDecimalText(double v);
 inline constexpr std::size_t oneDecimalRoom = 16;
 char* writeOneDecimal(char* out, double v);
 
-// The texts of a converted code, `disttext`, `versatztext` and `codetext`,
-// made where they are shown or written, each a step of the case's `mode`.
-// The distances of a conversion (0..20012.4 km) never make them fail; a text
-// that does fail under skip-on-error mode stays empty, and the code text is
-// built without it (" m11: r236.8").
-void codeTexts(std::int16_t stunde, CaseValues& v, ErrorMode& mode);
-
 // The hour as the codes write it: its digits, at most 2 characters (a
 // leading "-" counts as one).
-std::string hourText(std::int16_t stunde);
+std::string hourText(std::int16_t hour);
 // The same written at `out` (room for 2 characters); returns its end.
-char* writeHour(char* out, std::int16_t stunde);
+char* writeHour(char* out, std::int16_t hour);
 
-// " m<hour>:<offset> r<distance>", with its leading blank.
-std::string codeText(std::int16_t stunde, const std::string& versatztext, const std::string& disttext);
-
-// The report line's spelling, "     m<hour>:<offset>  r<distance>", written at
-// `out` (room for reportCodeRoom characters) from the offset and distance in
-// km; returns its end.  Each one-decimal text is a step of `mode`: one that
-// fails under skip-on-error mode leaves its piece out ("     m11:  r236.8").
-inline constexpr std::size_t reportCodeRoom = 12 + 2 * oneDecimalRoom;
-char* writeReportCode(char* out, std::int16_t stunde, double versatzkm, double distkm, ErrorMode& mode);
-
-// The code text without its leading blank, "m<hour>:<offset> r<distance>",
-// written at `out` (room for codeRoom characters) from the offset and
-// distance in km; returns its end.  Raises where oneDecimalText would.
+// The code text "m<hour>:<offset> r<distance>", without the leading blank of
+// the system's code text, written at `out` (room for codeRoom characters)
+// from the offset and distance in km; returns its end.  Raises where
+// oneDecimalText would.
 inline constexpr std::size_t codeRoom = 8 + 2 * oneDecimalRoom;
-char* writeCode(char* out, std::int16_t stunde, double versatzkm, double distkm);
-
-// The first-case caption, "m<hour>:<offset>  r<distance>".
-std::string captionCode(std::int16_t stunde, const std::string& versatztext, const std::string& disttext);
-
-// The whole-kilometre form, "m<hour>:<offset> r<distance>", without a leading
-// blank; offset and distance are whole numbers held in single precision.
-std::string wholeKmCode(std::int16_t stunde, float versatzganz, float distganz);
+char* writeCode(char* out, std::int16_t hour, double offsetKm, double distanceKm);
 
 }  // namespace qv

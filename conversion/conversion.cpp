@@ -2,11 +2,11 @@
 
 #include "conversion/conversion.hpp"
 
-#include "conversion/case_values.hpp"
-#include "conversion/code_text.hpp"
-#include "conversion/error_mode.hpp"
-#include "conversion/forward.hpp"
-#include "conversion/hour_sector.hpp"
+#include "conversion/detail/case_values.hpp"
+#include "conversion/detail/case_texts.hpp"
+#include "conversion/detail/error_mode.hpp"
+#include "conversion/detail/forward.hpp"
+#include "conversion/detail/hour_sector.hpp"
 
 namespace qv {
 

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <system_error>
 
-#include "conversion/float_text.hpp"
+#include "conversion/detail/float_text.hpp"
 
 namespace qv {
 namespace {

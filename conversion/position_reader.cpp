@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "conversion/decimal_number.hpp"
-#include "conversion/float_text.hpp"
-#include "conversion/iso6709.hpp"
+#include "conversion/detail/decimal_number.hpp"
+#include "conversion/detail/float_text.hpp"
+#include "conversion/detail/iso6709.hpp"
 #include "conversion/printable_text.hpp"
 
 namespace qv {

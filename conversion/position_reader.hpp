@@ -40,15 +40,9 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "conversion/code_reader.hpp"
+#include "conversion/position.hpp"
 
 namespace qv {
-
-// A text that is no position; the message quotes the text and says why.
-class PositionError : public std::invalid_argument {
- public:
-  using std::invalid_argument::invalid_argument;
-};
 
 enum class PositionRange { asMeant, asSweep };
 

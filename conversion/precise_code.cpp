@@ -6,7 +6,7 @@
 #include <charconv>
 
 #include "conversion/code_text.hpp"
-#include "conversion/float_text.hpp"
+#include "conversion/detail/float_text.hpp"
 
 namespace qv {
 namespace {

@@ -11,9 +11,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
-
-#include "conversion/code_reader.hpp"
 
 namespace qv {
 
@@ -23,9 +20,6 @@ inline constexpr int maxPreciseDecimals = 6;
 // correctly rounded from the values (0 decimals: no point).
 std::string preciseCodeText(std::int16_t hour, double offsetKm, double distanceKm, int decimals);
 
-// Reads a precise code of exactly `decimals` decimals each, with or without a
-// leading blank, checked against the sphere as readCode checks a code text;
-// raises CodeFormatError naming the field.
-CodeValues readPreciseCode(std::string_view text, int decimals);
+// A precise code is read back by readPreciseCode (code_reader.hpp).
 
 }  // namespace qv

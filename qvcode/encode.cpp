@@ -8,10 +8,9 @@
 
 #include "conversion/batch_conversion.hpp"
 #include "conversion/code_text.hpp"
-#include "conversion/hour_sector.hpp"
 #include "conversion/position_reader.hpp"
 #include "conversion/precise_code.hpp"
-#include "conversion/round_trip.hpp"
+#include "conversion/encoding.hpp"
 #include "conversion/runtime_error.hpp"
 #include "qvcode/command.hpp"
 #include "qvcode/filter.hpp"
@@ -25,34 +24,27 @@ struct EncodeOptions {
   std::optional<int> precision;  // decimals of the precise code
 };
 
-// The code text as the plain output writes it: the system's code text
-// begins with a blank, which only its report lines want.
-std::string_view withoutLeadingBlank(std::string_view code) {
-  return code.starts_with(' ') ? code.substr(1) : code;
-}
-
-void writeFields(Record& o, const qv::GivenPosition& p, const qv::Encoding& e, const std::optional<int>& precision) {
-  const qv::RoundTrip& t = e.trip;
-  const qv::CaseValues& v = t.values;
+void writeFields(Record& o, const qv::GivenPosition& p, const qv::EncodedCase& e, const std::optional<int>& precision) {
+  const qv::RoundTripPoint& t = e.point;
   o.number("latitudeGiven", p.given.latitude)
       .number("longitudeGiven", p.given.longitude)
       .number("latitude", t.latitude)
       .number("longitude", t.longitude)
       .integer("hour", t.hour)
-      .number("distanceKm", v.distkm)
-      .number("offsetKm", v.versatzkm)
-      .number("bearingDegrees", qv::bearingOf(v.richtgrad))
-      .number("sectorAngleDegrees", v.sektorgrad)
-      .text("distanceText", v.disttext)
-      .text("offsetText", v.versatztext)
-      .text("code", withoutLeadingBlank(v.codetext));
-  o.textIfAny("preciseCode", precision ? std::optional<std::string>(qv::preciseCodeText(t.hour, v.versatzkm, v.distkm,
-                                                                                         *precision))
+      .number("distanceKm", t.distanceKm)
+      .number("offsetKm", t.offsetKm)
+      .number("bearingDegrees", t.bearingDegrees)
+      .number("sectorAngleDegrees", t.sectorAngleDegrees)
+      .text("distanceText", e.distanceText)
+      .text("offsetText", e.offsetText)
+      .text("code", e.code);
+  o.textIfAny("preciseCode", precision ? std::optional<std::string>(qv::preciseCodeText(t.hour, t.offsetKm,
+                                                                                         t.distanceKm, *precision))
                                        : std::nullopt);
   o.boolean("skipOnError", t.skipOnError);
-  v.Bdezbk ? o.number("latitudeBack", *v.Bdezbk) : o.null("latitudeBack");
-  v.Ldezbk ? o.number("longitudeBack", *v.Ldezbk) : o.null("longitudeBack");
-  o.number("westComponentBack", v.Ybk);
+  t.latitudeBack ? o.number("latitudeBack", *t.latitudeBack) : o.null("latitudeBack");
+  t.longitudeBack ? o.number("longitudeBack", *t.longitudeBack) : o.null("longitudeBack");
+  o.number("westComponentBack", t.westComponentBack);
   o.textIfAny("inverseError", e.inverseError ? std::optional<std::string_view>(e.inverseError->what()) : std::nullopt);
 }
 
@@ -61,15 +53,14 @@ void writeFields(Record& o, const qv::GivenPosition& p, const qv::Encoding& e, c
 // conversion succeeds; a failing inverse only leaves the position back open.
 // Raises the forward conversion's run-time error.
 void encode(const qv::GivenPosition& p, const EncodeOptions& o, Format format, std::string& out) {
-  const qv::Encoding e = qv::encodePosition(p.used.latitude, p.used.longitude);
+  const qv::EncodedCase e = qv::encodeCase(p.used.latitude, p.used.longitude);
   appendFormatted(
       format, out,
       [&](std::string& s) {
-        const qv::CaseValues& v = e.trip.values;
         if (o.precision)
-          s += qv::preciseCodeText(e.trip.hour, v.versatzkm, v.distkm, *o.precision);
+          s += qv::preciseCodeText(e.point.hour, e.point.offsetKm, e.point.distanceKm, *o.precision);
         else
-          s += withoutLeadingBlank(v.codetext);
+          s += e.code;
       },
       [&](Record& r) { writeFields(r, p, e, o.precision); });
 }
@@ -111,7 +102,7 @@ void encodeBlock(const EncodeOptions& o, std::span<const std::string_view> lines
 
 LineCommand encodeLines(const EncodeOptions& o) {
   return {"encode", "positions",
-          csvHeaderOf([](Record& r) { writeFields(r, qv::GivenPosition{}, qv::Encoding{}, std::nullopt); }),
+          csvHeaderOf([](Record& r) { writeFields(r, qv::GivenPosition{}, qv::EncodedCase{}, std::nullopt); }),
           [o](std::string_view line, Format format, std::string& out) {
             encode(positionOfLine(line, o.range), o, format, out);
           },

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <ostream>
 
-#include "conversion/float_text.hpp"
+#include "conversion/detail/float_text.hpp"
 #include "qvcode/utf8_text.hpp"
 
 namespace qvcode {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "conversion/decimal_number.hpp"
+#include "conversion/detail/decimal_number.hpp"
 #include "conversion/precise_code.hpp"
 
 namespace qvcode {

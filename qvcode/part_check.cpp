@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "conversion/forward.hpp"
+#include "conversion/detail/forward.hpp"
 #include "conversion/number_text.hpp"
 #include "sweep/grid_walk.hpp"
 #include "sweep/settings.hpp"

@@ -11,7 +11,7 @@
 #include <limits>
 #include <stdexcept>
 
-#include "conversion/forward.hpp"
+#include "conversion/detail/forward.hpp"
 #include "sweep/judgement.hpp"
 #include "sweep/report_file.hpp"
 

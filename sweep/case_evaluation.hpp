@@ -13,7 +13,7 @@
 
 #include "sweep/observer.hpp"
 #include "sweep/report_line.hpp"
-#include "conversion/round_trip.hpp"
+#include "conversion/detail/round_trip.hpp"
 #include "sweep/sweep_part.hpp"
 
 namespace qvsweep {

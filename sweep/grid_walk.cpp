@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "conversion/checked_math.hpp"
-#include "conversion/forward.hpp"
+#include "conversion/detail/checked_math.hpp"
+#include "conversion/detail/forward.hpp"
 #include "conversion/number_text.hpp"
 
 namespace qvsweep {

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "conversion/checked_math.hpp"
+#include "conversion/detail/checked_math.hpp"
 
 namespace qvsweep {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "sweep/back_text.hpp"
-#include "conversion/code_text.hpp"
+#include "conversion/detail/case_texts.hpp"
 
 namespace qvsweep {
 namespace {

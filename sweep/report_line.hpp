@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "conversion/error_mode.hpp"
+#include "conversion/detail/error_mode.hpp"
 #include "conversion/number_text.hpp"
-#include "conversion/round_trip.hpp"
+#include "conversion/detail/round_trip.hpp"
 
 namespace qvsweep {
 

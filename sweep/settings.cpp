@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "conversion/checked_math.hpp"
-#include "conversion/text_value.hpp"
+#include "conversion/detail/checked_math.hpp"
+#include "conversion/detail/text_value.hpp"
 
 namespace qvsweep {
 namespace {

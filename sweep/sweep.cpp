@@ -10,8 +10,8 @@
 #include <span>
 #include <stdexcept>
 
-#include "conversion/checked_math.hpp"
-#include "conversion/forward.hpp"
+#include "conversion/detail/checked_math.hpp"
+#include "conversion/detail/forward.hpp"
 #include "conversion/number_text.hpp"
 #include "conversion/runtime_error.hpp"
 #include "sweep/case_evaluation.hpp"

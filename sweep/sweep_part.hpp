@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "conversion/round_trip.hpp"
+#include "conversion/detail/round_trip.hpp"
 #include "sweep/observer.hpp"
 #include "sweep/worst_difference.hpp"
 

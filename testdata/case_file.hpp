@@ -1,27 +1,42 @@
 // Reader of cases.txt, the shared worked examples and edge cases, for the C++
-// tests and the Windows client (header-only); its fields are read by the
-// component core's reader of the same notation.
+// tests and the Windows client (header-only).  It splits a case into its
+// fields and reads numbers and quoted texts itself; the component's layers
+// read a field in the whole notation of Automation text files (Empty, Null,
+// Booleans) from its spelling, with the component core's reader.
 #pragma once
 
 #include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
-#include <variant>
 #include <vector>
-
-#include "component/core/element_notation.hpp"
 
 namespace cases {
 
-// One input field in the notation of Automation text files: the element it
-// stands for (never Unsupported) and the field as the file spells it.
+// One input field as the file spells it: a number, a quoted text ("30" is
+// the text 30), an empty field (Empty), #NULL#, #TRUE# or #FALSE#.
 struct Field {
-  qv::Value value;
   std::string spelling;
+
+  bool isText() const { return spelling.size() >= 2 && spelling.front() == '"' && spelling.back() == '"'; }
+  // The text without its quotes; throws for a field that is no text.
+  std::string text() const {
+    if (!isText()) throw std::runtime_error("the field " + spelling + " is no quoted text");
+    return spelling.substr(1, spelling.size() - 2);
+  }
+  // The number; throws for a field that is no number.
+  double number() const {
+    double v = 0;
+    const char* first = spelling.data() + (spelling.starts_with('+') ? 1 : 0);
+    const auto r = std::from_chars(first, spelling.data() + spelling.size(), v);
+    if (spelling.empty() || r.ec != std::errc() || r.ptr != spelling.data() + spelling.size())
+      throw std::runtime_error("the field " + spelling + " is no number");
+    return v;
+  }
 };
 
 struct Case {
@@ -36,19 +51,29 @@ inline std::string failure(int number, std::string_view text) {
   return "error " + std::to_string(number) + " " + std::string(text);
 }
 
-// One field as the file writes it; `where` names the line in an error.  The
-// file is stricter than the notation: a word that is no number is an error
-// here, not a text.
-inline Field field(std::string_view f, const std::string& where) {
-  qv::Value v;
-  try {
-    v = qv::readElement(f);
-  } catch (const qv::ElementNotationError& e) {
-    throw std::runtime_error(where + ": " + e.what());
+// The fields of a case's input, split at commas; a quoted text holds no
+// comma.  `where` names the line in an error.  The file is stricter than
+// the notation: a field is a number, a quoted text, empty or a keyword.
+inline std::vector<Field> fields(std::string_view input, const std::string& where) {
+  std::vector<Field> result;
+  for (;;) {
+    const std::size_t comma = input.find(',');
+    std::string_view f = input.substr(0, comma);
+    while (!f.empty() && (f.front() == ' ' || f.front() == '\t')) f.remove_prefix(1);
+    while (!f.empty() && (f.back() == ' ' || f.back() == '\t')) f.remove_suffix(1);
+    Field field{std::string(f)};
+    const bool keyword = f.empty() || f == "#NULL#" || f == "#TRUE#" || f == "#FALSE#";
+    if (!keyword && !field.isText()) {
+      try {
+        field.number();
+      } catch (const std::runtime_error&) {
+        throw std::runtime_error(where + ": a field is no number, text or keyword");
+      }
+    }
+    result.push_back(std::move(field));
+    if (comma == std::string_view::npos) return result;
+    input.remove_prefix(comma + 1);
   }
-  if (std::holds_alternative<std::string>(v) && !f.starts_with('"'))
-    throw std::runtime_error(where + ": a field is no number, text or keyword");
-  return {std::move(v), std::string(f)};
 }
 
 // The cases of one kind ("encode", "algorit") in the order of the file.
@@ -77,11 +102,7 @@ inline std::vector<Case> read(const std::filesystem::path& file, std::string_vie
       throw std::runtime_error(c.where + ": no \" => \" with a quoted code text or \"error N TEXT\" after it");
 
     const std::string_view input = body.substr(kind.size() + 1, arrow - kind.size() - 1);
-    try {
-      for (const std::string_view f : qv::elementFields(input)) c.input.push_back(field(f, c.where));
-    } catch (const qv::ElementNotationError& e) {
-      throw std::runtime_error(c.where + ": " + e.what());
-    }
+    c.input = fields(input, c.where);
   }
   if (result.empty()) throw std::runtime_error(file.string() + " holds no " + std::string(kind) + " case");
   return result;

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "sweep/back_text.hpp"
-#include "conversion/checked_math.hpp"
-#include "conversion/code_text.hpp"
+#include "conversion/detail/checked_math.hpp"
+#include "conversion/detail/case_texts.hpp"
 #include "conversion/dms.hpp"
 #include "testprog/form_logic.hpp"
 #include "conversion/number_text.hpp"

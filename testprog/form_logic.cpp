@@ -4,7 +4,7 @@
 #include "testprog/form_logic.hpp"
 
 #include "conversion/number_text.hpp"
-#include "conversion/text_value.hpp"
+#include "conversion/detail/text_value.hpp"
 #include "sweep/error_message.hpp"
 
 namespace qvpruef {

@@ -12,7 +12,7 @@
 #include <exception>
 #include <string>
 
-#include "conversion/round_trip.hpp"
+#include "conversion/detail/round_trip.hpp"
 #include "sweep/observer.hpp"
 #include "sweep/settings.hpp"
 #include "sweep/sweep.hpp"

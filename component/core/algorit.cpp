@@ -6,11 +6,11 @@
 #include <cmath>
 #include <cstdint>
 
-#include "conversion/angles.hpp"
-#include "conversion/code_text.hpp"
-#include "conversion/error_mode.hpp"
-#include "conversion/hour_sector.hpp"
-#include "conversion/reference_point.hpp"
+#include "conversion/detail/angles.hpp"
+#include "conversion/detail/case_texts.hpp"
+#include "conversion/detail/error_mode.hpp"
+#include "conversion/detail/hour_sector.hpp"
+#include "conversion/detail/reference_point.hpp"
 #include "conversion/runtime_error.hpp"
 #include "component/core/to_single.hpp"
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "component/core/blanks.hpp"
-#include "conversion/decimal_number.hpp"
+#include "conversion/detail/decimal_number.hpp"
 #include "conversion/printable_text.hpp"
 #include "conversion/runtime_error.hpp"
 

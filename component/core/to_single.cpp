@@ -6,8 +6,8 @@
 #include <string>
 
 #include "component/core/blanks.hpp"
-#include "conversion/checked_math.hpp"
-#include "conversion/decimal_number.hpp"
+#include "conversion/detail/checked_math.hpp"
+#include "conversion/detail/decimal_number.hpp"
 #include "conversion/runtime_error.hpp"
 
 namespace qv {

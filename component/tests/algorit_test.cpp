@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "component/core/element_notation.hpp"
 #include "testdata/case_file.hpp"
 #include "conversion/runtime_error.hpp"
 
@@ -40,7 +41,7 @@ int offsetOf(const std::string& code) { return std::stoi(code.substr(code.find('
 TEST(Algorit, SharedCases) {
   for (const cases::Case& c : cases::read(QV_CASES_FILE, "algorit")) {
     std::vector<Value> elements;
-    for (const cases::Field& f : c.input) elements.push_back(f.value);
+    for (const cases::Field& f : c.input) elements.push_back(qv::readElement(f.spelling));
     EXPECT_EQ(outcome(elements), c.expected) << c.where;
   }
 }

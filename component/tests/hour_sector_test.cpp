@@ -10,10 +10,10 @@
 #include <utility>
 
 #include "component/core/algorit.hpp"
-#include "conversion/checked_math.hpp"
-#include "conversion/hour_sector.hpp"
-#include "conversion/reference_point.hpp"
-#include "conversion/round_trip.hpp"
+#include "conversion/detail/checked_math.hpp"
+#include "conversion/detail/hour_sector.hpp"
+#include "conversion/detail/reference_point.hpp"
+#include "conversion/detail/round_trip.hpp"
 #include "component/core/to_single.hpp"
 
 namespace {

@@ -27,8 +27,8 @@
 #include "conversion/code_cover.hpp"
 #include "conversion/conversion.hpp"
 #include "conversion/precise_code.hpp"
-#include "conversion/reference_point.hpp"
-#include "conversion/round_trip.hpp"
+#include "conversion/detail/reference_point.hpp"
+#include "conversion/encoding.hpp"
 
 namespace {
 
@@ -89,18 +89,18 @@ int main(int argc, char** argv) {
   const auto start = std::chrono::steady_clock::now();
   for (long long i = 0; i < positions; ++i) {
     const qv::Position given = position(rng, i);
-    qv::Encoding e;
+    qv::EncodedCase e;
     try {
-      e = qv::encodePosition(given.latitude, given.longitude);
+      e = qv::encodeCase(given.latitude, given.longitude);
     } catch (const qv::RuntimeError&) {
       continue;  // within a decimetre of the reference point or its antipode: no code
     }
-    const qv::RoundTrip& t = e.trip;
+    const qv::RoundTripPoint& t = e.point;
     const qv::Position used{t.latitude, t.longitude};
     for (int decimals = -1; decimals <= qv::maxPreciseDecimals; ++decimals) {
       Tally& tally = tallies[decimals + 1];
-      const std::string text = decimals < 0 ? t.values.codetext.substr(1)
-                                            : qv::preciseCodeText(t.hour, t.values.versatzkm, t.values.distkm, decimals);
+      const std::string text =
+          decimals < 0 ? e.code : qv::preciseCodeText(t.hour, t.offsetKm, t.distanceKm, decimals);
       ++tally.tried;
       qv::CodeValues code;
       qv::Position back;
@@ -120,12 +120,12 @@ int main(int argc, char** argv) {
       const qv::CodeCover cover = qv::coverOf(text, decimals, code, back);
       const double apart = qv::sphereDistanceKm(used, back);
       const double ratio = cover.farthestKm > 0 ? apart / cover.farthestKm : apart > 0 ? INFINITY : 0;
-      const bool holds = within(cover.distances, t.values.distkm) && within(cover.offsets, t.values.versatzkm) &&
+      const bool holds = within(cover.distances, t.distanceKm) && within(cover.offsets, t.offsetKm) &&
                          ratio <= 1;
       if (!holds) {
         if (++tally.broken <= 20)
           std::printf("broken: %.17g %.17g '%s' distance %.17g offset %.17g apart %.17g farthest %.17g\n",
-                      used.latitude, used.longitude, text.c_str(), t.values.distkm, t.values.versatzkm, apart,
+                      used.latitude, used.longitude, text.c_str(), t.distanceKm, t.offsetKm, apart,
                       cover.farthestKm);
       }
       tally.worstRatio = std::max(tally.worstRatio, ratio);

@@ -32,7 +32,7 @@ TEST(CodeReader, OffsetsWithinTextRoundingAreBroughtToTheSphere) {
 
 // The shared cases: every written form read to its position, every refused
 // form refused naming its field.
-std::string text(const cases::Case& c) { return std::get<std::string>(c.input.at(0).value); }
+std::string text(const cases::Case& c) { return c.input.at(0).text(); }
 
 TEST(CodeReader, SharedCasesOfDecodeAndReject) {
   for (const cases::Case& c : cases::read(QV_CASES_FILE, "decode")) {

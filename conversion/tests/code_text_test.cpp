@@ -1,7 +1,7 @@
 // The spellings of numbers in a code text, and the degree split into degrees, minutes and seconds.
 #include <gtest/gtest.h>
 
-#include "conversion/code_text.hpp"
+#include "conversion/detail/case_texts.hpp"
 #include "conversion/dms.hpp"
 
 namespace {

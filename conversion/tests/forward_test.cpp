@@ -7,10 +7,10 @@
 #include <variant>
 
 #include "testdata/case_file.hpp"
-#include "conversion/code_text.hpp"
+#include "conversion/detail/case_texts.hpp"
 #include "conversion/conversion.hpp"
-#include "conversion/forward.hpp"
-#include "conversion/round_trip.hpp"
+#include "conversion/detail/forward.hpp"
+#include "conversion/detail/round_trip.hpp"
 #include "conversion/runtime_error.hpp"
 
 namespace {
@@ -132,7 +132,7 @@ TEST(ForwardConversion, OffsetArcCosineFailingOnTheRayIsSkippedAndLeavesZero) {
 TEST(RoundTrip, SharedCases) {
   for (const std::string_view kind : {"encode", "roundtrip"}) {
     for (const cases::Case& c : cases::read(QV_CASES_FILE, kind)) {
-      const auto number = [&](std::size_t i) { return std::get<double>(c.input.at(i).value); };
+      const auto number = [&](std::size_t i) { return c.input.at(i).number(); };
       std::string outcome;
       try {
         if (kind == "encode") {

@@ -3,9 +3,9 @@
 
 #include <cmath>
 
-#include "conversion/forward.hpp"
-#include "conversion/inverse.hpp"
-#include "conversion/round_trip.hpp"
+#include "conversion/detail/forward.hpp"
+#include "conversion/detail/inverse.hpp"
+#include "conversion/detail/round_trip.hpp"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include <charconv>
 
-#include "conversion/float_text.hpp"
+#include "conversion/detail/float_text.hpp"
 #include "conversion/number_text.hpp"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "conversion/position_reader.hpp"
 #include "conversion/printable_text.hpp"
-#include "conversion/reference_point.hpp"
+#include "conversion/detail/reference_point.hpp"
 
 namespace qv {
 namespace {

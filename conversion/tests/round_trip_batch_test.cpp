@@ -13,7 +13,7 @@
 
 #include "conversion/batch_conversion.hpp"
 #include "conversion/conversion.hpp"
-#include "conversion/round_trip.hpp"
+#include "conversion/detail/round_trip.hpp"
 
 namespace {
 

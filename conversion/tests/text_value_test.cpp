@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "conversion/runtime_error.hpp"
-#include "conversion/text_value.hpp"
+#include "conversion/detail/text_value.hpp"
 
 namespace {
 

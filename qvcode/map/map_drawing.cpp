@@ -11,8 +11,8 @@
 #include <cstdio>
 #include <limits>
 
-#include "conversion/hour_sector.hpp"
-#include "conversion/reference_point.hpp"
+#include "conversion/detail/hour_sector.hpp"
+#include "conversion/detail/reference_point.hpp"
 #include "qvcode/map_layout.hpp"
 
 namespace qvcode::map {

@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "conversion/reference_point.hpp"
+#include "conversion/detail/reference_point.hpp"
 
 namespace qvcode::map {
 namespace {

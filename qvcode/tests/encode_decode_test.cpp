@@ -208,7 +208,7 @@ TEST(DecodeCommand, SharedCasesOnTheCommandLineAndAsAFilter) {
   for (const char* kind : {"decode", "reject"}) {
     for (const cases::Case& c : cases::read(QV_CASES_FILE, kind)) {
       SCOPED_TRACE(c.where);
-      const std::string code = std::get<std::string>(c.input.at(0).value);
+      const std::string code = c.input.at(0).text();
       const Result r = run(qvcode::runDecode, {code});
       const Result line = run(qvcode::runDecode, {"--input-string", code});
       if (std::string(kind) == "decode") {

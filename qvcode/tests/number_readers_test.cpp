@@ -15,7 +15,7 @@
 #include "qvcode/command.hpp"
 #include "qvcode/tests/command_run.hpp"
 #include "conversion/runtime_error.hpp"
-#include "conversion/text_value.hpp"
+#include "conversion/detail/text_value.hpp"
 #include "component/core/element_notation.hpp"
 #include "component/core/to_single.hpp"
 

@@ -22,9 +22,9 @@
 #include "qvcode/tests/command_run.hpp"
 #include "sweep/judgement.hpp"
 #include "qvcode/map_picture.hpp"
-#include "conversion/angles.hpp"
-#include "conversion/reference_point.hpp"
-#include "conversion/round_trip.hpp"
+#include "conversion/detail/angles.hpp"
+#include "conversion/detail/reference_point.hpp"
+#include "conversion/detail/round_trip.hpp"
 #include "qvcode/sweep_map.hpp"
 
 namespace qvcode {

@@ -14,6 +14,7 @@
 #include <variant>
 #include <vector>
 
+#include "component/core/element_notation.hpp"
 #include "testdata/case_file.hpp"
 #include "component/wine/client/check.hpp"
 #include "converterQV.h"
@@ -71,7 +72,7 @@ SAFEARRAY* arrayOf(const cases::Case& c) {
             throw std::logic_error(c.where + ": an element the case file cannot hold");
           }
         },
-        f.value);
+        qv::readElement(f.spelling));
   }
   return makeArray(elements);
 }

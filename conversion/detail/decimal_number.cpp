@@ -1,6 +1,6 @@
 // Decimal numbers read in full: underflow is a signed zero, overflow an error.
 
-#include "conversion/decimal_number.hpp"
+#include "conversion/detail/decimal_number.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <system_error>
 
-#include "conversion/float_text.hpp"
+#include "conversion/detail/float_text.hpp"
 #include "conversion/runtime_error.hpp"
 
 namespace qv {

@@ -9,7 +9,7 @@
 
 #include <cmath>
 
-#include "conversion/checked_math.hpp"
+#include "conversion/detail/checked_math.hpp"
 #include "conversion/crmath/correctly_rounded.hpp"
 
 namespace qv {

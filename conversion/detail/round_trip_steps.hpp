@@ -7,8 +7,8 @@
 // left to right.
 #pragma once
 
-#include "conversion/angles.hpp"
-#include "conversion/reference_point.hpp"
+#include "conversion/detail/angles.hpp"
+#include "conversion/detail/reference_point.hpp"
 
 namespace qv::steps {
 

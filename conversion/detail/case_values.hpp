@@ -20,7 +20,7 @@
 #include <optional>
 #include <string>
 
-#include "conversion/reference_point.hpp"
+#include "conversion/detail/reference_point.hpp"
 
 namespace qv {
 

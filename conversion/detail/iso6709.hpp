@@ -16,7 +16,7 @@
 #include <optional>
 #include <string_view>
 
-#include "conversion/code_reader.hpp"
+#include "conversion/position.hpp"
 
 namespace qv {
 

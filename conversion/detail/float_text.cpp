@@ -1,7 +1,7 @@
 // Doubles to and from decimal text: the standard library's where it has them,
 // otherwise strtod and snprintf.
 
-#include "conversion/float_text.hpp"
+#include "conversion/detail/float_text.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -8,7 +8,7 @@
 // Out: `stunde`, the clock hour 1..12 of the bearing's 30° sector, and in `v`
 // `distkm` (0..20012.4 km from the reference point) and `versatzkm` (the
 // offset from the hour's ray, km), with every working value.  The texts are
-// made where they are shown or written (codeTexts, code_text.hpp).  The
+// made where they are shown or written (codeTexts, detail/case_texts.hpp).  The
 // reference point itself is hour 5 at distance 0.
 // Raises: before the offset's arc cosine, a floating-point fault or an arc
 // cosine argument that rounding pushed beyond ±1 (within about a decimetre of
@@ -21,8 +21,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "conversion/case_values.hpp"
-#include "conversion/error_mode.hpp"
+#include "conversion/detail/case_values.hpp"
+#include "conversion/detail/error_mode.hpp"
 
 namespace qv {
 

@@ -1,8 +1,8 @@
 // The reference point in radians and its sines and cosines, computed once.
 
-#include "conversion/reference_point.hpp"
+#include "conversion/detail/reference_point.hpp"
 
-#include "conversion/angles.hpp"
+#include "conversion/detail/angles.hpp"
 
 namespace qv {
 

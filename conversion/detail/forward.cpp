@@ -1,13 +1,13 @@
 // The forward conversion of the test program, in double precision.
 
-#include "conversion/forward.hpp"
+#include "conversion/detail/forward.hpp"
 
 #include <cmath>
 
-#include "conversion/angles.hpp"
-#include "conversion/hour_sector.hpp"
-#include "conversion/reference_point.hpp"
-#include "conversion/round_trip_steps.hpp"
+#include "conversion/detail/angles.hpp"
+#include "conversion/detail/hour_sector.hpp"
+#include "conversion/detail/reference_point.hpp"
+#include "conversion/detail/round_trip_steps.hpp"
 
 namespace qv {
 

@@ -6,7 +6,7 @@
 // conversion adjusts them (the adjusted values come back in `latitude` and
 // `longitude`).  Out: the hour 1..12, the code values and the way back, and
 // whether the case ran into skip-on-error mode; the code texts only where
-// the code is to be shown (encodePosition; codeTexts, code_text.hpp).  The
+// the code is to be shown (encodePosition; codeTexts, detail/case_texts.hpp).  The
 // reference point gives " m5:0 r0" and comes back as itself.
 
 #pragma once
@@ -15,7 +15,8 @@
 #include <optional>
 #include <span>
 
-#include "conversion/case_values.hpp"
+#include "conversion/detail/case_values.hpp"
+#include "conversion/round_trip_point.hpp"
 #include "conversion/runtime_error.hpp"
 
 namespace qv {
@@ -48,36 +49,7 @@ struct Encoding {
   std::optional<RuntimeError> inverseError;
 };
 Encoding encodePosition(double latitude, double longitude);
-// The numbers of one round trip that the sweep and the command line use.
-struct RoundTripPoint {
-  double latitude = 0, longitude = 0;  // degrees, after the input adjustment
-  std::int16_t hour = 0;               // 1..12
-  bool skipOnError = false;
-  bool inverseRaised = false;  // as RoundTrip's (beside skipOnError, in its padding)
-  // The run-time error that ended the round trip (skip-on-error mode off);
-  // then nothing else here is set.
-  std::optional<ErrorKind> error;
-  double distanceKm = 0, offsetKm = 0;  // full precision, before the text's rounding
-  // The bearing from the reference point, clockwise from north in [0, 360),
-  // and how far past its hour's ray it lies, 0..30 (the hour's sector holds
-  // the bearings from 30·hour to 30·hour + 30, mod 360).
-  double bearingDegrees = 0, sectorAngleDegrees = 0;
-  // The position back in degrees; empty where its step was skipped.
-  std::optional<double> latitudeBack, longitudeBack;
-  // The point back's component towards 90° W on the unit sphere: positive
-  // exactly where the longitude back is western.
-  double westComponentBack = 0;
-};
-
 RoundTripPoint pointOf(const RoundTrip& t);
 
-// The round trips of latitudes[i], longitudes[i] into out[i].  Several
-// points are kept in flight at once, each through the same operations in the
-// same order as roundTrip, so every result has the bits that roundTrip gives;
-// where roundTrip raises, out[i].error holds it.  Throws
-// std::invalid_argument, before writing anything, for spans of different
-// lengths.
-void roundTrips(std::span<const double> latitudes, std::span<const double> longitudes,
-                std::span<RoundTripPoint> out);
 
 }  // namespace qv

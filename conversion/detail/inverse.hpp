@@ -18,8 +18,8 @@
 
 #include <cstdint>
 
-#include "conversion/case_values.hpp"
-#include "conversion/error_mode.hpp"
+#include "conversion/detail/case_values.hpp"
+#include "conversion/detail/error_mode.hpp"
 
 namespace qv {
 

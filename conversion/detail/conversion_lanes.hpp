@@ -9,12 +9,12 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "conversion/angles.hpp"
-#include "conversion/forward.hpp"
-#include "conversion/hour_sector.hpp"
-#include "conversion/reference_point.hpp"
-#include "conversion/round_trip_lanes.hpp"
-#include "conversion/round_trip_steps.hpp"
+#include "conversion/detail/angles.hpp"
+#include "conversion/detail/forward.hpp"
+#include "conversion/detail/hour_sector.hpp"
+#include "conversion/detail/reference_point.hpp"
+#include "conversion/detail/round_trip_lanes.hpp"
+#include "conversion/detail/round_trip_steps.hpp"
 
 namespace qv {
 

@@ -1,11 +1,11 @@
 // The text value: the number that a text starts with.
 
-#include "conversion/text_value.hpp"
+#include "conversion/detail/text_value.hpp"
 
 #include <cctype>
 #include <string>
 
-#include "conversion/decimal_number.hpp"
+#include "conversion/detail/decimal_number.hpp"
 
 namespace qv {
 namespace {

@@ -1,13 +1,13 @@
 // The compact ISO 6709 form: its shape read by digit counts, then its parts.
 
-#include "conversion/iso6709.hpp"
+#include "conversion/detail/iso6709.hpp"
 
 #include <array>
 #include <cmath>
 #include <string>
 
-#include "conversion/decimal_number.hpp"
-#include "conversion/position_reader.hpp"
+#include "conversion/detail/decimal_number.hpp"
+#include "conversion/position.hpp"
 
 namespace qv {
 namespace {

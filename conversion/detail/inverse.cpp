@@ -1,13 +1,13 @@
 // The inverse conversion of the test program, in double precision.
 
-#include "conversion/inverse.hpp"
+#include "conversion/detail/inverse.hpp"
 
 #include <cmath>
 
-#include "conversion/angles.hpp"
-#include "conversion/hour_sector.hpp"
-#include "conversion/reference_point.hpp"
-#include "conversion/round_trip_steps.hpp"
+#include "conversion/detail/angles.hpp"
+#include "conversion/detail/hour_sector.hpp"
+#include "conversion/detail/reference_point.hpp"
+#include "conversion/detail/round_trip_steps.hpp"
 
 namespace qv {
 

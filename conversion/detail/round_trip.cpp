@@ -1,15 +1,15 @@
 // The single round trip, and the batch that keeps several points in flight.
 
-#include "conversion/round_trip.hpp"
+#include "conversion/detail/round_trip.hpp"
 
 #include <stdexcept>
 
-#include "conversion/angles.hpp"
-#include "conversion/code_text.hpp"
-#include "conversion/forward.hpp"
-#include "conversion/hour_sector.hpp"
-#include "conversion/inverse.hpp"
-#include "conversion/conversion_lanes.hpp"
+#include "conversion/detail/angles.hpp"
+#include "conversion/detail/case_texts.hpp"
+#include "conversion/detail/forward.hpp"
+#include "conversion/detail/hour_sector.hpp"
+#include "conversion/detail/inverse.hpp"
+#include "conversion/detail/conversion_lanes.hpp"
 
 namespace qv {
 
