@@ -16,12 +16,10 @@ constexpr int productWords = windowWords + 2; // times a 53-bit integer
 // 32 bits of the little-endian integer p whose lowest bit is at `pos`; bits
 // outside p read as 0.
 std::uint32_t bitsFrom(const std::uint32_t (&p)[productWords], int pos) {
-  std::uint32_t v = 0;
-  for (int b = 0; b < 32; ++b) {
-    const int i = pos + b;
-    if (i >= 0 && i < 32 * productWords && ((p[i / 32] >> (i % 32)) & 1u) != 0) v |= 1u << b;
-  }
-  return v;
+  const int word = pos >= 0 ? pos / 32 : -((31 - pos) / 32);  // rounded down
+  const int shift = pos - 32 * word;                          // 0 … 31
+  const auto at = [&p](int i) { return i >= 0 && i < productWords ? std::uint64_t{p[i]} : 0; };
+  return static_cast<std::uint32_t>(((at(word + 1) << 32) | at(word)) >> shift);
 }
 
 }  // namespace
