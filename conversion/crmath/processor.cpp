@@ -17,16 +17,9 @@ bool hasFma() {
 bool hasAvx2Fma() {
   return supports([] { return __builtin_cpu_supports("avx2") != 0 && __builtin_cpu_supports("fma") != 0; });
 }
-bool hasAvx512() {
-  return supports([] {
-    return __builtin_cpu_supports("avx512f") != 0 && __builtin_cpu_supports("avx512dq") != 0 &&
-           __builtin_cpu_supports("avx512vl") != 0;
-  });
-}
 #else
 bool hasFma() { return false; }
 bool hasAvx2Fma() { return false; }
-bool hasAvx512() { return false; }
 #endif
 
 }  // namespace qv::cr

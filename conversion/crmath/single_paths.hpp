@@ -10,8 +10,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "conversion/crmath/rare_paths.hpp"
 #include "conversion/crmath/kernels.hpp"
+#include "conversion/crmath/rare_paths.hpp"
 #include "conversion/crmath/tables.hpp"
 
 namespace qv::cr {
