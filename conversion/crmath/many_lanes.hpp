@@ -81,7 +81,7 @@ struct VectorLanes {
     for (int l = 0; l < W; ++l) i[l] = k[l] & 255;
     V sh, sl, ch, cl;
     stepOf(i, sh, sl, ch, cl);
-    // As sinOfStep in sin_cos.cpp: quadrant q = (k >> 8) & 3 picks the form
+    // As sinOfStep in single_paths.hpp: quadrant q = (k >> 8) & 3 picks the form
     // (sin θ for even q, cos θ for odd) and the sign (negative from q = 2).
     const Bits odd = ((k >> 8) & 1) != 0, high = ((k >> 9) & 1) != 0;
     V hi, lo;
