@@ -39,26 +39,44 @@ struct VectorLanes {
   }
 
   // sin and cos of i·π/512 for each lane's i, from the table rows
-  // {sin hi, sin lo, cos hi, cos lo}: the rows loaded whole and transposed.
+  // {sin hi, sin lo, cos hi, cos lo}: the rows loaded whole and transposed
+  // with the compiler's shuffle (GCC's and Clang's spell it differently);
+  // elsewhere each column gathered into its lanes, the same values.
   static void stepOf(const std::int64_t (&i)[W], V& sh, V& sl, V& ch, V& cl) {
     const double* row[W];
     for (int l = 0; l < W; ++l) row[l] = tables::sinCosOfStep[i[l]];
+#if defined(__clang__)
+#define QV_CR_SHUFFLE(a, b, ...) __builtin_shufflevector(a, b, __VA_ARGS__)
+#elif defined(__GNUC__)
+#define QV_CR_SHUFFLE(a, b, ...) __builtin_shuffle(a, b, Bits{__VA_ARGS__})
+#endif
+#ifdef QV_CR_SHUFFLE
     if constexpr (W == 4) {
       const V r0 = load(row[0]), r1 = load(row[1]), r2 = load(row[2]), r3 = load(row[3]);
-      const V t0 = __builtin_shuffle(r0, r1, Bits{0, 4, 2, 6}), t1 = __builtin_shuffle(r0, r1, Bits{1, 5, 3, 7});
-      const V t2 = __builtin_shuffle(r2, r3, Bits{0, 4, 2, 6}), t3 = __builtin_shuffle(r2, r3, Bits{1, 5, 3, 7});
-      sh = __builtin_shuffle(t0, t2, Bits{0, 1, 4, 5});
-      ch = __builtin_shuffle(t0, t2, Bits{2, 3, 6, 7});
-      sl = __builtin_shuffle(t1, t3, Bits{0, 1, 4, 5});
-      cl = __builtin_shuffle(t1, t3, Bits{2, 3, 6, 7});
-    } else {
-      static_assert(W == 2);
+      const V t0 = QV_CR_SHUFFLE(r0, r1, 0, 4, 2, 6), t1 = QV_CR_SHUFFLE(r0, r1, 1, 5, 3, 7);
+      const V t2 = QV_CR_SHUFFLE(r2, r3, 0, 4, 2, 6), t3 = QV_CR_SHUFFLE(r2, r3, 1, 5, 3, 7);
+      sh = QV_CR_SHUFFLE(t0, t2, 0, 1, 4, 5);
+      ch = QV_CR_SHUFFLE(t0, t2, 2, 3, 6, 7);
+      sl = QV_CR_SHUFFLE(t1, t3, 0, 1, 4, 5);
+      cl = QV_CR_SHUFFLE(t1, t3, 2, 3, 6, 7);
+      return;
+    } else if constexpr (W == 2) {
       const V s0 = load(row[0]), s1 = load(row[1]), c0 = load(row[0] + 2), c1 = load(row[1] + 2);
-      sh = __builtin_shuffle(s0, s1, Bits{0, 2});
-      sl = __builtin_shuffle(s0, s1, Bits{1, 3});
-      ch = __builtin_shuffle(c0, c1, Bits{0, 2});
-      cl = __builtin_shuffle(c0, c1, Bits{1, 3});
+      sh = QV_CR_SHUFFLE(s0, s1, 0, 2);
+      sl = QV_CR_SHUFFLE(s0, s1, 1, 3);
+      ch = QV_CR_SHUFFLE(c0, c1, 0, 2);
+      cl = QV_CR_SHUFFLE(c0, c1, 1, 3);
+      return;
     }
+#undef QV_CR_SHUFFLE
+#endif
+    double columns[4][W];
+    for (int l = 0; l < W; ++l)
+      for (int c = 0; c < 4; ++c) columns[c][l] = row[l][c];
+    sh = load(columns[0]);
+    sl = load(columns[1]);
+    ch = load(columns[2]);
+    cl = load(columns[3]);
   }
 
   // sin(k·π/512 + r) and cos of the same, from one reduction; the sines only
