@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "sweep/quiet_write_signals.hpp"
+#include "fileio/quiet_write_signals.hpp"
 
 namespace qvsweep {
 
@@ -69,7 +69,7 @@ class ReportFile {
   void giveUp();
   [[noreturn]] void fail(int error);
 
-  QuietWriteSignals quiet_;
+  qvfileio::QuietWriteSignals quiet_;
   std::string path_;
   std::function<bool()> stopRequested_;
   int fd_ = -1;
