@@ -4,33 +4,17 @@
 
 #include <optional>
 #include <stdexcept>
-#include <utility>
 
 #include "conversion/detail/forward.hpp"
 #include "conversion/number_text.hpp"
 #include "sweep/grid_walk.hpp"
+#include "sweep/report_format.hpp"
 #include "sweep/settings.hpp"
 
 namespace qvcode {
 namespace {
 
 constexpr std::int64_t mostLatitudes = 100'000'000;
-
-// The latitude and longitude texts of a case line as the report writes them
-// (" 50", "-33.87"), or nothing for a record that is no case line.
-std::optional<std::pair<std::string_view, std::string_view>> caseTexts(std::string_view record) {
-  constexpr std::string_view lat = "\" lat ", lon = "  long ";
-  if (!record.starts_with(lat)) return std::nullopt;
-  record.remove_prefix(lat.size());
-  const std::size_t l = record.find(lon);
-  if (l == std::string_view::npos) return std::nullopt;
-  const std::string_view latitude = record.substr(0, l);
-  record.remove_prefix(l + lon.size());
-  // The code follows after blanks; a number text holds at most one.
-  const std::size_t end = record.find("  ");
-  if (end == std::string_view::npos) return std::nullopt;
-  return std::pair{latitude, record.substr(0, end)};
-}
 
 std::string_view trimmed(std::string_view text) { return text.starts_with(' ') ? text.substr(1) : text; }
 
@@ -81,14 +65,9 @@ std::optional<Latitudes> latitudesOf(qvsweep::SweepTexts texts) {
 }  // namespace
 
 void PartRecords::take(std::string_view records) {
-  std::size_t from = 0;
-  while (from < records.size()) {
-    const std::size_t end = records.find("\"\r\n", from);
-    if (end == std::string_view::npos) return;
-    const std::string_view record = records.substr(from, end + 3 - from);
-    if (count_++ == 0) first_ = record;
-    from = end + 3;
-    if (from == records.size()) last_ = record;
+  while (const std::optional<std::string_view> record = qvsweep::takeRecord(records)) {
+    if (count_++ == 0) first_ = *record;
+    if (records.empty()) last_ = *record;
   }
 }
 
@@ -101,7 +80,7 @@ void checkShard(const ShardSummary& s, const PartRecords& part, const std::strin
   bool storeAll = false;
   qvsweep::SweepTexts texts;
   if (!readGridText(s.grid, storeAll, texts)) refuse("its grid is none that a sweep writes");
-  const auto first = caseTexts(part.first()), last = caseTexts(part.last());
+  const auto first = qvsweep::casePositionTexts(part.first()), last = qvsweep::casePositionTexts(part.last());
   if (part.count() > 0 && (!first || !last)) refuse(itsPart + " holds a line that is no case line");
 
   if (storeAll) {
@@ -117,13 +96,13 @@ void checkShard(const ShardSummary& s, const PartRecords& part, const std::strin
              lines(part.count(), "error"));
     if (s.firstErrorKept && s.firstError && part.count() > 0) {
       const std::string said = qv::numberText(s.firstError->latitude), saidL = qv::numberText(s.firstError->longitude);
-      if (first->first != said || first->second != saidL)
+      if (first->latitude != said || first->longitude != saidL)
         refuse("its first error case lies at " + where(said, saidL) + ", but the first line of " + itsPart +
-               " at " + where(first->first, first->second));
+               " at " + where(first->latitude, first->longitude));
     } else if (s.firstErrorKept && (s.firstError || part.count() > 0)) {
       refuse(s.firstError ? "it names a first error case, but " + itsPart + " holds no line"
                           : "it names no first error case, but the first line of " + itsPart + " lies at " +
-                                where(first->first, first->second));
+                                where(first->latitude, first->longitude));
     }
   }
 
@@ -143,8 +122,8 @@ void checkShard(const ShardSummary& s, const PartRecords& part, const std::strin
       refuse(std::string("the ") + which + " line of " + itsPart + " lies at latitude " + std::string(trimmed(line)) +
              ", but its columns " + columnsDo + " at latitude " + std::string(trimmed(expected)));
   };
-  atLatitude(first->first, latitudes->first, "first", "begin");
-  atLatitude(last->first, latitudes->last, "last", "end");
+  atLatitude(first->latitude, latitudes->first, "first", "begin");
+  atLatitude(last->latitude, latitudes->last, "last", "end");
 }
 
 }  // namespace qvcode

@@ -18,8 +18,8 @@
 #include <system_error>
 #include <utility>
 
-#include "conversion/number_text.hpp"
 #include "conversion/runtime_error.hpp"
+#include "sweep/report_format.hpp"
 
 namespace qvsweep {
 namespace {
@@ -115,9 +115,7 @@ ReportFile::~ReportFile() {
 }
 
 void ReportFile::writeLine(std::string_view text) {
-  buffer_ += '"';
-  buffer_ += text;
-  buffer_ += "\"\r\n";
+  appendRecord(buffer_, text);
   recordEnds_.push_back(buffer_.size());
   if (buffer_.size() >= blockSize) flush();
 }
@@ -208,7 +206,5 @@ std::string ReportFile::contents() const {
   }
   return held + " and no closing line";
 }
-
-std::string closingLine(std::int64_t fallzahl) { return "cases= " + qv::numberText(fallzahl); }
 
 }  // namespace qvsweep

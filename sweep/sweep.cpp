@@ -18,6 +18,7 @@
 #include "sweep/error_message.hpp"
 #include "sweep/part_pipeline.hpp"
 #include "sweep/report_file.hpp"
+#include "sweep/report_format.hpp"
 
 namespace qvsweep {
 namespace {

@@ -1,8 +1,7 @@
 // The report line and the closing line: what a reader of the report file
 // parses.
 
-#include "sweep/back_text.hpp"
-#include "sweep/report_file.hpp"
+#include "sweep/report_format.hpp"
 #include "sweep/report_line.hpp"
 #include "sweep/tests/sweep_fixture.hpp"
 
