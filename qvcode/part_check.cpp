@@ -5,11 +5,9 @@
 #include <optional>
 #include <stdexcept>
 
-#include "conversion/detail/forward.hpp"
 #include "conversion/number_text.hpp"
-#include "sweep/grid_walk.hpp"
 #include "sweep/report_format.hpp"
-#include "sweep/settings.hpp"
+#include "sweep/sweep.hpp"
 
 namespace qvcode {
 namespace {
@@ -26,40 +24,17 @@ std::string lines(std::int64_t n, const char* what) {
   return std::to_string(n) + ' ' + what + (n == 1 ? " line" : " lines");
 }
 
-// The latitudes every column of the grid visits, as the input adjustment
-// leaves them.
-struct Latitudes {
-  std::int64_t count = 0;
-  double first = 0, last = 0;
-};
-
-// Walked as the sweep walks them, up to where the walk stops; nothing for
-// box texts that no sweep could start from or more than mostLatitudes.
-std::optional<Latitudes> latitudesOf(qvsweep::SweepTexts texts) {
+// The latitudes every column of the grid visits; nothing for box texts that
+// no sweep could start from or more than mostLatitudes.
+std::optional<qvsweep::ColumnLatitudes> latitudesOf(qvsweep::SweepTexts texts) {
   qvsweep::SweepSettings settings;
-  qvsweep::LoopBounds loop;
   try {
     qvsweep::settle(texts);
     qvsweep::readNumbers(texts, settings);
-    loop = {settings.latitudeFrom, settings.latitudeTo, qvsweep::stepInDegrees(settings.latitudeStep)};
   } catch (const std::exception&) {
     return std::nullopt;
   }
-  Latitudes l;
-  qvsweep::ColumnWalk walk(settings.longitudeFrom, loop);
-  try {
-    while (walk.atCase()) {
-      if (l.count == mostLatitudes) return std::nullopt;
-      double B = walk.Bdez, L = walk.Ldez;
-      qv::adjustInput(B, L);
-      if (l.count++ == 0) l.first = B;
-      l.last = B;
-      walk.next(B, L);
-    }
-  } catch (const std::exception&) {
-    // The sweep stops at this case, which it has counted.
-  }
-  return l;
+  return qvsweep::columnLatitudes(settings, mostLatitudes);
 }
 
 }  // namespace
@@ -106,7 +81,7 @@ void checkShard(const ShardSummary& s, const PartRecords& part, const std::strin
     }
   }
 
-  const std::optional<Latitudes> latitudes = latitudesOf(texts);
+  const std::optional<qvsweep::ColumnLatitudes> latitudes = latitudesOf(texts);
   if (!latitudes) return;
   const auto columns = static_cast<std::int64_t>(s.endColumn - s.firstColumn);
   std::int64_t cases = 0;

@@ -2,7 +2,7 @@
 // parses.
 
 #include "sweep/report_format.hpp"
-#include "sweep/report_line.hpp"
+#include "sweep/detail/report_line.hpp"
 #include "sweep/tests/sweep_fixture.hpp"
 
 namespace qvsweep {

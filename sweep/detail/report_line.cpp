@@ -1,6 +1,6 @@
 // The report line of a case, straight into the buffer of records.
 
-#include "sweep/report_line.hpp"
+#include "sweep/detail/report_line.hpp"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // The report file of a sweep: buffered whole records, every write and the
 // close checked, a refused write cut back to the last whole record.
 
-#include "sweep/report_file.hpp"
+#include "sweep/detail/report_file.hpp"
 
 #include <fcntl.h>
 #include <sys/stat.h>
