@@ -29,8 +29,7 @@ std::string lines(std::int64_t n, const char* what) {
 std::optional<qvsweep::ColumnLatitudes> latitudesOf(qvsweep::SweepTexts texts) {
   qvsweep::SweepSettings settings;
   try {
-    qvsweep::settle(texts);
-    qvsweep::readNumbers(texts, settings);
+    qvsweep::readSettings(texts, settings);
   } catch (const std::exception&) {
     return std::nullopt;
   }

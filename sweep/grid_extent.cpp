@@ -10,13 +10,12 @@
 
 namespace qvsweep {
 
-double estimatedCases(const SweepSettings& given) {
-  SweepSettings s = given;
-  settle(s);
+double estimatedCases(const SweepSettings& s) {
   const auto along = [](double from, double to, double stepMinutes) {
-    const double step = stepMinutes / 60;
-    if (step < 0) return from == to ? 1.0 : 0.0;
-    return from < to ? 0.0 : std::floor((from - to) / step) + 1;
+    if (stepMinutes == 0) return 0.0;
+    // A positive step walks down, a negative one up.
+    const double span = stepMinutes > 0 ? from - to : to - from;
+    return span < 0 ? 0.0 : std::floor(span / std::fabs(stepMinutes / 60)) + 1;
   };
   return along(s.latitudeFrom, s.latitudeTo, s.latitudeStep) * along(s.longitudeFrom, s.longitudeTo, s.longitudeStep);
 }

@@ -190,16 +190,22 @@ std::string Sweeper::stopMessage(const std::exception& cause) {
   return message + keptLines(report_.path());
 }
 
+// Where a step of 0 would leave its loop value where it is.
+void refuseZeroStep(double stepMinutes, const char* loop) {
+  if (stepMinutes == 0)
+    throw std::invalid_argument(std::string("the ") + loop + " step is 0 minutes, which never moves on");
+}
+
 }  // namespace
 
-SweepResult runSweep(const SweepSettings& given, SweepObserver* observer) {
+SweepResult runSweep(const SweepSettings& settings, SweepObserver* observer) {
   SweepResult result;
-  SweepSettings settings = given;
-  settle(settings);
   try {
+    refuseZeroStep(settings.latitudeStep, "latitude");
+    refuseZeroStep(settings.longitudeStep, "longitude");
     // The tolerance must have a size in metres, as the window shows it.
     toleranceMetres(settings.toleranceSeconds, 5);
-  } catch (const qv::RuntimeError& e) {
+  } catch (const std::exception& e) {
     result.failure = couldNotStart(e);
     return result;
   }

@@ -44,6 +44,8 @@ struct SweepResult {
   bool reportRefused = false;
 };
 
+// Settings with a step of 0 do not start (readSettings makes such a step one
+// degree); neither do settings whose tolerance has no size in metres.
 SweepResult runSweep(const SweepSettings& settings, SweepObserver* observer = nullptr);
 
 // The message of a sweep that stopped begins with the reason, how many
@@ -62,7 +64,7 @@ std::string keptLines(const std::string& report);
 std::string errorMessage(const std::exception& e);
 
 // The message of a sweep that could not start for a setting whose arithmetic
-// overflows.
+// overflows, or a step of 0.
 std::string couldNotStart(const std::exception& cause);
 
 // What a grid holds, before any case runs.
@@ -70,7 +72,7 @@ std::string couldNotStart(const std::exception& cause);
 // About how many cases: the bounds' span over the step, in each loop.  Exact
 // for steps that are binary fractions of a degree; others drift (a 10′
 // latitude step visits one latitude less), and a bound beyond the poles or
-// the date line is adjusted by its first case.
+// the date line is adjusted by its first case.  A step of 0 holds none.
 double estimatedCases(const SweepSettings& settings);
 
 // The latitudes that every column visits, as the sweep walks them and the
