@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "conversion/crmath/variants.hpp"
 #include "conversion/detail/reference_point.hpp"
 #include "conversion/detail/round_trip.hpp"
 
@@ -172,7 +173,9 @@ int main(int argc, char** argv) {
   // A ratio is taken within each round, between jobs run one right after
   // the other, and its median printed: the machine's load moves slower
   // than a round.
-  std::printf("Round trip per point, default grid (%zu points), %d interleaved rounds, thread CPU time:\n", n, rounds);
+  std::printf("Round trip per point, default grid (%zu points), %d interleaved rounds, thread CPU time,\n"
+              "sin/cos/atan variants: single %s, batch %s (QV_CR_SINGLE, QV_CR_BATCH):\n",
+              n, rounds, qv::cr::chosenSingleVariant().name, qv::cr::chosenManyVariant().name);
   std::printf("  %-52s %10s %9s %22s\n", "", "median", "", "batch / this, median");
   for (const Job& j : jobs) {
     std::vector<double> ratios;

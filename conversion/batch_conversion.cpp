@@ -18,6 +18,8 @@ EncodedPoint encodeOne(double latitude, double longitude) {
     CaseValues v;
     ErrorMode mode;
     forwardConversion(latitude, longitude, p.hour, v, mode);
+    p.latitude = latitude;
+    p.longitude = longitude;
     p.offsetKm = v.versatzkm;
     p.distanceKm = v.distkm;
     p.bearingDegrees = bearingOf(v.richtgrad);
@@ -76,7 +78,8 @@ void encodeMany(std::span<const double> latitudes, std::span<const double> longi
         out[at + i] = refusedPoint;
       else
         out[at + i] = f.isMarked(i) ? encodeOne(lat[i], lon[i])
-                                    : EncodedPoint{false, std::nullopt, fw.stunde[i], fw.versatzkm[i], fw.distkm[i],
+                                    : EncodedPoint{false, std::nullopt, fw.Bdez[i], fw.Ldez[i], fw.stunde[i],
+                                                   fw.versatzkm[i], fw.distkm[i],
                                                    bearingOf(fw.richtgrad[i]), fw.sektorgrad[i]};
     }
   }

@@ -21,6 +21,9 @@ struct EncodedPoint {
   // else is set.
   bool refused = false;
   std::optional<ErrorKind> error;  // the forward conversion's; then nothing else is set
+  // The position coded: taken as the range says, then adjusted by the
+  // conversion (90 becomes 89.9), in degrees.
+  double latitude = 0, longitude = 0;
   std::int16_t hour = 0;           // 1..12
   double offsetKm = 0, distanceKm = 0;  // full precision, before the text's rounding
   // Clockwise from north in [0, 360), and past the hour's ray, 0..30.

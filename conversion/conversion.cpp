@@ -16,6 +16,8 @@ Code encode(double latitude, double longitude, PositionRange range) {
   ErrorMode mode;
   Code c;
   forwardConversion(p.latitude, p.longitude, c.hour, v, mode);
+  c.latitude = p.latitude;
+  c.longitude = p.longitude;
   codeTexts(c.hour, v, mode);
   c.offsetKm = v.versatzkm;
   c.distanceKm = v.distkm;

@@ -47,6 +47,9 @@
 namespace qv {
 
 struct Code {
+  // The position coded, in degrees: as given, taken as meant (or as the
+  // sweep takes it), then adjusted by the conversion (90 becomes 89.9).
+  double latitude = 0, longitude = 0;
   std::int16_t hour = 0;
   double offsetKm = 0, distanceKm = 0;  // full precision, before the text's rounding
   // The bearing from the reference point, clockwise from north in [0, 360),

@@ -131,24 +131,26 @@ std::optional<double> plainNumber(std::string_view& s) {
   return minus ? -*v : *v;
 }
 
-std::optional<Position> plainPair(std::string_view s) {
-  const std::optional<double> latitude = plainNumber(s);
-  if (!latitude) return std::nullopt;
+std::optional<Position> plainPair(std::string_view s, CoordinateOrder order) {
+  const std::optional<double> first = plainNumber(s);
+  if (!first) return std::nullopt;
   const std::size_t blanks = s.find_first_not_of(" \t");
   if (blanks == std::string_view::npos) return std::nullopt;
   s.remove_prefix(blanks);
   if (s.starts_with(',')) s.remove_prefix(std::min(s.size(), s.find_first_not_of(" \t", 1)));
   else if (blanks == 0) return std::nullopt;
-  const std::optional<double> longitude = plainNumber(s);
-  if (!longitude || !s.empty() || !(std::abs(*latitude) <= 90) || !(std::abs(*longitude) <= 180))
-    return std::nullopt;
-  return Position{*latitude, *longitude};
+  const std::optional<double> second = plainNumber(s);
+  if (!second || !s.empty()) return std::nullopt;
+  const bool lonFirst = order == CoordinateOrder::longitudeFirst;
+  const double latitude = lonFirst ? *second : *first, longitude = lonFirst ? *first : *second;
+  if (!(std::abs(latitude) <= 90) || !(std::abs(longitude) <= 180)) return std::nullopt;
+  return Position{latitude, longitude};
 }
 
 class Reader {
  public:
   // `text` without blanks at its ends.
-  explicit Reader(std::string_view text) : text_(text) {}
+  explicit Reader(std::string_view text, CoordinateOrder order) : text_(text), order_(order) {}
 
   GivenPosition read(PositionRange range) {
     if (const std::optional<Position> iso = readIso6709(text_)) return {*iso, taken(*iso, range)};
@@ -172,7 +174,12 @@ class Reader {
     skip(Kind::blank);
     if (at_ != count_) fail("it has more than a latitude and a longitude");
 
-    if (isLongitude(first.letter) && second.letter && !isLongitude(second.letter)) std::swap(first, second);
+    // The order said, unless letters on both say the other.
+    if (order_ == CoordinateOrder::longitudeFirst) {
+      if (!(first.letter && !isLongitude(first.letter) && isLongitude(second.letter))) std::swap(first, second);
+    } else if (isLongitude(first.letter) && second.letter && !isLongitude(second.letter)) {
+      std::swap(first, second);
+    }
     check(first, second);
     return {value(first), value(second)};
   }
@@ -292,12 +299,13 @@ class Reader {
     if (latitude.letter && longitude.letter && isLongitude(latitude.letter) == isLongitude(longitude.letter))
       fail(isLongitude(latitude.letter) ? "it has two longitudes (E or W on both)"
                                         : "it has two latitudes (N or S on both)");
+    const bool lonFirst = order_ == CoordinateOrder::longitudeFirst;
     if (isLongitude(latitude.letter))
-      fail(std::string("'") + *latitude.letter +
-           "' marks a longitude, but the latitude comes first (with letters on both, either may)");
+      fail(std::string("'") + *latitude.letter + "' marks a longitude, but the latitude comes " +
+           (lonFirst ? "second" : "first") + " (with letters on both, either may)");
     if (longitude.letter && !isLongitude(longitude.letter))
-      fail(std::string("'") + *longitude.letter +
-           "' marks a latitude, but the longitude comes second (with letters on both, either may)");
+      fail(std::string("'") + *longitude.letter + "' marks a latitude, but the longitude comes " +
+           (lonFirst ? "first" : "second") + " (with letters on both, either may)");
   }
 
   double number(std::string_view text) const {
@@ -325,6 +333,7 @@ class Reader {
   }
 
   std::string_view text_;
+  CoordinateOrder order_;
   // The longest position, "N 48 ° 8 ′ 13.5 ″ , E 11 ° 34 ′ 31 ″", has 25.
   std::array<Token, 32> tokens_{};
   std::size_t count_ = 0;
@@ -371,22 +380,22 @@ std::optional<Position> iso6709WithoutBlanks(std::string_view text) {
   }
 }
 
-GivenPosition readAsWritten(std::string_view text, PositionRange range) {
-  if (const std::optional<Position> plain = plainPair(text)) return {*plain, *plain};
-  return Reader(text).read(range);
+GivenPosition readAsWritten(std::string_view text, PositionRange range, CoordinateOrder order) {
+  if (const std::optional<Position> plain = plainPair(text, order)) return {*plain, *plain};
+  return Reader(text, order).read(range);
 }
 
 }  // namespace
 
-GivenPosition readGivenPosition(std::string_view given, PositionRange range) {
+GivenPosition readGivenPosition(std::string_view given, PositionRange range, CoordinateOrder order) {
   const std::string_view text = trimmed(given);
   const std::optional<Position> iso = iso6709WithoutBlanks(text);
-  if (!iso) return readAsWritten(text, range);
+  if (!iso) return readAsWritten(text, range, order);
   // Read as two signed numbers, such a text is another position than the
   // one its ISO 6709 form says ("+0045 +00131": 45, 131 against 0.75, 1.52):
   // taken only where both readings agree.
   try {
-    const GivenPosition p = readAsWritten(text, range);
+    const GivenPosition p = readAsWritten(text, range, order);
     if (p.given.latitude == iso->latitude && p.given.longitude == iso->longitude) return p;
   } catch (const PositionError&) {
   }

@@ -12,7 +12,10 @@
 //   -48:8:13.5 11°34.5′      and the last part may have decimals
 //   +4808.2+01134.5/         ISO 6709 as place tables store it (iso6709.hpp)
 //
-// With a letter on both, the longitude may come first.  A letter between two
+// With a letter on both, the longitude may come first; CoordinateOrder::
+// longitudeFirst reads the longitude first where no letters say otherwise
+// ("151.21 -33.87", as GIS tools write x before y); ISO 6709 keeps its own
+// order, latitude first.  A letter between two
 // numbers belongs to the one it touches ("50 E10" is 50, E10), and to the one
 // before it when it touches neither or both.  A sign is one "+", "-" or "−"
 // right before the number, never beside a letter.  A coordinate is
@@ -45,6 +48,8 @@
 namespace qv {
 
 enum class PositionRange { asMeant, asSweep };
+// Which coordinate a text without hemisphere letters on both gives first.
+enum class CoordinateOrder { latitudeFirst, longitudeFirst };
 
 // The position that the conversion is to take for two numbers.  asMeant, the
 // rule of every edge that takes numbers from people: a latitude that is not
@@ -63,7 +68,8 @@ struct GivenPosition {
   Position given, used;
 };
 
-GivenPosition readGivenPosition(std::string_view text, PositionRange range = PositionRange::asMeant);
+GivenPosition readGivenPosition(std::string_view text, PositionRange range = PositionRange::asMeant,
+                                CoordinateOrder order = CoordinateOrder::latitudeFirst);
 
 inline Position readPosition(std::string_view text, PositionRange range = PositionRange::asMeant) {
   return readGivenPosition(text, range).used;

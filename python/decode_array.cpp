@@ -76,7 +76,7 @@ py::dict decodeArray(const py::object& codes, std::optional<int> precision) {
   double* distances = results.add<double>("distanceKm").mutable_data();
   double* latitudes = results.add<double>("latitude").mutable_data();
   double* longitudes = results.add<double>("longitude").mutable_data();
-  std::int32_t* errors = results.add<std::int32_t>("error").mutable_data();
+  std::int32_t* errors = results.add<std::int32_t>("errorNumber").mutable_data();
   {
     py::gil_scoped_release unlocked;
     // numpy leaves the arrays uninitialized: every element is written.

@@ -105,7 +105,7 @@ py::dict encodeArray(const py::object& lats, const py::object& lons, std::option
   if (decimals >= 0)
     out.precise = static_cast<std::uint32_t*>(
         results.add("preciseCode", py::dtype("<U" + std::to_string(out.preciseRoom))).mutable_data());
-  out.errors = results.add<std::int32_t>("error").mutable_data();
+  out.errors = results.add<std::int32_t>("errorNumber").mutable_data();
 
   const double *la = latitudes.data(), *lo = longitudes.data();
   const bool* masked = results.masked();

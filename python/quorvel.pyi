@@ -30,11 +30,11 @@ def decode(text: str, precision: Optional[int] = None) -> Tuple[float, float]: .
 
 # Arrays of the broadcast shape (numpy.ma arrays for masked input, numpy
 # scalars for 0-d input): hour, distanceKm, offsetKm, bearingDegrees,
-# sectorAngleDegrees, code, preciseCode (with precision), error.
+# sectorAngleDegrees, code, preciseCode (with precision), errorNumber.
 def encode_array(
     lats: npt.ArrayLike, lons: npt.ArrayLike, precision: Optional[int] = None
 ) -> dict[str, Union[np.ndarray, np.generic]]: ...
 
 # Arrays of the codes' shape: hour, offsetKm, distanceKm, latitude,
-# longitude, error.
+# longitude, errorNumber.
 def decode_array(codes: npt.ArrayLike, precision: Optional[int] = None) -> dict[str, Union[np.ndarray, np.generic]]: ...

@@ -85,7 +85,7 @@ the conversion fails.)";
         "The codes of many positions: real numbers in arrays of any shape (broadcast against each other),\n"
         "through the batch conversion without the GIL.  Returns a dict of arrays of the broadcast shape:\n"
         "hour (int16), distanceKm, offsetKm, bearingDegrees, sectorAngleDegrees (float64), code (str),\n"
-        "with precision=N preciseCode (str), and error (int32: the Automation error number of a position\n"
+        "with precision=N preciseCode (str), and errorNumber (int32: the Automation error number of a position\n"
         "whose conversion failed, 0 for the others; its code is empty).  Masked arrays in give masked\n"
         "arrays out, and masked elements are never converted; scalars in give numpy scalars out, as numpy's\n"
         "ufuncs do.  The first position that is none (latitude outside -90..90, NaN, ±inf) raises\n"
@@ -94,7 +94,7 @@ the conversion fails.)";
         "The positions of many code texts (a str array, or an array or list of str; with precision=N\n"
         "precise codes of N decimals), through the batch conversion.  Returns a dict of arrays of the\n"
         "same shape: hour (int16), offsetKm, distanceKm (what the text says), latitude, longitude\n"
-        "(float64) and error (int32: the Automation error number of a code whose conversion failed, 0\n"
+        "(float64) and errorNumber (int32: the Automation error number of a code whose conversion failed, 0\n"
         "for the others; its position is 0, 0).  Masked in, masked out; a 0-d array gives numpy scalars.\n"
         "The first malformed code raises CodeFormatError naming its index and field.");
 }

@@ -14,9 +14,12 @@ ROOT = HERE.parent
 # The one source of the version is project() in the top CMakeLists.txt.
 VERSION = re.search(r"project\(Quorvel VERSION (\S+)", (ROOT / "CMakeLists.txt").read_text()).group(1)
 
-# The vector lanes of sine, cosine and arc tangent: SSE2 on every x86, AVX2
-# with FMA (chosen at run time) on x86-64, each lane file with its own flags.
-LANES = {"x86_64": {"many_sse2.cpp": [], "many_avx2.cpp": ["-mavx2", "-mfma"]},
+# The processor variants of sine, cosine and arc tangent, chosen at run time
+# as in conversion/CMakeLists.txt: the vector lanes with SSE2 on every x86,
+# and on x86-64 the single functions with FMA and the lanes with AVX2 and
+# FMA, each file with its own flags.
+VARIANT_FILES = ("many_sse2.cpp", "many_avx2.cpp", "single_fma.cpp")
+LANES = {"x86_64": {"many_sse2.cpp": [], "many_avx2.cpp": ["-mavx2", "-mfma"], "single_fma.cpp": ["-mfma"]},
          "i686": {"many_sse2.cpp": []}}.get(platform.machine().replace("i386", "i686"), {})
 
 
@@ -41,8 +44,8 @@ class BuildWithLanes(build_ext):
 
 
 library = sorted(str(p) for folder in ("conversion", "conversion/detail", "conversion/crmath")
-                 for p in (ROOT / folder).glob("*.cpp") if not p.name.startswith("many_"))
-variants = {"many_sse2.cpp": "QV_CR_HAVE_SSE2", "many_avx2.cpp": "QV_CR_HAVE_AVX2"}
+                 for p in (ROOT / folder).glob("*.cpp") if p.name not in VARIANT_FILES)
+variants = {"many_sse2.cpp": "QV_CR_HAVE_SSE2", "many_avx2.cpp": "QV_CR_HAVE_AVX2", "single_fma.cpp": "QV_CR_HAVE_FMA"}
 module = Pybind11Extension(
     "quorvel",
     sorted(str(p) for p in HERE.glob("*.cpp")) + library,
@@ -50,7 +53,7 @@ module = Pybind11Extension(
     # setuptools rebuilds only where one of these is newer than the module
     # it built before: the headers too, or pip would keep a stale build.
     depends=sorted(str(p) for p in [*ROOT.glob("conversion/**/*.hpp"), *HERE.glob("*.hpp"),
-                                    *(ROOT / "conversion" / "crmath").glob("many_*.cpp"), ROOT / "cmake" / "version.hpp.in",
+                                    *((ROOT / "conversion" / "crmath" / name) for name in VARIANT_FILES), ROOT / "cmake" / "version.hpp.in",
                                     ROOT / "CMakeLists.txt", Path(__file__).resolve()]),
     define_macros=[(variants[name], "1") for name in LANES],
     cxx_std=20,

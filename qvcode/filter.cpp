@@ -15,7 +15,7 @@
 #include "qvcode/line_input.hpp"
 #include "qvcode/output_sink.hpp"
 #include "qvcode/part_workers.hpp"
-#include "qvcode/utf8_text.hpp"
+#include "records/utf8_text.hpp"
 #include "conversion/runtime_error.hpp"
 
 namespace qvcode {
@@ -24,14 +24,6 @@ namespace {
 bool isBlankLine(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
 
 bool isStandard(const std::optional<std::string>& file) { return !file || *file == "-"; }
-
-// An input file descriptor that this command opened, closed at the end.
-struct OwnedFd {
-  int fd = -1;
-  ~OwnedFd() {
-    if (fd >= 0) ::close(fd);
-  }
-};
 
 // Whether writing `path` would empty the file that `fd` reads.
 bool sameFile(int fd, const std::string& path) {
@@ -56,17 +48,11 @@ bool startsWithHash(std::string_view line) {
 }
 
 void declareStreamOptions(std::vector<Option>& options, StreamOptions& s) {
-  const auto keep = [](std::optional<std::string>& to) {
-    return [&to](std::string_view v) -> Problem {
-      to = std::string(v);
-      return {};
-    };
-  };
   options.push_back(flag("--json", s.json));
   options.push_back(flag("--csv", s.csv));
-  options.push_back(withValue("--input-file", keep(s.inputFile), "needs a file name"));
-  options.push_back(withValue("--input-string", keep(s.inputString), "needs the lines, separated by ';'"));
-  options.push_back(withValue("--output-file", keep(s.outputFile), "needs a file name"));
+  options.push_back(withValue("--input-file", keepText(s.inputFile), "needs a file name"));
+  options.push_back(withValue("--input-string", keepText(s.inputString), "needs the lines, separated by ';'"));
+  options.push_back(withValue("--output-file", keepText(s.outputFile), "needs a file name"));
 }
 
 Problem streamOptionsProblem(const StreamOptions& s, bool itemsGiven) {
@@ -83,17 +69,10 @@ std::string csvHeaderOf(const std::function<void(Record&)>& fill) {
   return header;
 }
 
-namespace {
+FilterStreams::~FilterStreams() {
+  if (ownedFd >= 0) ::close(ownedFd);
+}
 
-// The input and output of a filter, opened with the checks that keep a
-// filter from destroying its own input.
-struct FilterStreams {
-  OwnedFd file;
-  std::optional<LineInput> input;
-  std::optional<OutputSink> sink;
-};
-
-// Opens them; answers 0, or the exit status after saying why on `err`.
 int openStreams(const LineCommand& c, const StreamOptions& s, std::ostream& out, std::ostream& err,
                 FilterStreams& f) {
   const auto stop = [&](int status, const std::string& message) {
@@ -103,16 +82,18 @@ int openStreams(const LineCommand& c, const StreamOptions& s, std::ostream& out,
   if (s.inputString) {
     f.input.emplace(*s.inputString);
   } else if (isStandard(s.inputFile)) {
-    f.input.emplace(STDIN_FILENO, "standard input");
+    f.inputFd = STDIN_FILENO;
+    f.inputName = "standard input";
   } else {
-    f.file.fd = ::open(s.inputFile->c_str(), O_RDONLY | O_CLOEXEC);
-    if (f.file.fd < 0) return stop(exitInputFailed, "cannot open '" + *s.inputFile + "': " + std::strerror(errno));
+    f.ownedFd = ::open(s.inputFile->c_str(), O_RDONLY | O_CLOEXEC);
+    if (f.ownedFd < 0) return stop(exitInputFailed, "cannot open '" + *s.inputFile + "': " + std::strerror(errno));
     // A directory opens, but its first read fails.
-    if (struct stat st{}; ::fstat(f.file.fd, &st) == 0 && S_ISDIR(st.st_mode))
+    if (struct stat st{}; ::fstat(f.ownedFd, &st) == 0 && S_ISDIR(st.st_mode))
       return stop(exitInputFailed, "'" + *s.inputFile + "' is a directory, not a file of " + std::string(c.items));
-    f.input.emplace(f.file.fd, "'" + *s.inputFile + "'");
+    f.inputFd = f.ownedFd;
+    f.inputName = "'" + *s.inputFile + "'";
   }
-  const int inputFd = s.inputString ? -1 : isStandard(s.inputFile) ? STDIN_FILENO : f.file.fd;
+  const int inputFd = f.inputFd;
   const std::string inputName = inputFd == STDIN_FILENO ? "the file standard input reads" : "the input file";
   if (inputFd >= 0 && !isStandard(s.outputFile) && sameFile(inputFd, *s.outputFile))
     return stop(exitUsage, "the output file '" + *s.outputFile + "' is " + inputName +
@@ -127,19 +108,22 @@ int openStreams(const LineCommand& c, const StreamOptions& s, std::ostream& out,
     return exitOutputFailed;
   }
   if (inputFd == STDIN_FILENO && isatty(STDIN_FILENO) && isatty(STDERR_FILENO))
-    err << "qvcode: " << c.name << ": reading " << c.items << " from the terminal, one a line; Ctrl-D ends\n";
+    err << "qvcode: " << c.name << ": reading " << (c.rows ? "a table of " : "") << c.items
+        << (c.rows ? " from the terminal, its header line first" : " from the terminal, one a line")
+        << "; Ctrl-D ends\n";
   return 0;
 }
 
 // The lines of a filter turned into its output lines, in order.  Lines wait
 // in a block where the command converts many at once, so that the block goes
 // through the batch conversions; the block is passed on whenever the input
-// would wait and at the end.
+// would wait and at the end.  For a table, each line is a row's item, and
+// its output follows the row (RowConverter).
 class LineConverter {
  public:
   LineConverter(const LineCommand& c, Format format, std::string& out)
       : c_(c), format_(format), out_(out),
-        columns_(static_cast<std::size_t>(std::count(c.csvHeader.begin(), c.csvHeader.end(), ',')) + 1),
+        columns_(static_cast<std::size_t>(std::count(c.csvHeader.begin(), c.csvHeader.end(), c.delimiter)) + 1),
         batched_(c.blockTakes(format)) {}
 
   // `stays`: whether the line stays valid until the next flush; otherwise
@@ -159,12 +143,26 @@ class LineConverter {
     if (pending_.size() == blockLines) flush();
   }
 
+  // A table's row: `item` converted (copied unless `stays`), its output
+  // written after `lead` (which stays until the next flush) and ended by
+  // `lineEnd`.  `number` is where the row starts in the input.
+  void takeRow(std::string_view item, bool stays, std::string_view lead, std::string_view lineEnd,
+               long long number) {
+    ++lines_;
+    ++items_;
+    const std::size_t at = stays ? std::string_view::npos : blockText_.size();
+    if (!stays) blockText_.append(item);
+    pending_.push_back({item, at, false, false, number, lead, lineEnd});
+    if (pending_.size() == blockLines) flush();
+  }
+
   // Converts and writes out the lines that wait.
   void flush() {
     if (pending_.empty()) return;
     views_.clear();
     for (const Pending& p : pending_)
       if (!p.passThrough && !p.cut) views_.push_back(textOf(p));
+    if (c_.rows) return flushRows();
     // A block of items alone is converted straight into the output, unless
     // a line fails: its ERROR line goes in between.
     bool itemsAlone = true;
@@ -210,6 +208,8 @@ class LineConverter {
 
   long long lines() const { return lines_; }
   long long items() const { return items_; }
+  long long failed() const { return failed_; }
+  long long firstFailed() const { return firstFailed_; }
 
  private:
   static constexpr std::size_t blockLines = 1024;
@@ -244,17 +244,36 @@ class LineConverter {
     }
   }
 
- public:
-  long long failed() const { return failed_; }
-  long long firstFailed() const { return firstFailed_; }
+  // The rows of a block: each row, then its item's output (the CSV fields
+  // and the delimiter before its error, or the empty fields and the reason)
+  // in place of the line feed that ends it, then the row's line end.
+  void flushRows() {
+    converted_.clear();
+    outcomes_.clear();
+    convertInParts(converted_);
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < pending_.size(); ++i) {
+      const Pending& p = pending_[i];
+      const LineOutcome& o = outcomes_[i];
+      out_ += p.lead;
+      out_ += c_.delimiter;
+      if (o.failed) fail(textOf(p), o.failure, p.number);
+      else out_.append(converted_, from, o.end - 1 - from);
+      from = o.end;
+      out_ += p.lineEnd;
+    }
+    pending_.clear();
+    blockText_.clear();
+  }
 
- private:
-  // A line in the input's block, or copied to blockText_ at `at`.
+  // A line in the input's block, or copied to blockText_ at `at`; a row's
+  // lead and line end.
   struct Pending {
     std::string_view line;
     std::size_t at;
     bool cut, passThrough;
     long long number;
+    std::string_view lead = {}, lineEnd = {};
   };
   std::string_view textOf(const Pending& p) const {
     return p.at == std::string_view::npos ? p.line : std::string_view(blockText_).substr(p.at, p.line.size());
@@ -266,7 +285,7 @@ class LineConverter {
       if (format_ == Format::plain)
         out_ += line;
       else if (format_ == Format::csv)
-        out_.append(columns_, ',');  // a row of empty fields: rows stay aligned with lines
+        out_.append(columns_, c_.delimiter);  // a row of empty fields: rows stay aligned with lines
       else if (!isBlankLine(line))
         JsonObject(out_).text("comment", line);
       else
@@ -276,7 +295,7 @@ class LineConverter {
       try {
         if (cut) throw LineError("the line is longer than " + std::to_string(LineInput::maxLineBytes) + " bytes");
         c_.convert(line, format_, out_);
-        if (format_ == Format::csv) out_ += ',';
+        if (format_ == Format::csv) out_ += c_.delimiter;
       } catch (const LineError& e) {
         out_.resize(start);
         fail(line, e.what(), number);
@@ -294,12 +313,12 @@ class LineConverter {
     // (JSON writes them as U+FFFD), so that every output is UTF-8.
     if (format_ == Format::plain) {
       out_ += "ERROR: ";
-      out_ += utf8Escaped(reason);
+      out_ += qvrecords::utf8Escaped(reason);
     } else if (format_ == Format::json) {
       JsonObject(out_).text("input", line).text("error", reason);
     } else {
-      out_.append(columns_, ',');
-      appendCsvField(out_, utf8Escaped(reason));
+      out_.append(columns_, c_.delimiter);
+      appendCsvField(out_, qvrecords::utf8Escaped(reason), c_.delimiter);
     }
   }
 
@@ -318,11 +337,22 @@ class LineConverter {
   long long lines_ = 0, items_ = 0, failed_ = 0, firstFailed_ = 0;
 };
 
-}  // namespace
+RowConverter::RowConverter(const LineCommand& c, std::string& out)
+    : lines_(std::make_unique<LineConverter>(c, Format::csv, out)) {}
+RowConverter::~RowConverter() = default;
+void RowConverter::take(std::string_view item, bool stays, std::string_view row, std::string_view lineEnd,
+                        long long line) {
+  lines_->takeRow(item, stays, row, lineEnd, line);
+}
+void RowConverter::flush() { lines_->flush(); }
+long long RowConverter::rows() const { return lines_->lines(); }
+long long RowConverter::failed() const { return lines_->failed(); }
+long long RowConverter::firstFailed() const { return lines_->firstFailed(); }
 
 int runFilter(const LineCommand& c, const StreamOptions& s, std::ostream& out, std::ostream& err) {
   FilterStreams f;
   if (const int status = openStreams(c, s, out, err, f)) return status;
+  if (!f.input) f.input.emplace(f.inputFd, f.inputName);
   OutputSink& sink = *f.sink;
   LineConverter lines(c, s.format(), sink.buffer);
   f.input->beforeRead = [&] {

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -14,12 +15,21 @@
 #include <vector>
 
 #include "conversion/runtime_error.hpp"
-#include "qvcode/csv_writer.hpp"
+#include "records/csv_writer.hpp"
 #include "qvcode/failure.hpp"
-#include "qvcode/json_writer.hpp"
+#include "records/json_writer.hpp"
+#include "qvcode/line_input.hpp"
 #include "qvcode/options.hpp"
+#include "qvcode/output_sink.hpp"
 
 namespace qvcode {
+
+// The records every command writes its fields into.
+using qvrecords::appendCsvField;
+using qvrecords::CsvHeader;
+using qvrecords::CsvRow;
+using qvrecords::JsonObject;
+using qvrecords::Record;
 
 enum class Format { plain, json, csv };
 // Sets of formats, a bit for each.
@@ -80,6 +90,11 @@ struct LineCommand {
       convertBlock;
   // The formats convertBlock takes, a bit for each (1 << Format).
   unsigned blockFormats = plainFormat;
+  // Under --csv, what separates the fields: a table's own delimiter.
+  char delimiter = ',';
+  // Whether the lines are a table's items (RowConverter): every format
+  // goes through convertBlock.
+  bool rows = false;
 
   bool blockTakes(Format f) const { return convertBlock && (blockFormats >> static_cast<unsigned>(f) & 1U); }
 };
@@ -88,11 +103,13 @@ struct LineCommand {
 // input or throws LineError or qv::RuntimeError; `convertMany(inputs,
 // results)` converts those read all at once; `write(input, result, out)`
 // appends a result's output in the block's format (a CSV row without its
-// empty error field, which is added here), unless the result holds its
-// run-time error (`error`), which becomes the line's failure.
+// empty error field, which is added here after `delimiter`), unless the
+// result holds its run-time error (`error`), which becomes the line's
+// failure.
 template <class Input, class Result, class Read, class ConvertMany, class Write>
 void convertBlockWith(std::span<const std::string_view> lines, Format format, std::string& out,
-                      std::vector<LineOutcome>& outcomes, Read&& read, ConvertMany&& convertMany, Write&& write) {
+                      std::vector<LineOutcome>& outcomes, Read&& read, ConvertMany&& convertMany, Write&& write,
+                      char delimiter = ',') {
   thread_local std::vector<Input> inputs;
   thread_local std::vector<Result> results;
   inputs.clear();
@@ -117,13 +134,60 @@ void convertBlockWith(std::span<const std::string_view> lines, Format format, st
         outcome = {0, true, runtimeErrorText(qv::RuntimeError(*r.error))};
       } else {
         write(input, r, out);
-        if (format == Format::csv) out += ',';
+        if (format == Format::csv) out += delimiter;
         out += '\n';
       }
     }
     outcome.end = out.size();
   }
 }
+
+// The input and output of a filter, opened with the checks that keep a
+// filter from destroying its own input: lines of --input-string, or the
+// file descriptor of standard input or of --input-file (then closed here).
+struct FilterStreams {
+  std::optional<LineInput> input;
+  int inputFd = -1, ownedFd = -1;
+  std::string inputName;  // for messages: "standard input", "'in.csv'"
+  std::optional<OutputSink> sink;
+  FilterStreams() = default;
+  FilterStreams(const FilterStreams&) = delete;
+  FilterStreams& operator=(const FilterStreams&) = delete;
+  ~FilterStreams();
+};
+
+// Opens them; answers 0, or the exit status after saying why on `err`.
+int openStreams(const LineCommand& c, const StreamOptions& s, std::ostream& out, std::ostream& err,
+                FilterStreams& f);
+
+class LineConverter;
+
+// The rows of a table through a command's block conversion, in parts on
+// every processor as the filter's lines go: each row's item is converted as
+// the filter's line under --csv, and its fields (with the delimiter, then
+// the error field) are appended to the row, which stays as it was written.
+// `c` has `rows` set and outlives this.
+class RowConverter {
+ public:
+  RowConverter(const LineCommand& c, std::string& out);
+  ~RowConverter();
+  RowConverter(const RowConverter&) = delete;
+  RowConverter& operator=(const RowConverter&) = delete;
+
+  // `item` (copied unless `stays`) of the row `row` that starts on input
+  // line `line`, ends with `lineEnd`; `row` and `lineEnd` stay valid until
+  // the next flush.
+  void take(std::string_view item, bool stays, std::string_view row, std::string_view lineEnd, long long line);
+  // Converts and writes the rows that wait.
+  void flush();
+
+  long long rows() const;
+  long long failed() const;
+  long long firstFailed() const;  // the input line of the first row that failed
+
+ private:
+  std::unique_ptr<LineConverter> lines_;
+};
 
 // Whether the first character of `line` that is no blank or tab is '#'.
 bool startsWithHash(std::string_view line);

@@ -34,6 +34,13 @@ Option withValue(std::string_view name, Taker take, std::string_view missing) {
   return {name, true, missing, std::move(take)};
 }
 
+Taker keepText(std::optional<std::string>& to) {
+  return [&to](std::string_view v) -> Problem {
+    to = std::string(v);
+    return {};
+  };
+}
+
 Option precisionOption(std::optional<int>& decimals) {
   return withValue(
       "--precision",

@@ -36,6 +36,9 @@ Option flag(std::string_view name, bool& on);
 // An option with a value; without one the problem is "<name> <missing>".
 Option withValue(std::string_view name, Taker take, std::string_view missing = "needs a value");
 
+// A taker that keeps the value in `to`.
+Taker keepText(std::optional<std::string>& to);
+
 // --precision N of encode and decode: N decimals, 0 to 6, into `decimals`.
 Option precisionOption(std::optional<int>& decimals);
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "conversion/printable_text.hpp"
-#include "qvcode/json_writer.hpp"
+#include "records/json_writer.hpp"
 
 namespace qvcode {
 namespace {
@@ -87,7 +87,7 @@ void printSweepSummary(std::ostream& out, const SweepTotals& t, const std::strin
     if (!t.map.empty()) out << "map: " << t.map << '\n';
     return;
   }
-  JsonObject o(out);
+  qvrecords::JsonObject o(out);
   o.integer("cases", t.cases).integer("errors", t.errors).text("report", report);
   t.firstError ? o.number("firstErrorLatitude", t.firstError->latitude)
                      .number("firstErrorLongitude", t.firstError->longitude)

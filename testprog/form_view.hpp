@@ -2,7 +2,7 @@
 #pragma once
 // The logic reads and writes control texts through this interface only, so it
 // runs the same on the Qt window, the Win32 window and the in-memory view used
-// by the tests and by the command line's headless sweep.
+// by the tests.
 
 #include <string>
 

@@ -1,5 +1,5 @@
 // The form's controls kept in memory, starting with their design texts and
-// states: the view of the tests and of the command line's headless sweep.
+// states: the view of the tests.
 
 #pragma once
 

@@ -6,16 +6,15 @@
 
 #include "conversion/crmath/correctly_rounded.hpp"
 #include "conversion/crmath/many_variants.hpp"
+#include "conversion/crmath/processor.hpp"
+#include "conversion/crmath/variants.hpp"
+#include "conversion/crmath/variant_choice.hpp"
 
 namespace qv::cr {
 
 namespace {
 
-struct Variant {
-  void (*sinCos)(const double*, double*, double*, std::size_t);
-  void (*cos)(const double*, double*, std::size_t);
-  void (*atan)(const double*, double*, std::size_t);
-};
+bool always() { return true; }
 
 #ifndef QV_CR_HAVE_SSE2
 void sinCosOneByOne(const double* x, double* s, double* c, std::size_t n) {
@@ -29,24 +28,26 @@ void atanOneByOne(const double* x, double* out, std::size_t n) {
 }
 #endif
 
-Variant chosen() {
+constexpr ManyVariant kVariants[] = {
 #ifdef QV_CR_HAVE_AVX2
-  __builtin_cpu_init();
-  if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")) return {sinCosManyAvx2, cosManyAvx2, atanManyAvx2};
+    {"AVX2", hasAvx2Fma, sinCosManyAvx2, cosManyAvx2, atanManyAvx2},
 #endif
 #ifdef QV_CR_HAVE_SSE2
-  return {sinCosManySse2, cosManySse2, atanManySse2};
+    {"SSE2", always, sinCosManySse2, cosManySse2, atanManySse2},
 #else
-  return {sinCosOneByOne, cosOneByOne, atanOneByOne};
+    {"one by one", always, sinCosOneByOne, cosOneByOne, atanOneByOne},
 #endif
-}
+};
 
-const Variant& variant() {
-  static const Variant v = chosen();
+const ManyVariant& variant() {
+  static const ManyVariant& v = chooseVariant(manyVariants(), "QV_CR_BATCH");
   return v;
 }
 
 }  // namespace
+
+std::span<const ManyVariant> manyVariants() { return kVariants; }
+const ManyVariant& chosenManyVariant() { return variant(); }
 
 void sinCosMany(const double* x, double* sines, double* cosines, std::size_t n) {
   variant().sinCos(x, sines, cosines, n);

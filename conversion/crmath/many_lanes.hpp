@@ -66,11 +66,12 @@ struct VectorLanes {
   template <bool wantSines>
   static void sinCos(const double* x, double* sines, double* cosines) {
     const V xv = load(x), ax = magnitude(xv);
-    const Bits fast = (ax >= smallArgument) & (ax < codyWaiteLimit);
-    const V safe = fast ? ax : V{} + 1.0;
+    const Bits inRange = (ax >= smallArgument) & (ax < codyWaiteLimit);
+    const V safe = inRange ? ax : V{} + 1.0;
     V kd, rh, rl;
     codyWaite(safe, tables::inverseOfPiOver512, tables::piOver512Part1, tables::piOver512Part2, tables::piOver512Part3,
               kd, rh, rl);
+    const Bits fast = inRange & (magnitude(rh) >= minimumReduced);
     const StepTerms<V> t = stepTerms(rh, rl);
     // k in the low bits of kd + 1.5·2^52, as in codyWaite (k < 2^21).
     const V shifted = kd + roundingShifter;
@@ -80,7 +81,7 @@ struct VectorLanes {
     for (int l = 0; l < W; ++l) i[l] = k[l] & 255;
     V sh, sl, ch, cl;
     stepOf(i, sh, sl, ch, cl);
-    // As sinOfStep in sin_cos.cpp: quadrant q = (k >> 8) & 3 picks the form
+    // As sinOfStep in single_paths.hpp: quadrant q = (k >> 8) & 3 picks the form
     // (sin θ for even q, cos θ for odd) and the sign (negative from q = 2).
     const Bits odd = ((k >> 8) & 1) != 0, high = ((k >> 9) & 1) != 0;
     V hi, lo;
@@ -106,15 +107,13 @@ struct VectorLanes {
     const V xv = load(x), ax = magnitude(xv);
     const Bits fast = (ax >= smallArgument) & (ax <= atanOfHalfPiArgument);
     const V safe = fast ? ax : V{} + 0.5;
-    // As fastAtan in atan.cpp: 1/x in double-double beyond 1.
+    // The table step on x, or on 1/x beyond 1, with c = i/256 nearest it
+    // (single_paths.hpp takes another c from 1 on; the bits are the same).
     const auto inverted = safe > 1.0;
     const V inverse = 1.0 / safe;
-    V p, pe;
-    twoProd(safe, inverse, p, pe);
-    const V th = inverted ? inverse : safe;
-    const V tl = inverted ? inverse * ((1.0 - p) - pe) : V{};
-    // i in the low bits of th·256 + 1.5·2^52, as in fastAtan.
-    const V shifted = th * 256.0 + roundingShifter;
+    const V t = inverted ? inverse : safe;
+    // i in the low bits of t·256 + 1.5·2^52, as there.
+    const V shifted = t * 256.0 + roundingShifter;
     const V c = (shifted - roundingShifter) / 256.0;
     Bits i;
     std::memcpy(&i, &shifted, sizeof i);
@@ -123,13 +122,14 @@ struct VectorLanes {
       ahs[l] = tables::atanOfStep[i[l] & 511].hi;
       als[l] = tables::atanOfStep[i[l] & 511].lo;
     }
-    const V ah = load(ahs), al = load(als);
+    const V th = load(ahs), tl = load(als);
+    V s, e;
+    fastTwoSum(V{} + tables::halfPiHi, -th, s, e);
+    const V ah = inverted ? s : th;
+    const V al = inverted ? e + (tables::halfPiLo - tl) : tl;
+    const V one = V{} + 1.0;
     V hi, lo;
-    atanKernel(th, tl, c, ah, al, hi, lo);
-    V fh = hi, fl = lo;
-    halfPiMinus(tables::halfPiHi, tables::halfPiLo, fh, fl);
-    hi = inverted ? fh : hi;
-    lo = inverted ? fl : lo;
+    atanKernel(inverted ? one : safe, inverted ? safe : one, c, ah, al, inverted ? V{} - 1.0 : one, hi, lo);
     const V xsign = xv < 0 ? V{} - 1.0 : V{} + 1.0;
     finish(hi, lo, atanErrorBound(hi), xsign, fast, x, out, [](double v) { return cr::atan(v); });
   }

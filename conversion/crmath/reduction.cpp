@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "conversion/crmath/double_double.hpp"
 #include "conversion/crmath/tables.hpp"
 
 namespace qv::cr {
@@ -15,12 +16,10 @@ constexpr int productWords = windowWords + 2; // times a 53-bit integer
 // 32 bits of the little-endian integer p whose lowest bit is at `pos`; bits
 // outside p read as 0.
 std::uint32_t bitsFrom(const std::uint32_t (&p)[productWords], int pos) {
-  std::uint32_t v = 0;
-  for (int b = 0; b < 32; ++b) {
-    const int i = pos + b;
-    if (i >= 0 && i < 32 * productWords && ((p[i / 32] >> (i % 32)) & 1u) != 0) v |= 1u << b;
-  }
-  return v;
+  const int word = pos >= 0 ? pos / 32 : -((31 - pos) / 32);  // rounded down
+  const int shift = pos - 32 * word;                          // 0 … 31
+  const auto at = [&p](int i) { return i >= 0 && i < productWords ? std::uint64_t{p[i]} : 0; };
+  return static_cast<std::uint32_t>(((at(word + 1) << 32) | at(word)) >> shift);
 }
 
 }  // namespace
@@ -63,6 +62,24 @@ Reduced reduceByPiOver2ToThe(double x, int n) {
     r.negative = true;
   }
   return r;
+}
+
+void reduceLargeByStep(double x, std::uint32_t& k, double& rh, double& rl) {
+  const Reduced red = reduceByPiOver2ToThe(x, 9);
+  // f in double-double (f exact to 2^-286), times π/512 in double-double.
+  const double fh = fixedToDouble(red.f);
+  const BigFixed fhFixed = fixedFromDouble(fh);
+  const double fl = lessThan(red.f, fhFixed) ? -fixedToDouble(subtract(fhFixed, red.f))
+                                             : fixedToDouble(subtract(red.f, fhFixed));
+  double p = 0, pe = 0;
+  twoProd(fh, tables::piOver512Hi, p, pe);
+  pe = pe + (fh * tables::piOver512Lo + fl * tables::piOver512Hi);
+  fastTwoSum(p, pe, rh, rl);
+  if (red.negative) {
+    rh = -rh;
+    rl = -rl;
+  }
+  k = red.k;
 }
 
 }  // namespace qv::cr

@@ -17,4 +17,9 @@ struct Reduced {
 // x > 0 finite; scale n from 1 to 10 (π/2 gives n = 1, π/512 gives n = 9).
 Reduced reduceByPiOver2ToThe(double x, int n);
 
+// x·512/π = k + f with k modulo 1024, for the sine and cosine of 8192 <= x <
+// ∞ (finite), and rh + rl = f·π/512 within 2^-104 relative: the rare
+// arguments, kept out of the fast paths' code.
+void reduceLargeByStep(double x, std::uint32_t& k, double& rh, double& rl);
+
 }  // namespace qv::cr

@@ -22,7 +22,11 @@ extern const double halfPiHi, halfPiLo;
 
 // {sin hi, sin lo, cos hi, cos lo} of i·π/512
 alignas(32) extern const double sinCosOfStep[256][4];
-extern const DoubleDouble atanOfStep[257]; // atan(i/256)
+// atan(i/256) for i = 0 … 256; from 257, atan c for c the middle of x's
+// interval of its binade's top significand bits, 1 <= x < 512 (the layout in
+// tables.cpp).
+inline constexpr int atanAboveOne = 257;
+extern const DoubleDouble atanOfStep[768];
 
 inline constexpr int twoOverPiWords = 48;
 extern const std::uint32_t twoOverPi[twoOverPiWords];

@@ -1,5 +1,6 @@
 // The correctly rounded sine, cosine and arc tangent at their edges (values
-// from MPFR), and the batch variants bit for bit against the single functions.
+// from MPFR), and every processor variant, single and batch, bit for bit
+// against the portable single functions.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -13,7 +14,7 @@
 
 #include "conversion/crmath/correctly_rounded.hpp"
 #include "conversion/crmath/many.hpp"
-#include "conversion/crmath/many_variants.hpp"
+#include "conversion/crmath/variants.hpp"
 
 namespace {
 
@@ -99,6 +100,14 @@ std::vector<double> mixedArguments() {
       default: xs.push_back(edges[random() % std::size(edges)].x); break;
     }
   }
+  // Next to multiples of π/512, where the reduction leaves almost nothing
+  // (45°, 22.5°, … in radians, and beyond), and whole and half degrees.
+  const double step = std::atan(1.0) / 128;
+  for (int k = 1; k < 4096; k += 7) {
+    const double x = k * step * (k % 3 == 0 ? 509 : 1);
+    xs.insert(xs.end(), {x, std::nextafter(x, 0.0), std::nextafter(x, 1e300), -x});
+  }
+  for (int d = -720; d <= 720; ++d) xs.push_back(d * 0.5 * (std::atan(1.0) / 45));
   for (double x : {0.0, -0.0, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()})
     xs.push_back(x);
   return xs;
@@ -146,17 +155,40 @@ TEST(CorrectlyRounded, SinCosGivesTheBitsOfTheTwoCalls) {
   }
 }
 
+// The portable variant is the reference: the public functions may be any.
+TEST(CorrectlyRounded, EverySingleVariantGivesThePortableBits) {
+  const auto variants = qv::cr::singleVariants();
+  const qv::cr::SingleVariant& portable = variants.back();
+  ASSERT_STREQ(portable.name, "portable");
+  std::string notRun;
+  for (const qv::cr::SingleVariant& v : variants) {
+    if (!v.available()) {
+      notRun += std::string(" ") + v.name;
+      continue;
+    }
+    for (double x : mixedArguments()) {
+      double s = 0, c = 0;
+      v.sinCos(x, s, c);
+      ASSERT_EQ(bitsOf(v.sin(x)), bitsOf(portable.sin(x))) << v.name << " sin " << x;
+      ASSERT_EQ(bitsOf(v.cos(x)), bitsOf(portable.cos(x))) << v.name << " cos " << x;
+      ASSERT_EQ(bitsOf(v.atan(x)), bitsOf(portable.atan(x))) << v.name << " atan " << x;
+      ASSERT_EQ(bitsOf(s), bitsOf(portable.sin(x))) << v.name << " sinCos " << x;
+      ASSERT_EQ(bitsOf(c), bitsOf(portable.cos(x))) << v.name << " sinCos " << x;
+    }
+  }
+  if (!notRun.empty()) GTEST_SKIP() << "not run on this processor:" << notRun;
+}
+
 TEST(CorrectlyRounded, EveryBatchVariantGivesTheSingleFunctionsBits) {
   expectSameAsSingles("chosen", qv::cr::sinCosMany, qv::cr::cosMany, qv::cr::atanMany);
-#ifdef QV_CR_HAVE_SSE2
-  expectSameAsSingles("SSE2", qv::cr::sinCosManySse2, qv::cr::cosManySse2, qv::cr::atanManySse2);
-#endif
-#ifdef QV_CR_HAVE_AVX2
-  if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma"))
-    expectSameAsSingles("AVX2", qv::cr::sinCosManyAvx2, qv::cr::cosManyAvx2, qv::cr::atanManyAvx2);
-  else
-    GTEST_SKIP() << "no AVX2 with FMA on this processor: its variant was not run";
-#endif
+  std::string notRun;
+  for (const qv::cr::ManyVariant& v : qv::cr::manyVariants()) {
+    if (v.available())
+      expectSameAsSingles(v.name, v.sinCos, v.cos, v.atan);
+    else
+      notRun += std::string(" ") + v.name;
+  }
+  if (!notRun.empty()) GTEST_SKIP() << "not run on this processor:" << notRun;
 }
 
 }  // namespace

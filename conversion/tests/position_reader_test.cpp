@@ -125,6 +125,47 @@ TEST(PositionReader, RefusedPositionsQuoteTheTextAndSayWhy) {
   }
 }
 
+// Longitude first, as GIS tools write x before y: the same forms with the
+// coordinates swapped, the letters still deciding where both have one, ISO
+// 6709 in its own order; the refusals say the order asked for.
+TEST(PositionReader, LongitudeFirstSwapsWhatNoLettersDecide) {
+  const struct {
+    const char* text;
+    double latitude, longitude;
+  } cases[] = {
+      {"10 50", 50, 10},
+      {"151.21, -33.87", -33.87, 151.21},
+      {"11°34'31\"E 48°8'13\"N", referenceLatitude(), referenceLongitude()},
+      {"48°8'13\"N 11°34'31\"E", referenceLatitude(), referenceLongitude()},
+      {"W 70.5 S 33", -33, -70.5},
+      {"350 50", 50, -10},
+      {"+4808+01134", 48 + 8.0 / 60, 11 + 34.0 / 60},
+  };
+  for (const auto& c : cases) {
+    const GivenPosition p = readGivenPosition(c.text, PositionRange::asMeant, CoordinateOrder::longitudeFirst);
+    EXPECT_EQ(p.used.latitude, c.latitude) << c.text;
+    EXPECT_EQ(p.used.longitude, c.longitude) << c.text;
+  }
+  const struct {
+    const char* text;
+    const char* reason;
+  } refused[] = {
+      {"10 95", "'10 95' is not a position: its latitude 95 lies outside -90..90"},
+      {"48N 11", "'48N 11' is not a position: 'N' marks a latitude, but the longitude comes first (with letters on "
+                 "both, either may)"},
+      {"11 48E", "'11 48E' is not a position: 'E' marks a longitude, but the latitude comes second (with letters on "
+                 "both, either may)"},
+  };
+  for (const auto& c : refused) {
+    try {
+      readGivenPosition(c.text, PositionRange::asMeant, CoordinateOrder::longitudeFirst);
+      ADD_FAILURE() << c.text;
+    } catch (const PositionError& e) {
+      EXPECT_STREQ(e.what(), c.reason);
+    }
+  }
+}
+
 // Numbers from a program take the rule of the texts: every edge of the
 // library (encode, the batch, Python, the page) passes them through it.
 TEST(PositionReader, NumbersAreTakenAsMeant) {

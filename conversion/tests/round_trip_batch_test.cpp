@@ -50,6 +50,7 @@ void expectCodesAndPositionsAsSingle(const std::vector<double>& lat, const std::
         ASSERT_FALSE(codes[i].refused);
         ASSERT_FALSE(codes[i].error);
         ASSERT_EQ(codes[i].hour, c.hour);
+        ASSERT_TRUE(sameBits(codes[i].latitude, c.latitude) && sameBits(codes[i].longitude, c.longitude));
         ASSERT_TRUE(sameBits(codes[i].offsetKm, c.offsetKm) && sameBits(codes[i].distanceKm, c.distanceKm));
         ASSERT_TRUE(sameBits(codes[i].bearingDegrees, c.bearingDegrees) &&
                     sameBits(codes[i].sectorAngleDegrees, c.sectorAngleDegrees));

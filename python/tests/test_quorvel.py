@@ -81,14 +81,14 @@ def test_every_edge_gives_qvcode_json_names_and_values(position, precision):
     assert public <= set(given) | {"preciseCode"}
     assert {name: getattr(code, name) for name in public} == {name: given.get(name) for name in public}
     array = quorvel.encode_array([lat], [lon], precision=precision)
-    assert set(array) - {"error"} <= set(given)
-    assert {k: v[0] for k, v in array.items() if k != "error"} == {k: given[k] for k in array if k != "error"}
+    assert set(array) - {"errorNumber"} <= set(given)
+    assert {k: v[0] for k, v in array.items() if k != "errorNumber"} == {k: given[k] for k in array if k != "errorNumber"}
 
     text = given["preciseCode"] if precision is not None else given["code"]
     back = qvcode_json("decode", *wanted, text)
     decoded = quorvel.decode_array([text], precision=precision)
-    assert set(decoded) - {"error"} <= set(back)
-    assert {k: v[0] for k, v in decoded.items() if k != "error"} == {k: back[k] for k in decoded if k != "error"}
+    assert set(decoded) - {"errorNumber"} <= set(back)
+    assert {k: v[0] for k, v in decoded.items() if k != "errorNumber"} == {k: back[k] for k in decoded if k != "errorNumber"}
     assert quorvel.decode(text, precision=precision) == (back["latitude"], back["longitude"])
 
 
@@ -151,17 +151,17 @@ def test_the_array_functions_give_each_element_what_the_single_ones_give(precisi
         try:
             code = quorvel.encode(lats[i], lons[i], precision=precision)
         except quorvel.ConversionError as e:
-            assert codes["error"][i] == e.number and codes["code"][i] == ""
+            assert codes["errorNumber"][i] == e.number and codes["code"][i] == ""
             continue
-        assert codes["error"][i] == 0
+        assert codes["errorNumber"][i] == 0
         assert (codes["code"][i], codes["hour"][i], codes["distanceKm"][i], codes["offsetKm"][i],
                 codes["bearingDegrees"][i], codes["sectorAngleDegrees"][i]) == (
             code.code, code.hour, code.distanceKm, code.offsetKm, code.bearingDegrees, code.sectorAngleDegrees)
         if precision is not None:
             assert codes["preciseCode"][i] == code.preciseCode
-    good = codes["error"] == 0
+    good = codes["errorNumber"] == 0
     back = quorvel.decode_array(texts[good], precision=precision)
-    assert not back["error"].any()
+    assert not back["errorNumber"].any()
     assert list(zip(back["latitude"], back["longitude"])) == [quorvel.decode(t, precision=precision)
                                                               for t in texts[good]]
     column = quorvel.encode_array([[50.0], [30.0]], 10.0)
@@ -186,7 +186,7 @@ def test_masked_elements_are_never_converted_and_stay_masked():
     assert grid["code"][2, 0] == quorvel.encode(50, 30).code
 
     # Back, the failed conversions' empty codes masked too.
-    unread = mask | (codes["error"].data != 0)
+    unread = mask | (codes["errorNumber"].data != 0)
     texts = np.ma.array(np.where(unread, "no code", codes["code"].data), mask=unread)
     back = quorvel.decode_array(texts)
     assert (back["latitude"].mask == unread).all()

@@ -81,6 +81,16 @@ TEST(Filter, OneLineOutForEveryLineIn) {
        "{\"input\":\"\\\"N,E\",\"error\":\"malformed elements '\\\"N,E': a quote is not closed\"}\n"},
       {{"algorit", "--csv"}, "33,54,0,151,12,0,\"S\",\"E\"", 0, "code,error\nm2:1187 r16328,\n"},
       {{"encode"}, "", 0, ""},
+      // Positions longitude first; decode's positions to N decimals (a zero
+      // without its sign) or in degrees, minutes and seconds.
+      {{"encode", "--lon-first"}, "10 50;151.21, -33.87;11°34′31″E 48°8′13″N;10 95", 1,
+       "m11:6.6 r236.8\nm2:1184.2 r16326.8\nm5:0 r0\nERROR: '10 95' is not a position: its latitude 95 lies outside "
+       "-90..90\n"},
+      {{"decode", "--decimals", "3"}, "m11:6.6 r236.8;m6:0 r0.1;bad", 1,
+       "50.000 9.999\n48.136 11.575\nERROR: malformed code 'bad': code must start with 'm' (as in \"m11:6.6 r236.8\")\n"},
+      {{"decode", "--decimals", "0"}, "m12:0 r20012.4;m5:0 r0", 0, "-48 -168\n48 12\n"},
+      {{"decode", "--dms"}, "m11:6.6 r236.8;m5:0 r0", 0,
+       "49\u00b059'59.87\" N 9\u00b059'57.57\" E\n48\u00b08'13\" N 11\u00b034'31\" E\n"},
   };
   for (const auto& c : cases) {
     std::vector<std::string_view> args = c.args;

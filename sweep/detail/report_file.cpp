@@ -52,15 +52,18 @@ int closeFile(int fd) { return _close(fd); }
 int openFile(const std::string& path) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0) return fd;
-  // A file system without locks (or a device that takes none) is written
-  // without one; only a lock held by another writer refuses.
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+  // Only a regular file is locked: a device or a FIFO keeps no records to
+  // interleave, and its lock would be shared by every writer of the system
+  // (two sweeps into /dev/null at once).  A file system without locks is
+  // written without one; only a lock held by another writer refuses.
+  struct stat st {};
+  const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  if (regular && ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
     ::close(fd);
     errno = EBUSY;
     return -1;
   }
-  struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::ftruncate(fd, 0) != 0) {
+  if (regular && ::ftruncate(fd, 0) != 0) {
     const int error = errno;
     ::close(fd);
     errno = error;

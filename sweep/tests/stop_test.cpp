@@ -2,7 +2,10 @@
 // keeps what it wrote, leaves no closing line, and counts what it says.
 
 #ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <unistd.h>
 #endif
 
 #include <filesystem>
@@ -124,7 +127,17 @@ TEST_F(SweepStop, AFullDiskAtTheClosingLineStopsTheSweepToo) {
   if (!haveFullDevice()) GTEST_SKIP() << "no /dev/full, the device that is always full (POSIX only)";
   settings.reportPath = "/dev/full";
   settings.latitudeFrom = settings.latitudeTo = settings.longitudeFrom = settings.longitudeTo = 1;
+#ifndef _WIN32
+  // Another writer of the device at the same time refuses nothing: a device
+  // keeps no records to interleave.
+  const int other = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+  ASSERT_GE(other, 0);
+  ::flock(other, LOCK_EX | LOCK_NB);
+#endif
   const SweepResult result = runSweep(settings);  // no error case: only the closing line is written
+#ifndef _WIN32
+  ::close(other);
+#endif
   ASSERT_TRUE(result.failure);
   EXPECT_TRUE(contains(*result.failure, "No space left on device")) << *result.failure;
   EXPECT_EQ(result.cases, 1);

@@ -17,19 +17,19 @@ namespace {
 
 std::string failure(const std::string& reason) {
   std::string out;
-  JsonFields(out).text("error", reason);
+  JsonObject(out).text("error", reason);
   return out;
 }
 
 std::string positionAnswer(const qv::Position& given, const qv::Position& used, int decimals) {
   const qv::Code c = qv::encode(used.latitude, used.longitude);
   std::string out;
-  JsonFields o(out);
+  JsonObject o(out);
   o.text("kind", "position")
       .number("latitudeGiven", given.latitude)
       .number("longitudeGiven", given.longitude)
-      .number("latitude", used.latitude)
-      .number("longitude", used.longitude)
+      .number("latitude", c.latitude)
+      .number("longitude", c.longitude)
       .integer("hour", c.hour)
       .number("distanceKm", c.distanceKm)
       .number("offsetKm", c.offsetKm)
@@ -52,7 +52,7 @@ std::string codeAnswer(std::string_view line, int decimals) {
   } catch (const qv::RuntimeError&) {
   }
   std::string out;
-  JsonFields(out)
+  JsonObject(out)
       .text("kind", "code")
       .text("code", text)
       .integer("hour", code.hour)

@@ -31,7 +31,7 @@ class BlockWriter {
 
   void passThrough(const Line& l) {
     if (csv_)
-      CsvRow(out_.text).text(l.text);
+      appendCsvRow(out_.text, [&](qvrecords::CsvRow& row) { row.text("input", l.text); });
     else
       out_.text.append(l.text) += '\n';
   }
@@ -39,12 +39,16 @@ class BlockWriter {
   void fail(const Line& l, const std::string& reason) {
     ++out_.failed;
     if (csv_)
-      CsvRow(out_.text).text(l.text).skip(csvColumns.size() - 2).text(reason);
+      appendCsvRow(out_.text, [&](qvrecords::CsvRow& row) {
+        row.text("input", l.text);
+        while (row.fields() + 1 < csvColumns.size()) row.null({});
+        row.text("error", reason);
+      });
     else
       out_.text.append("ERROR: ").append(reason) += '\n';
   }
 
-  void position(const Line& l, double latitude, double longitude, const qv::EncodedPoint& c, int decimals) {
+  void position(const Line& l, const qv::EncodedPoint& c, int decimals) {
     char code[qv::codeRoom];
     const std::string_view text(code, static_cast<std::size_t>(qv::writeCode(code, c.hour, c.offsetKm, c.distanceKm) - code));
     const std::string precise = decimals >= 0 ? qv::preciseCodeText(c.hour, c.offsetKm, c.distanceKm, decimals) : "";
@@ -52,36 +56,39 @@ class BlockWriter {
       out_.text.append(decimals >= 0 ? std::string_view(precise) : text) += '\n';
       return;
     }
-    CsvRow row(out_.text);
-    row.text(l.text)
-        .number(latitude)
-        .number(longitude)
-        .integer(c.hour)
-        .number(c.distanceKm)
-        .number(c.offsetKm)
-        .number(c.bearingDegrees)
-        .number(c.sectorAngleDegrees)
-        .text(text);
-    if (decimals >= 0) row.text(precise);
+    appendCsvRow(out_.text, [&](qvrecords::CsvRow& row) {
+      row.text("input", l.text)
+          .number("latitude", c.latitude)
+          .number("longitude", c.longitude)
+          .integer("hour", c.hour)
+          .number("distanceKm", c.distanceKm)
+          .number("offsetKm", c.offsetKm)
+          .number("bearingDegrees", c.bearingDegrees)
+          .number("sectorAngleDegrees", c.sectorAngleDegrees)
+          .text("code", text);
+      if (decimals >= 0) row.text("preciseCode", precise);
+    });
   }
 
   void code(const Line& l, const qv::CodeValues& code, const qv::Position& p) {
     if (!csv_) {
-      appendShortest(out_.text, p.latitude);
+      qvrecords::appendNumber(out_.text, p.latitude);
       out_.text += ' ';
-      appendShortest(out_.text, p.longitude);
+      qvrecords::appendNumber(out_.text, p.longitude);
       out_.text += '\n';
       return;
     }
-    CsvRow(out_.text)
-        .text(l.text)
-        .number(p.latitude)
-        .number(p.longitude)
-        .integer(code.hour)
-        .number(code.distanceKm)
-        .number(code.offsetKm)
-        .skip(2)
-        .text(codeText(l.text));
+    appendCsvRow(out_.text, [&](qvrecords::CsvRow& row) {
+      row.text("input", l.text)
+          .number("latitude", p.latitude)
+          .number("longitude", p.longitude)
+          .integer("hour", code.hour)
+          .number("distanceKm", code.distanceKm)
+          .number("offsetKm", code.offsetKm)
+          .null("bearingDegrees")
+          .null("sectorAngleDegrees")
+          .text("code", codeText(l.text));
+    });
   }
 
  private:
@@ -157,7 +164,7 @@ void convertBlock(std::string_view text, int decimals, BlockText what, Block& ou
       if (c.error)
         w.fail(l, runtimeErrorText(*c.error));
       else
-        w.position(l, latitudes[l.index], longitudes[l.index], c, decimals);
+        w.position(l, c, decimals);
     } else if (l.kind == LineKind::code) {
       const qv::DecodedPoint& p = decoded[l.index];
       if (p.error)

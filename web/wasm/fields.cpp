@@ -1,4 +1,4 @@
-// Writing the page's JSON objects and CSV rows.
+// The page's numbers in the records, from the JavaScript engine's digits, and its CSV header.
 
 #include "web/wasm/fields.hpp"
 
@@ -38,87 +38,19 @@ EM_JS(int, writeShortestText, (double v, char* out), {
 
 }  // namespace
 
-namespace web {
+namespace qvrecords {
 
-void appendShortest(std::string& s, double v) {
+bool appendNumber(std::string& s, double v) {
+  if (!std::isfinite(v)) return false;
   // A whole number below 2^1024 has at most 309 digits.
   char text[320];
   s.append(text, static_cast<std::size_t>(writeShortestText(v, text)));
+  return true;
 }
 
-JsonFields::JsonFields(std::string& out) : out_(out) { out_ += '{'; }
+}  // namespace qvrecords
 
-JsonFields::~JsonFields() { out_ += '}'; }
-
-std::string& JsonFields::key(std::string_view k) {
-  if (!first_) out_ += ',';
-  first_ = false;
-  return out_.append("\"").append(k).append("\":");
-}
-
-JsonFields& JsonFields::number(std::string_view k, double v) {
-  std::string& s = key(k);
-  std::isfinite(v) ? appendShortest(s, v) : void(s += "null");
-  return *this;
-}
-
-JsonFields& JsonFields::integer(std::string_view k, long long v) {
-  key(k) += std::to_string(v);
-  return *this;
-}
-
-JsonFields& JsonFields::text(std::string_view k, std::string_view v) {
-  static constexpr char hex[] = "0123456789abcdef";
-  std::string& s = key(k);
-  s += '"';
-  for (const char c : v) {
-    const auto u = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') s.append(1, '\\').append(1, c);
-    else if (u < 0x20) s.append("\\u00").append(1, hex[u >> 4]).append(1, hex[u & 15]);
-    else s += c;
-  }
-  s += '"';
-  return *this;
-}
-
-std::string& CsvRow::next() {
-  if (written_++) out_ += ',';
-  return out_;
-}
-
-CsvRow& CsvRow::number(double v) {
-  std::string& s = next();
-  if (std::isfinite(v)) appendShortest(s, v);
-  return *this;
-}
-
-CsvRow& CsvRow::integer(long long v) {
-  next() += std::to_string(v);
-  return *this;
-}
-
-CsvRow& CsvRow::text(std::string_view v) {
-  std::string& s = next();
-  // Quoted where a comma, a quote or a line break would split the field.
-  if (v.find_first_of(",\"\r\n") == std::string_view::npos) {
-    s += v;
-    return *this;
-  }
-  s += '"';
-  for (const char c : v) (c == '"' ? s += "\"\"" : s += c);
-  s += '"';
-  return *this;
-}
-
-CsvRow& CsvRow::skip(std::size_t columns) {
-  for (std::size_t i = 0; i < columns; ++i) next();
-  return *this;
-}
-
-CsvRow::~CsvRow() {
-  while (written_ < csvColumns.size()) next();
-  out_ += '\n';
-}
+namespace web {
 
 std::string csvHeader() {
   std::string h;

@@ -1,6 +1,7 @@
 // check_math: the library's correctly rounded sin, cos and atan against
 // MPFR, bit for bit, on special and random inputs and on the hard cases of a
-// file.  Exit status 0 when every result is right, 1 when one is wrong, 2
+// file: every processor variant this processor runs (single and batch, and
+// sinCos beside sin and cos), each input's MPFR value computed once for all.  Exit status 0 when every result is right, 1 when one is wrong, 2
 // for a wrong command line or a malformed hard-case file.
 #include <mpfr.h>
 
@@ -20,14 +21,59 @@
 #include "conversion/crmath/check/checker.hpp"
 #include "conversion/crmath/check/hard_cases.hpp"
 #include "conversion/crmath/check/inputs.hpp"
-#include "conversion/crmath/correctly_rounded.hpp"
+#include "conversion/crmath/variants.hpp"
 
 namespace {
 
 using namespace qv::crcheck;
 
-constexpr Function kFunctions[] = {
-    {"sin", qv::cr::sin, mpfr_sin}, {"cos", qv::cr::cos, mpfr_cos}, {"atan", qv::cr::atan, mpfr_atan}};
+// A single function of one double, or one part of a sinCos, on n inputs.
+Candidate single(std::string name, double (*f)(double)) {
+  return {std::move(name), [f](const double* x, double* out, std::size_t n) {
+            for (std::size_t i = 0; i < n; ++i) out[i] = f(x[i]);
+          }};
+}
+Candidate sinCosPart(std::string name, void (*f)(double, double&, double&), bool cosine) {
+  return {std::move(name), [f, cosine](const double* x, double* out, std::size_t n) {
+            double other = 0;
+            for (std::size_t i = 0; i < n; ++i) cosine ? f(x[i], other, out[i]) : f(x[i], out[i], other);
+          }};
+}
+Candidate batchSinCosPart(std::string name, void (*f)(const double*, double*, double*, std::size_t), bool cosine) {
+  return {std::move(name), [f, cosine](const double* x, double* out, std::size_t n) {
+            double other[kBlock];
+            cosine ? f(x, other, out, n) : f(x, out, other, n);
+          }};
+}
+
+// sin, cos and atan with every variant this processor runs.
+std::vector<Function> allFunctions() {
+  Function sin{"sin", mpfr_sin, {}}, cos{"cos", mpfr_cos, {}}, atan{"atan", mpfr_atan, {}};
+  for (const qv::cr::SingleVariant& v : qv::cr::singleVariants()) {
+    if (!v.available()) continue;
+    const std::string name = v.name;
+    sin.candidates.push_back(single(name, v.sin));
+    sin.candidates.push_back(sinCosPart(name + " sinCos", v.sinCos, false));
+    cos.candidates.push_back(single(name, v.cos));
+    cos.candidates.push_back(sinCosPart(name + " sinCos", v.sinCos, true));
+    atan.candidates.push_back(single(name, v.atan));
+  }
+  for (const qv::cr::ManyVariant& v : qv::cr::manyVariants()) {
+    if (!v.available()) continue;
+    const std::string name = std::string(v.name) + " batch";
+    sin.candidates.push_back(batchSinCosPart(name + " sinCos", v.sinCos, false));
+    cos.candidates.push_back(batchSinCosPart(name + " sinCos", v.sinCos, true));
+    cos.candidates.push_back({name, v.cos});
+    atan.candidates.push_back({name, v.atan});
+  }
+  return {sin, cos, atan};
+}
+
+const std::vector<Function>& functions() {
+  static const std::vector<Function> all = allFunctions();
+  return all;
+}
+
 constexpr std::string_view kFunctionNames[] = {"sin", "cos", "atan"};
 
 constexpr const char* kUsage =
@@ -52,7 +98,7 @@ bool readNumber(std::string_view text, std::uint64_t& value) {
 }
 
 const Function* findFunction(std::string_view name) {
-  for (const Function& f : kFunctions)
+  for (const Function& f : functions())
     if (name == f.name) return &f;
   return nullptr;
 }
@@ -111,8 +157,8 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
 }
 
 void printWrong(const Function& f, const WrongResult& w) {
-  std::printf("  %s(%a) = %a, expected %a (%.6g ulp)\n", f.name, w.input, w.got, w.expected,
-              w.ulpError);
+  std::printf("  %s(%a) = %a, expected %a (%.6g ulp), %s\n", f.name, w.input, w.got, w.expected, w.ulpError,
+              w.variant.c_str());
 }
 
 // The special and `count` random inputs of f; the count of wrong results.
@@ -121,7 +167,9 @@ std::uint64_t checkFunction(const Function& f, const Options& o) {
   Tally tally;
   {
     Reference reference;
-    for (double x : specialInputs()) checkInput(f, x, reference, tally);
+    const std::vector<double> special = specialInputs();
+    for (std::size_t i = 0; i < special.size(); i += kBlock)
+      checkBlock(f, std::span(special).subspan(i, std::min(kBlock, special.size() - i)), reference, tally);
   }
   tally.add(checkRandom(f, o.count, o.seed, o.threads, std::chrono::seconds(5), [&](std::uint64_t done) {
     std::fprintf(stderr, "%s: %llu / %llu\n", f.name, static_cast<unsigned long long>(done),
@@ -148,7 +196,7 @@ std::uint64_t checkHardCases(const std::vector<HardCase>& cases, const Options& 
     const Function* f = findFunction(c.function);
     if (std::find(o.functions.begin(), o.functions.end(), f) == o.functions.end()) continue;
     Tally tally;
-    const bool right = checkInput(*f, c.input, reference, tally);
+    const bool right = checkBlock(*f, std::span(&c.input, 1), reference, tally);
     const Hardness h = reference.hardness(f->reference, c.input);
     ++checked;
     std::printf("%s(%a): %s, ", f->name, c.input, right ? "right" : "WRONG");
@@ -200,6 +248,17 @@ int main(int argc, char** argv) {
   }
   std::printf("MPFR %s; %llu random inputs per function, seed %llu, %u threads\n", mpfr_get_version(),
               static_cast<unsigned long long>(o.count), static_cast<unsigned long long>(o.seed), o.threads);
+  for (const Function* f : o.functions) {
+    std::printf("%s against:", f->name);
+    for (const Candidate& c : f->candidates) std::printf(" %s;", c.name.c_str());
+    std::printf("\n");
+  }
+  std::printf("not run on this processor:");
+  for (const qv::cr::SingleVariant& v : qv::cr::singleVariants())
+    if (!v.available()) std::printf(" %s;", v.name);
+  for (const qv::cr::ManyVariant& v : qv::cr::manyVariants())
+    if (!v.available()) std::printf(" %s batch;", v.name);
+  std::printf("\n");
   std::fflush(stdout);
   std::uint64_t wrong = 0;
   for (const Function* f : o.functions) {

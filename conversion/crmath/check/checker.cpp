@@ -27,16 +27,25 @@ bool sameResult(double got, double expected) {
   return std::bit_cast<std::uint64_t>(got) == std::bit_cast<std::uint64_t>(expected);
 }
 
-bool checkInput(const Function& f, double x, Reference& reference, Tally& tally) {
-  ++tally.checked;
-  const double got = f.candidate(x);
-  const double expected = reference.correctlyRounded(f.reference, x);
-  if (sameResult(got, expected)) return true;
-  ++tally.wrong;
-  const double error = reference.ulpError(f.reference, x, got);
-  tally.maxWrongUlpError = std::max(tally.maxWrongUlpError, error);
-  if (tally.firstWrong.size() < Tally::kKeptWrong) tally.firstWrong.push_back({x, got, expected, error});
-  return false;
+bool checkBlock(const Function& f, std::span<const double> xs, Reference& reference, Tally& tally) {
+  double expected[kBlock], got[kBlock];
+  const std::size_t n = std::min(xs.size(), kBlock);
+  for (std::size_t i = 0; i < n; ++i) expected[i] = reference.correctlyRounded(f.reference, xs[i]);
+  tally.checked += n;
+  bool right = true;
+  for (const Candidate& c : f.candidates) {
+    c.evaluate(xs.data(), got, n);
+    for (std::size_t i = 0; i < n; ++i) {
+      if (sameResult(got[i], expected[i])) continue;
+      right = false;
+      ++tally.wrong;
+      const double error = reference.ulpError(f.reference, xs[i], got[i]);
+      tally.maxWrongUlpError = std::max(tally.maxWrongUlpError, error);
+      if (tally.firstWrong.size() < Tally::kKeptWrong)
+        tally.firstWrong.push_back({c.name, xs[i], got[i], expected[i], error});
+    }
+  }
+  return right;
 }
 
 Tally checkRandom(const Function& f, std::uint64_t count, std::uint64_t seed, unsigned threads,
@@ -58,12 +67,14 @@ Tally checkRandom(const Function& f, std::uint64_t count, std::uint64_t seed, un
       {
         Reference reference;
         RandomInputs inputs(seed + t);
-        constexpr std::uint64_t kBatch = 4096;  // between updates of the shared count
-        for (std::uint64_t i = 0; i < share; ++i) {
-          checkInput(f, inputs.next(), reference, tallies[t].tally);
-          if ((i + 1) % kBatch == 0) done += kBatch;
+        double block[kBlock];
+        for (std::uint64_t i = 0; i < share;) {
+          const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(kBlock, share - i));
+          for (std::size_t j = 0; j < n; ++j) block[j] = inputs.next();
+          checkBlock(f, std::span(block, n), reference, tallies[t].tally);
+          i += n;
+          done += n;
         }
-        done += share % kBatch;
       }
       mpfr_free_cache2(MPFR_FREE_LOCAL_CACHE);  // this thread's constants (π, …)
       const std::lock_guard lock(mutex);

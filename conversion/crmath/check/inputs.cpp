@@ -29,6 +29,12 @@ std::vector<double> specialInputs() {
     inputs.push_back(std::nextafter(x, 0.0));
     inputs.push_back(std::nextafter(x, limits::infinity()));  // inf after the largest
   }
+  // Next to multiples of π/512 (45°, 22.5°, … in radians, and some beyond
+  // 8192), where the fast reduction leaves almost nothing.
+  for (int k = 1; k <= 4096; ++k) {
+    const double x = k * 0x1.921fb54442d18p-8 * (k % 2 == 0 ? 1 : 509);
+    inputs.insert(inputs.end(), {x, std::nextafter(x, 0.0), std::nextafter(x, limits::infinity())});
+  }
   const std::size_t positives = inputs.size();
   for (std::size_t i = 0; i < positives; ++i) inputs.push_back(-inputs[i]);
   // One of each: the smallest subnormal's lower neighbour is 0, …

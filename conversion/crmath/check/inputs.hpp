@@ -11,7 +11,8 @@ namespace qv::crcheck {
 // ±0, ±inf, NaN of both signs, the ends of the subnormals and the normals,
 // and, each with both neighbours and both signs: 2^-27 and 2^-26 (about where
 // cos x rounds to 1, and sin x and atan x to x), 1, π/2, π, 2π and 8 as
-// doubles, 2^53, 1e22 and 2^1023.  No two with the same bits.
+// doubles, 2^53, 1e22 and 2^1023; next to k·π/512 for k up to 4096 and to
+// 509 times the odd ones.  No two with the same bits.
 std::vector<double> specialInputs();
 
 class RandomInputs {

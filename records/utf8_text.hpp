@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace qvcode {
+namespace qvrecords {
 
 // The length of the well-formed UTF-8 sequence at the start of `v` (1 to 4),
 // or 0 where none starts there: a stray continuation byte, an overlong form,
@@ -19,4 +19,4 @@ std::size_t utf8Length(std::string_view v);
 // writes for control bytes; everything else as it is.
 std::string utf8Escaped(std::string_view text);
 
-}  // namespace qvcode
+}  // namespace qvrecords

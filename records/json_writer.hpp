@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "qvcode/record.hpp"
+#include "records/record.hpp"
 
-namespace qvcode {
+namespace qvrecords {
 
 class JsonObject final : public Record {
  public:
@@ -45,4 +45,4 @@ std::string jsonString(std::string_view v);
 // The same appended to `s`.
 void appendJsonString(std::string& s, std::string_view v);
 
-}  // namespace qvcode
+}  // namespace qvrecords

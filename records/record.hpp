@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace qvcode {
+namespace qvrecords {
 
 class Record {
  public:
@@ -26,7 +26,8 @@ class Record {
 };
 
 // Appends the shortest text that reads back as the finite double `v`; false
-// (and nothing) when `v` is infinite or NaN.
+// (and nothing) when `v` is infinite or NaN.  std::to_chars's text, from
+// shortest_number.cpp (or a program's own of the same text).
 bool appendNumber(std::string& s, double v);
 
-}  // namespace qvcode
+}  // namespace qvrecords

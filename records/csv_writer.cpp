@@ -1,11 +1,15 @@
 // Writing CSV rows and headers.
 
-#include "qvcode/csv_writer.hpp"
+#include "records/csv_writer.hpp"
 
-namespace qvcode {
+#include <algorithm>
 
-void appendCsvField(std::string& s, std::string_view v) {
-  if (v.find_first_of(",\"\r\n") == std::string_view::npos) {
+namespace qvrecords {
+
+void appendCsvField(std::string& s, std::string_view v, char delimiter) {
+  // A plain loop: find_first_of looks each byte up in the set by memchr.
+  const auto special = [delimiter](char c) { return c == delimiter || c == '"' || c == '\r' || c == '\n'; };
+  if (std::none_of(v.begin(), v.end(), special)) {
     s.append(v);
     return;
   }
@@ -18,8 +22,7 @@ void appendCsvField(std::string& s, std::string_view v) {
 }
 
 std::string& CsvRow::next() {
-  if (!first_) s_ += ',';
-  first_ = false;
+  if (fields_++ > 0) s_ += ',';
   return s_;
 }
 
@@ -54,4 +57,4 @@ CsvHeader& CsvHeader::name(std::string_view key) {
   return *this;
 }
 
-}  // namespace qvcode
+}  // namespace qvrecords

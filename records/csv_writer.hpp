@@ -3,15 +3,17 @@
 // line feed is quoted, its quotes doubled.  Null is the empty field.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
-#include "qvcode/record.hpp"
+#include "records/record.hpp"
 
-namespace qvcode {
+namespace qvrecords {
 
-// Appends `v` as one CSV field.
-void appendCsvField(std::string& s, std::string_view v);
+// Appends `v` as one CSV field; quoted where it holds `delimiter` (a tab in
+// a TSV table), a quote, a CR or a line feed.
+void appendCsvField(std::string& s, std::string_view v, char delimiter = ',');
 
 // Appends the values of a record to `s`, without a line feed.
 class CsvRow final : public Record {
@@ -25,11 +27,13 @@ class CsvRow final : public Record {
   CsvRow& textIfAny(std::string_view key, const std::optional<std::string_view>& v) override {
     return v ? text(key, *v) : null(key);
   }
+  // The number of fields written so far.
+  std::size_t fields() const noexcept { return fields_; }
 
  private:
   std::string& next();
   std::string& s_;
-  bool first_ = true;
+  std::size_t fields_ = 0;
 };
 
 // Appends the field names of a record to `s`, without a line feed.
@@ -51,4 +55,4 @@ class CsvHeader final : public Record {
   int count_ = 0;
 };
 
-}  // namespace qvcode
+}  // namespace qvrecords

@@ -1,6 +1,6 @@
 // Writing a flat JSON object: numbers that read back exactly, escaped strings.
 
-#include "qvcode/json_writer.hpp"
+#include "records/json_writer.hpp"
 
 #include <algorithm>
 #include <charconv>
@@ -9,18 +9,10 @@
 #include <ostream>
 
 #include "conversion/detail/float_text.hpp"
-#include "qvcode/utf8_text.hpp"
+#include "records/utf8_text.hpp"
 
-namespace qvcode {
+namespace qvrecords {
 
-bool appendNumber(std::string& s, double v) {
-  if (!std::isfinite(v)) return false;
-  char buf[32];
-  // The shortest text that reads back to the same double: 236.8, not
-  // 236.80000000000001.
-  s.append(buf, qv::writeShortest(buf, buf + sizeof buf, v));
-  return true;
-}
 
 void appendJsonString(std::string& s, std::string_view v) {
   s += '"';
@@ -104,4 +96,4 @@ JsonObject& JsonObject::null(std::string_view k) {
   return *this;
 }
 
-}  // namespace qvcode
+}  // namespace qvrecords

@@ -1,8 +1,8 @@
 // Well-formed UTF-8 measured, and stray bytes escaped.
 
-#include "qvcode/utf8_text.hpp"
+#include "records/utf8_text.hpp"
 
-namespace qvcode {
+namespace qvrecords {
 
 std::size_t utf8Length(std::string_view v) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(v[i]); };
@@ -47,4 +47,4 @@ std::string utf8Escaped(std::string_view text) {
   return e;
 }
 
-}  // namespace qvcode
+}  // namespace qvrecords
