@@ -21,7 +21,7 @@
 #include "qvcode/shard.hpp"
 #include "qvcode/stop_signals.hpp"
 #include "qvcode/whole_file.hpp"
-#include "sweep/report_file.hpp"
+#include "sweep/report_format.hpp"
 #include "sweep/sweep.hpp"
 
 namespace qvcode {
@@ -129,17 +129,17 @@ void copyPart(const std::string& path, std::uintmax_t bytes, WholeFile& report, 
     copied += got;
     pending.append(block.data(), got);
     // What was kept holds no record end, so one found lies in this block.
-    const std::size_t last = pending.rfind("\"\r\n");
-    if (last == std::string::npos) {
+    const std::size_t end = qvsweep::wholeRecordsEnd(pending);
+    if (end == 0) {
       if (pending.size() > longestRecord)
         throw std::runtime_error("'" + path + "' holds " + std::to_string(pending.size()) +
                                  " bytes without the end of a record: it is no part of a report");
       continue;
     }
-    const std::string_view whole = std::string_view(pending).substr(0, last + 3);
+    const std::string_view whole = std::string_view(pending).substr(0, end);
     records.take(whole);
     report.write(whole);
-    pending.erase(0, last + 3);
+    pending.erase(0, end);
   }
   if (in.bad()) throw std::runtime_error("cannot read '" + path + "'");
   if (copied != bytes) throw std::runtime_error("'" + path + "' is not the size it was written with");
@@ -192,7 +192,7 @@ int runMerge(Args args, std::ostream& out, std::ostream& err) {
       checkShard(s, records, summaryPath(report, s.index, s.count), part);
       if (&s == stopped) break;
     }
-    if (!stopped) file.write("\"" + qvsweep::closingLine(t.cases) + "\"\r\n");
+    if (!stopped) file.write(qvsweep::record(qvsweep::closingLine(t.cases)));
     file.commit();
     if (stopped) {
       err << "qvcode: sweep failed: "

@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "sweep/quiet_write_signals.hpp"
+#include "fileio/quiet_write_signals.hpp"
 
 namespace qvcode {
 
@@ -58,7 +58,7 @@ class OutputSink {
   bool borrowed_ = false;  // standard output: not ours to close
   std::string name_;
   // A file of ours: what reached it, and where its last whole line ends.
-  std::optional<qvsweep::QuietWriteSignals> quiet_;
+  std::optional<qvfileio::QuietWriteSignals> quiet_;
   bool file_ = false, regular_ = false;
   std::int64_t wholeLines_ = 0;
   std::uint64_t bytes_ = 0, wholeBytes_ = 0;

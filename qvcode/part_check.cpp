@@ -4,33 +4,15 @@
 
 #include <optional>
 #include <stdexcept>
-#include <utility>
 
-#include "conversion/detail/forward.hpp"
 #include "conversion/number_text.hpp"
-#include "sweep/grid_walk.hpp"
-#include "sweep/settings.hpp"
+#include "sweep/report_format.hpp"
+#include "sweep/sweep.hpp"
 
 namespace qvcode {
 namespace {
 
 constexpr std::int64_t mostLatitudes = 100'000'000;
-
-// The latitude and longitude texts of a case line as the report writes them
-// (" 50", "-33.87"), or nothing for a record that is no case line.
-std::optional<std::pair<std::string_view, std::string_view>> caseTexts(std::string_view record) {
-  constexpr std::string_view lat = "\" lat ", lon = "  long ";
-  if (!record.starts_with(lat)) return std::nullopt;
-  record.remove_prefix(lat.size());
-  const std::size_t l = record.find(lon);
-  if (l == std::string_view::npos) return std::nullopt;
-  const std::string_view latitude = record.substr(0, l);
-  record.remove_prefix(l + lon.size());
-  // The code follows after blanks; a number text holds at most one.
-  const std::size_t end = record.find("  ");
-  if (end == std::string_view::npos) return std::nullopt;
-  return std::pair{latitude, record.substr(0, end)};
-}
 
 std::string_view trimmed(std::string_view text) { return text.starts_with(' ') ? text.substr(1) : text; }
 
@@ -42,53 +24,24 @@ std::string lines(std::int64_t n, const char* what) {
   return std::to_string(n) + ' ' + what + (n == 1 ? " line" : " lines");
 }
 
-// The latitudes every column of the grid visits, as the input adjustment
-// leaves them.
-struct Latitudes {
-  std::int64_t count = 0;
-  double first = 0, last = 0;
-};
-
-// Walked as the sweep walks them, up to where the walk stops; nothing for
-// box texts that no sweep could start from or more than mostLatitudes.
-std::optional<Latitudes> latitudesOf(qvsweep::SweepTexts texts) {
+// The latitudes every column of the grid visits; nothing for box texts that
+// no sweep could start from or more than mostLatitudes.
+std::optional<qvsweep::ColumnLatitudes> latitudesOf(qvsweep::SweepTexts texts) {
   qvsweep::SweepSettings settings;
-  qvsweep::LoopBounds loop;
   try {
-    qvsweep::settle(texts);
-    qvsweep::readNumbers(texts, settings);
-    loop = {settings.latitudeFrom, settings.latitudeTo, qvsweep::stepInDegrees(settings.latitudeStep)};
+    qvsweep::readSettings(texts, settings);
   } catch (const std::exception&) {
     return std::nullopt;
   }
-  Latitudes l;
-  qvsweep::ColumnWalk walk(settings.longitudeFrom, loop);
-  try {
-    while (walk.atCase()) {
-      if (l.count == mostLatitudes) return std::nullopt;
-      double B = walk.Bdez, L = walk.Ldez;
-      qv::adjustInput(B, L);
-      if (l.count++ == 0) l.first = B;
-      l.last = B;
-      walk.next(B, L);
-    }
-  } catch (const std::exception&) {
-    // The sweep stops at this case, which it has counted.
-  }
-  return l;
+  return qvsweep::columnLatitudes(settings, mostLatitudes);
 }
 
 }  // namespace
 
 void PartRecords::take(std::string_view records) {
-  std::size_t from = 0;
-  while (from < records.size()) {
-    const std::size_t end = records.find("\"\r\n", from);
-    if (end == std::string_view::npos) return;
-    const std::string_view record = records.substr(from, end + 3 - from);
-    if (count_++ == 0) first_ = record;
-    from = end + 3;
-    if (from == records.size()) last_ = record;
+  while (const std::optional<std::string_view> record = qvsweep::takeRecord(records)) {
+    if (count_++ == 0) first_ = *record;
+    if (records.empty()) last_ = *record;
   }
 }
 
@@ -101,7 +54,7 @@ void checkShard(const ShardSummary& s, const PartRecords& part, const std::strin
   bool storeAll = false;
   qvsweep::SweepTexts texts;
   if (!readGridText(s.grid, storeAll, texts)) refuse("its grid is none that a sweep writes");
-  const auto first = caseTexts(part.first()), last = caseTexts(part.last());
+  const auto first = qvsweep::casePositionTexts(part.first()), last = qvsweep::casePositionTexts(part.last());
   if (part.count() > 0 && (!first || !last)) refuse(itsPart + " holds a line that is no case line");
 
   if (storeAll) {
@@ -117,17 +70,17 @@ void checkShard(const ShardSummary& s, const PartRecords& part, const std::strin
              lines(part.count(), "error"));
     if (s.firstErrorKept && s.firstError && part.count() > 0) {
       const std::string said = qv::numberText(s.firstError->latitude), saidL = qv::numberText(s.firstError->longitude);
-      if (first->first != said || first->second != saidL)
+      if (first->latitude != said || first->longitude != saidL)
         refuse("its first error case lies at " + where(said, saidL) + ", but the first line of " + itsPart +
-               " at " + where(first->first, first->second));
+               " at " + where(first->latitude, first->longitude));
     } else if (s.firstErrorKept && (s.firstError || part.count() > 0)) {
       refuse(s.firstError ? "it names a first error case, but " + itsPart + " holds no line"
                           : "it names no first error case, but the first line of " + itsPart + " lies at " +
-                                where(first->first, first->second));
+                                where(first->latitude, first->longitude));
     }
   }
 
-  const std::optional<Latitudes> latitudes = latitudesOf(texts);
+  const std::optional<qvsweep::ColumnLatitudes> latitudes = latitudesOf(texts);
   if (!latitudes) return;
   const auto columns = static_cast<std::int64_t>(s.endColumn - s.firstColumn);
   std::int64_t cases = 0;
@@ -143,8 +96,8 @@ void checkShard(const ShardSummary& s, const PartRecords& part, const std::strin
       refuse(std::string("the ") + which + " line of " + itsPart + " lies at latitude " + std::string(trimmed(line)) +
              ", but its columns " + columnsDo + " at latitude " + std::string(trimmed(expected)));
   };
-  atLatitude(first->first, latitudes->first, "first", "begin");
-  atLatitude(last->first, latitudes->last, "last", "end");
+  atLatitude(first->latitude, latitudes->first, "first", "begin");
+  atLatitude(last->latitude, latitudes->last, "last", "end");
 }
 
 }  // namespace qvcode

@@ -130,8 +130,7 @@ struct SettledGrid {
 std::optional<std::string> settleGrid(const Options& o, SettledGrid& grid) {
   grid.texts = o.texts;
   try {
-    qvsweep::settle(grid.texts);
-    qvsweep::readNumbers(grid.texts, grid.settings);
+    qvsweep::readSettings(grid.texts, grid.settings);
   } catch (const std::exception& e) {
     return qvsweep::couldNotStart(e);
   }

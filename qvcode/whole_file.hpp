@@ -18,7 +18,7 @@
 #include <string_view>
 
 #include "qvcode/temporary_file.hpp"
-#include "sweep/quiet_write_signals.hpp"
+#include "fileio/quiet_write_signals.hpp"
 
 namespace qvcode {
 
@@ -54,7 +54,7 @@ class WholeFile {
   [[noreturn]] void fail(const std::string& what, int error);
   void checkStop();
 
-  qvsweep::QuietWriteSignals quiet_;
+  qvfileio::QuietWriteSignals quiet_;
   std::string path_;     // as given, for messages
   std::string target_;   // the file written: the link's target
   std::optional<TemporaryFile> temporary_;  // none when written in place

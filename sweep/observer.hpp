@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "conversion/detail/round_trip.hpp"
+#include "conversion/round_trip_point.hpp"
 #include "sweep/settings.hpp"
 
 namespace qvsweep {

@@ -1,4 +1,4 @@
-// Reading and settling a sweep's settings.
+// Reading a sweep's settings from what was typed, settling its grid on the way.
 
 #include "sweep/settings.hpp"
 
@@ -10,6 +10,8 @@
 namespace qvsweep {
 namespace {
 
+// The rule is kept on the texts, where the window shows it; the numbers are
+// read from what it leaves.
 void settleStep(std::string& step) {
   if (qv::textValue(step) == 0) step = "60";
 }
@@ -20,7 +22,11 @@ void settleRange(const std::string& upper, std::string& lower) {
 
 }  // namespace
 
-void readNumbers(const SweepTexts& t, SweepSettings& s) {
+void readSettings(SweepTexts& t, SweepSettings& s) {
+  settleStep(t.longitudeStep);
+  settleStep(t.latitudeStep);
+  settleRange(t.latitudeFrom, t.latitudeTo);
+  settleRange(t.longitudeFrom, t.longitudeTo);
   s.latitudeFrom = qv::textValue(t.latitudeFrom);
   s.latitudeTo = qv::textValue(t.latitudeTo);
   s.latitudeStep = qv::textValue(t.latitudeStep);
@@ -28,20 +34,6 @@ void readNumbers(const SweepTexts& t, SweepSettings& s) {
   s.longitudeTo = qv::textValue(t.longitudeTo);
   s.longitudeStep = qv::textValue(t.longitudeStep);
   s.toleranceSeconds = qv::textValue(t.tolerance);
-}
-
-void settle(SweepTexts& t) {
-  settleStep(t.longitudeStep);
-  settleStep(t.latitudeStep);
-  settleRange(t.latitudeFrom, t.latitudeTo);
-  settleRange(t.longitudeFrom, t.longitudeTo);
-}
-
-void settle(SweepSettings& s) {
-  if (s.longitudeStep == 0) s.longitudeStep = 60;
-  if (s.latitudeStep == 0) s.latitudeStep = 60;
-  if (s.latitudeFrom < s.latitudeTo) s.latitudeTo = s.latitudeFrom;
-  if (s.longitudeFrom < s.longitudeTo) s.longitudeTo = s.longitudeFrom;
 }
 
 double toleranceMetres(double seconds, int decimals) {

@@ -41,8 +41,10 @@ struct SweepSettings {
   // of its first case.
   double latitudeFrom = 89, latitudeTo = -89;
   double longitudeFrom = 180, longitudeTo = -179;
-  // Steps in minutes of arc, downwards; 0 sweeps by whole degrees, a
-  // negative step runs upwards (and so only over equal bounds).
+  // Steps in minutes of arc: a positive step walks from the `From` bound
+  // down to the `To` bound, a negative one up to it; a range that its step
+  // walks away from holds no case.  A step is never 0: readSettings makes a
+  // step of 0 one degree, and runSweep refuses one.
   double latitudeStep = 30, longitudeStep = 30;
   // The largest difference in seconds of arc that passes.
   double toleranceSeconds = .001;
@@ -76,19 +78,17 @@ inline constexpr std::array textOptions = {
     TextOption{"--tolerance", &SweepTexts::tolerance},
 };
 
-// The numbers of the texts into `settings`.  Raises Overflow for a number
-// beyond a double; a text without a number reads 0.
-void readNumbers(const SweepTexts& texts, SweepSettings& settings);
-
-// How a sweep settles its grid before it starts: a step of 0 (or no number)
-// becomes "60", one degree; a range whose upper bound lies below its lower
-// one shrinks to the upper bound, whose text the lower bound takes (the
-// bounds are not swapped).  The longitude step first, then the latitude
-// step, the latitude range, the longitude range; a text that overflows
-// raises there, with the changes before it made.
-void settle(SweepTexts& texts);
-// The same on numbers: what settle does to the texts, their numbers show.
-void settle(SweepSettings& settings);
+// The grid and tolerance of `texts` into `settings`, as a sweep takes what
+// was typed.  The grid is settled first, by the one rule for a typed grid: a
+// step of 0 (or no number) becomes "60", one degree; a range whose upper
+// bound lies below its lower one shrinks to the upper bound, whose text the
+// lower bound takes (the bounds are not swapped).  The texts keep their settled values,
+// which the window's boxes then show.  The longitude step is settled first,
+// then the latitude step, the latitude range and the longitude range; then
+// each text's number is read (a text without a number reads 0).  A text
+// whose number lies beyond a double raises Overflow where it is read, with
+// the texts settled before it changed.
+void readSettings(SweepTexts& texts, SweepSettings& settings);
 
 // The tolerance in metres at 1111.8/36 m per second of arc, rounded down to
 // `decimals` places (2 or 5) in exactly this order: × 1111.8, / 36,

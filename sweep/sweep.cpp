@@ -5,19 +5,17 @@
 #include "sweep/sweep.hpp"
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
 #include <span>
 #include <stdexcept>
 
 #include "conversion/detail/checked_math.hpp"
 #include "conversion/detail/forward.hpp"
-#include "conversion/number_text.hpp"
 #include "conversion/runtime_error.hpp"
-#include "sweep/case_evaluation.hpp"
-#include "sweep/error_message.hpp"
-#include "sweep/part_pipeline.hpp"
-#include "sweep/report_file.hpp"
+#include "sweep/detail/case_evaluation.hpp"
+#include "sweep/detail/part_pipeline.hpp"
+#include "sweep/detail/report_file.hpp"
+#include "sweep/report_format.hpp"
 
 namespace qvsweep {
 namespace {
@@ -69,26 +67,17 @@ CaseSettings Sweeper::caseSettings() const {
   s.observer = observer_;
   s.keepCases = observer_ && observer_->wantsCases();
   try {
-    s.fehlergrad = qv::checked(settings_.toleranceSeconds / 3600);
+    s.toleranceDegrees = qv::checked(settings_.toleranceSeconds / 3600);
   } catch (const qv::RuntimeError& e) {
     s.toleranceError = e.kind();
   }
   return s;
 }
 
-// A loop's end, step and start, read in this order.
-LoopBounds loopOf(double from, double to, double stepMinutes) {
-  LoopBounds l;
-  l.end = to;
-  l.step = stepInDegrees(stepMinutes);
-  l.start = from;
-  return l;
-}
-
 void Sweeper::run() {
   const CaseSettings cases = caseSettings();
-  const LoopBounds longitude = loopOf(settings_.longitudeFrom, settings_.longitudeTo, settings_.longitudeStep);
-  const LoopBounds latitude = loopOf(settings_.latitudeFrom, settings_.latitudeTo, settings_.latitudeStep);
+  const LoopBounds longitude = longitudeLoop(settings_);
+  const LoopBounds latitude = latitudeLoop(settings_);
   if (settings_.shard) {
     const std::size_t total = columnCount(longitude, latitude);
     result_.columnsTotal = total;
@@ -99,8 +88,8 @@ void Sweeper::run() {
   result_.longitude = longitude.start;
   runParts(plan, partCases, cases, settings_.jobs,
            [&](const SweepPart& part, const PartResult& r) { takeIn(part, r); });
-  if (plan.Bdez) result_.latitude = plan.Bdez;
-  result_.longitude = plan.Ldez;
+  if (plan.latitude) result_.latitude = plan.latitude;
+  result_.longitude = plan.longitude;
   // A shard's part ends with its last case; the merge writes the closing
   // line.
   if (!settings_.shard) report_.writeLine(closingLine(result_.cases));
@@ -152,9 +141,9 @@ void Sweeper::writeRecords(const SweepPart& part, const PartResult& r) {
       result_.cases += r.recordCases[last];
       result_.errors += settings_.storeAll ? 0 : static_cast<std::int64_t>(last);
       GridPoint at = part.points[r.recordCases[last] - 1];
-      qv::adjustInput(at.Bdez, at.Ldez);
-      result_.latitude = at.Bdez;
-      result_.longitude = at.Ldez;
+      qv::adjustInput(at.latitude, at.longitude);
+      result_.latitude = at.latitude;
+      result_.longitude = at.longitude;
       throw;
     }
     from = ends[last];
@@ -171,13 +160,13 @@ void Sweeper::takeIn(const SweepPart& part, const PartResult& r) {
   completedErrors_ = result_.errors + r.completedErrors;
   result_.cases += r.cases;
   result_.errors += r.errors;
-  if (r.cases > 0) result_.lastHour = r.stunde;
+  if (r.cases > 0) result_.lastHour = r.hour;
   merge(result_.worstLatitude, r.worstLatitude);
   merge(result_.worstLongitude, r.worstLongitude);
   if (!result_.firstError) result_.firstError = r.firstError;
   handOn(r.swept, r.swept.size());
-  result_.latitude = r.Bdez;
-  result_.longitude = r.Ldez;
+  result_.latitude = r.endLatitude;
+  result_.longitude = r.endLongitude;
   progressed();
   if (r.stop) std::rethrow_exception(r.stop);
 }
@@ -201,38 +190,22 @@ std::string Sweeper::stopMessage(const std::exception& cause) {
   return message + keptLines(report_.path());
 }
 
+// Where a step of 0 would leave its loop value where it is.
+void refuseZeroStep(double stepMinutes, const char* loop) {
+  if (stepMinutes == 0)
+    throw std::invalid_argument(std::string("the ") + loop + " step is 0 minutes, which never moves on");
+}
+
 }  // namespace
 
-std::string stoppedAt(const std::string& reason, std::int64_t cases, double latitude, double longitude) {
-  return reason + ". The sweep stopped after " + std::to_string(cases) + (cases == 1 ? " case" : " cases") +
-         ", at latitude " + qv::plainNumberText(latitude) + ", longitude " + qv::plainNumberText(longitude) + "; ";
-}
-
-std::string keptLines(const std::string& report) {
-  return "the report file '" + report + "' keeps the lines written before and has no closing line.";
-}
-
-double estimatedCases(const SweepSettings& given) {
-  SweepSettings s = given;
-  settle(s);
-  const auto along = [](double from, double to, double stepMinutes) {
-    const double step = stepMinutes / 60;
-    if (step < 0) return from == to ? 1.0 : 0.0;
-    return from < to ? 0.0 : std::floor((from - to) / step) + 1;
-  };
-  return along(s.latitudeFrom, s.latitudeTo, s.latitudeStep) * along(s.longitudeFrom, s.longitudeTo, s.longitudeStep);
-}
-
-std::string couldNotStart(const std::exception& cause) { return "The sweep could not start: " + errorMessage(cause); }
-
-SweepResult runSweep(const SweepSettings& given, SweepObserver* observer) {
+SweepResult runSweep(const SweepSettings& settings, SweepObserver* observer) {
   SweepResult result;
-  SweepSettings settings = given;
-  settle(settings);
   try {
+    refuseZeroStep(settings.latitudeStep, "latitude");
+    refuseZeroStep(settings.longitudeStep, "longitude");
     // The tolerance must have a size in metres, as the window shows it.
     toleranceMetres(settings.toleranceSeconds, 5);
-  } catch (const qv::RuntimeError& e) {
+  } catch (const std::exception& e) {
     result.failure = couldNotStart(e);
     return result;
   }

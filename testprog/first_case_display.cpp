@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-#include "sweep/back_text.hpp"
-#include "conversion/detail/checked_math.hpp"
 #include "conversion/detail/case_texts.hpp"
+#include "conversion/detail/checked_math.hpp"
 #include "conversion/dms.hpp"
-#include "testprog/form_logic.hpp"
 #include "conversion/number_text.hpp"
+#include "sweep/report_format.hpp"
+#include "testprog/form_logic.hpp"
 
 namespace qvpruef {
 
@@ -29,7 +29,8 @@ void QVpruefForm::showFirstCase(const qv::RoundTripPoint& p) {
     return "lat " + qv::numberText(p.latitude) + "  long " + qv::numberText(longitude);
   });
   show(Control::QV, [&] { return qv::captionCode(p.hour, versatztext, disttext); });
-  show(Control::WGSbk, [&] { return "lat " + qvsweep::backText(p.latitudeBack) + "  long " + qvsweep::backText(p.longitudeBack); });
+  show(Control::WGSbk,
+       [&] { return "lat " + qvsweep::backText(p.latitudeBack) + "  long " + qvsweep::backText(p.longitudeBack); });
   show(Control::Bgradin, [&] { return qv::splitDegrees(p.latitude).degrees; });
   show(Control::nsin, [&] { return std::string(p.latitude >= 0 ? "N" : "S"); });
   show(Control::Bminin, [&] { return qv::splitDegrees(p.latitude).minutes; });

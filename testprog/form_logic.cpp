@@ -3,9 +3,8 @@
 
 #include "testprog/form_logic.hpp"
 
-#include "conversion/number_text.hpp"
 #include "conversion/detail/text_value.hpp"
-#include "sweep/error_message.hpp"
+#include "conversion/number_text.hpp"
 
 namespace qvpruef {
 

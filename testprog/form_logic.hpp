@@ -12,7 +12,7 @@
 #include <exception>
 #include <string>
 
-#include "conversion/detail/round_trip.hpp"
+#include "conversion/round_trip_point.hpp"
 #include "sweep/observer.hpp"
 #include "sweep/settings.hpp"
 #include "sweep/sweep.hpp"

@@ -5,7 +5,6 @@
 
 #include "conversion/number_text.hpp"
 #include "conversion/runtime_error.hpp"
-#include "sweep/settings.hpp"
 #include "testprog/form_logic.hpp"
 
 namespace qvpruef {
@@ -81,13 +80,12 @@ void QVpruefForm::sweep() {
     metresDisplay(5);
     qvsweep::SweepTexts texts = boxTexts();
     try {
-      qvsweep::settle(texts);
+      qvsweep::readSettings(texts, settings);
     } catch (...) {
       showSettled(texts);
       throw;
     }
     showSettled(texts);
-    qvsweep::readNumbers(texts, settings);
   } catch (const qv::RuntimeError& e) {
     // A box whose number overflows.
     throw std::runtime_error(qvsweep::couldNotStart(e));

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "qvcode/tests/command_run.hpp"
-#include "sweep/judgement.hpp"
+#include "sweep/detail/judgement.hpp"
 #include "qvcode/map_picture.hpp"
 #include "conversion/detail/angles.hpp"
 #include "conversion/detail/reference_point.hpp"

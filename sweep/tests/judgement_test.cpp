@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sweep/judgement.hpp"
+#include "sweep/detail/judgement.hpp"
 #include "conversion/runtime_error.hpp"
 
 namespace qvsweep {

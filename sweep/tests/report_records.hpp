@@ -1,4 +1,4 @@
-// A report file read back for the tests: its bytes, and its records without their quotes and CR LF.
+// A report file read back for the tests: its bytes, and its records without their framing.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,7 +7,10 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "sweep/report_format.hpp"
 
 namespace qvsweep::testing {
 
@@ -27,21 +30,24 @@ inline std::string fileBytes(const std::string& path) {
   return s.str();
 }
 
-// A record that is not a quoted line ended by CR LF fails the test.
-inline std::vector<std::string> reportRecords(const std::string& path) {
+// The texts of the records of `bytes`; bytes that are not whole records
+// fail the test.
+inline std::vector<std::string> recordTexts(std::string_view bytes) {
   std::vector<std::string> lines;
-  const std::string bytes = fileBytes(path);
-  std::size_t pos = 0;
-  while (pos < bytes.size()) {
-    const auto end = bytes.find("\"\r\n", pos);
-    if (end == std::string::npos || bytes[pos] != '"') {
-      ADD_FAILURE() << "malformed record at byte " << pos;
+  const std::size_t size = bytes.size();
+  while (!bytes.empty()) {
+    const std::size_t at = size - bytes.size();
+    const auto record = takeRecord(bytes);
+    const auto text = record ? recordText(*record) : std::nullopt;
+    if (!text) {
+      ADD_FAILURE() << "malformed record at byte " << at;
       break;
     }
-    lines.push_back(bytes.substr(pos + 1, end - pos - 1));
-    pos = end + 3;
+    lines.emplace_back(*text);
   }
   return lines;
 }
+
+inline std::vector<std::string> reportRecords(const std::string& path) { return recordTexts(fileBytes(path)); }
 
 }  // namespace qvsweep::testing

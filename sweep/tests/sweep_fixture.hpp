@@ -7,13 +7,24 @@
 #include <string>
 #include <vector>
 
-#include "sweep/tests/report_records.hpp"
-
 #include "sweep/sweep.hpp"
+#include "sweep/tests/report_records.hpp"
 
 namespace qvsweep {
 
 using qvsweep::testing::haveFullDevice;
+
+// A grid as typed: bounds in degrees, the steps and the tolerance the design
+// texts.
+inline SweepTexts typedGrid(const char* latitudeFrom, const char* latitudeTo, const char* longitudeFrom,
+                            const char* longitudeTo) {
+  SweepTexts t;
+  t.latitudeFrom = latitudeFrom;
+  t.latitudeTo = latitudeTo;
+  t.longitudeFrom = longitudeFrom;
+  t.longitudeTo = longitudeTo;
+  return t;
+}
 
 class SweepTest : public ::testing::Test {
  protected:
@@ -38,8 +49,14 @@ class SweepTest : public ::testing::Test {
     settings.storeAll = true;
   }
 
+  // Sweeps what was typed, read into `settings` as every sweep reads it.
+  SweepResult sweepTyped(SweepTexts texts, SweepObserver* observer = nullptr) {
+    readSettings(texts, settings);
+    return runSweep(settings, observer);
+  }
+
   std::string reportBytes() const { return qvsweep::testing::fileBytes(settings.reportPath); }
-  // The records of the report, without their quotes and CR LF.
+  // The records of the report, without their framing.
   std::vector<std::string> reportLines() const { return qvsweep::testing::reportRecords(settings.reportPath); }
 
   SweepSettings settings;

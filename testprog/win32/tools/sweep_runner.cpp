@@ -31,8 +31,7 @@ int main(int argc, char** argv) {
   }
   qvsweep::SweepResult result;
   try {
-    qvsweep::settle(given);
-    qvsweep::readNumbers(given, settings);
+    qvsweep::readSettings(given, settings);
     result = qvsweep::runSweep(settings);
   } catch (const std::exception& e) {
     result.failure = qvsweep::couldNotStart(e);

@@ -1,10 +1,10 @@
-// adler: the cases of a part of the sweep, taken to their Quorvel codes and
+// The cases of a part of the sweep, taken to their Quorvel codes and
 // back, judged, counted and recorded.  The order of the steps is the
 // contract: under skip-on-error mode a failing step is abandoned and the
 // next one runs, so the order decides what a failure leaves behind; with the
 // mode off the first failing step ends the case and stops the sweep.
 
-#include "sweep/case_evaluation.hpp"
+#include "sweep/detail/case_evaluation.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -12,8 +12,8 @@
 #include <stdexcept>
 
 #include "conversion/detail/forward.hpp"
-#include "sweep/judgement.hpp"
-#include "sweep/report_file.hpp"
+#include "sweep/detail/judgement.hpp"
+#include "sweep/detail/report_file.hpp"
 
 namespace qvsweep {
 namespace {
@@ -34,39 +34,39 @@ void PartEvaluator::evaluate(const SweepPart& part, PartResult& r) {
     longitudes_.resize(count);
     trips_.resize(count);
     for (std::size_t i = 0; i < count; ++i) {
-      latitudes_[i] = part.points[block + i].Bdez;
-      longitudes_[i] = part.points[block + i].Ldez;
+      latitudes_[i] = part.points[block + i].latitude;
+      longitudes_[i] = part.points[block + i].longitude;
     }
     qv::roundTrips(latitudes_, longitudes_, trips_);
     for (std::size_t i = 0; i < count; ++i) {
       const GridPoint& at = part.points[block + i];
       if (settings_.observer && settings_.observer->stopRequested()) {
         r.stop = std::make_exception_ptr(Interrupted());
-        r.Bdez = at.Bdez;
-        r.Ldez = at.Ldez;
+        r.endLatitude = at.latitude;
+        r.endLongitude = at.longitude;
         return;
       }
-      if (!adler(part, block + i, trips_[i], r)) return;
+      if (!evaluateCase(part, block + i, trips_[i], r)) return;
     }
   }
   r.stop = part.stop;
-  r.Bdez = part.endBdez;
-  r.Ldez = part.endLdez;
+  r.endLatitude = part.endLatitude;
+  r.endLongitude = part.endLongitude;
 }
 
-bool PartEvaluator::adler(const SweepPart& part, std::size_t i, const qv::RoundTripPoint& p, PartResult& r) {
+bool PartEvaluator::evaluateCase(const SweepPart& part, std::size_t i, const qv::RoundTripPoint& p, PartResult& r) {
   // The input adjustment comes first and cannot fail: where the case stops,
   // the loop values are its adjusted point.
   const GridPoint& at = part.points[i];
-  r.Bdez = at.Bdez;
-  r.Ldez = at.Ldez;
-  if (qv::adjustInput(r.Bdez, r.Ldez) && i == 0 && part.columnStart) r.eastClamped = true;
+  r.endLatitude = at.latitude;
+  r.endLongitude = at.longitude;
+  if (qv::adjustInput(r.endLatitude, r.endLongitude) && i == 0 && part.columnStart) r.eastClamped = true;
   bool errorCase = false;
   try {
     // The round trip raised with skip-on-error mode off: the case ends
     // before it is counted.
     if (p.error) throw qv::RuntimeError(*p.error);
-    r.stunde = p.hour;
+    r.hour = p.hour;
     qv::ErrorMode mode;
     if (p.skipOnError) mode.skipOnError();
 
@@ -75,10 +75,10 @@ bool PartEvaluator::adler(const SweepPart& part, std::size_t i, const qv::RoundT
 
     // The tolerance: seconds of arc in the box, degrees in the test; a
     // failing step leaves it empty, which counts as 0.
-    double fehlergrad = 0;
+    double toleranceDegrees = 0;
     mode.step([&] {
       if (settings_.toleranceError) throw qv::RuntimeError(*settings_.toleranceError);
-      fehlergrad = settings_.fehlergrad;
+      toleranceDegrees = settings_.toleranceDegrees;
     });
 
     ++r.cases;
@@ -86,7 +86,8 @@ bool PartEvaluator::adler(const SweepPart& part, std::size_t i, const qv::RoundT
 
     if (!settings_.storeAll)
       errorCase = mode.decide([&] {
-        return isErrorCase(p.latitude, p.longitude, p.latitudeBack.value_or(0), p.longitudeBack.value_or(0), fehlergrad);
+        return isErrorCase(p.latitude, p.longitude, p.latitudeBack.value_or(0), p.longitudeBack.value_or(0),
+                           toleranceDegrees);
       });
     if (settings_.storeAll || errorCase) {
       lines_.append(r.records, p, part.firstIndexInColumn + i, mode);

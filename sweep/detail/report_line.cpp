@@ -1,11 +1,11 @@
 // The report line of a case, straight into the buffer of records.
 
-#include "sweep/report_line.hpp"
+#include "sweep/detail/report_line.hpp"
 
 #include <cstring>
 
-#include "sweep/back_text.hpp"
 #include "conversion/detail/case_texts.hpp"
+#include "sweep/report_format.hpp"
 
 namespace qvsweep {
 namespace {
@@ -15,10 +15,7 @@ namespace {
 constexpr std::size_t recordRoom = 4 * qv::numberTextRoom + qv::reportCodeRoom + 64;
 
 char* put(char* out, const char* text, std::size_t n) { return static_cast<char*>(std::memcpy(out, text, n)) + n; }
-template <std::size_t N>
-char* put(char* out, const char (&text)[N]) {
-  return put(out, text, N - 1);
-}
+char* put(char* out, std::string_view text) { return put(out, text.data(), text.size()); }
 
 }  // namespace
 
@@ -40,16 +37,17 @@ void ReportLineWriter::append(std::string& records, const qv::RoundTripPoint& p,
   const std::size_t start = records.size();
   records.resize(start + recordRoom);
   char* out = records.data() + start;
-  out = put(out, "\" lat ");
+  out = put(out, recordStart);
+  out = put(out, latitudeLabel);
   out = put(out, lat.chars, lat.size);
-  out = put(out, "  long ");
+  out = put(out, longitudeLabel);
   out = put(out, lon.chars, lon.size);
   out = qv::writeReportCode(out, p.hour, p.offsetKm, p.distanceKm, mode);
-  out = put(out, "   lat ");
+  out = put(out, latitudeBackLabel);
   out = writeBackText(out, p.latitudeBack);
-  out = put(out, " long ");
+  out = put(out, longitudeBackLabel);
   out = writeBackText(out, p.longitudeBack);
-  out = put(out, "\"\r\n");
+  out = put(out, recordEnd);
   records.resize(static_cast<std::size_t>(out - records.data()));
 }
 

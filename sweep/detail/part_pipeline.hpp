@@ -8,8 +8,8 @@
 
 #include <functional>
 
-#include "sweep/case_evaluation.hpp"
-#include "sweep/grid_walk.hpp"
+#include "sweep/detail/case_evaluation.hpp"
+#include "sweep/detail/grid_walk.hpp"
 
 namespace qvsweep {
 

@@ -1,7 +1,7 @@
 // Ignoring SIGPIPE and SIGXFSZ while a file is written.
-#include "sweep/quiet_write_signals.hpp"
+#include "fileio/quiet_write_signals.hpp"
 
-namespace qvsweep {
+namespace qvfileio {
 
 #ifdef _WIN32
 QuietWriteSignals::QuietWriteSignals() = default;
@@ -21,4 +21,4 @@ QuietWriteSignals::~QuietWriteSignals() {
 }
 #endif
 
-}  // namespace qvsweep
+}  // namespace qvfileio

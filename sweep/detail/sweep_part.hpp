@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "conversion/detail/round_trip.hpp"
+#include "conversion/round_trip_point.hpp"
 #include "sweep/observer.hpp"
 #include "sweep/worst_difference.hpp"
 
 namespace qvsweep {
 
 struct GridPoint {
-  double Bdez, Ldez;  // as the loop holds them before the case
+  double latitude, longitude;  // degrees, as the loops hold them before the case
 };
 
 struct SweepPart {
@@ -28,12 +28,12 @@ struct SweepPart {
   bool columnStart = false;            // points[0] is the first case of its column
   // The loop values after the part's last case, and the error (an overflow,
   // a loop that does not move on) that stops the sweep there, if any.
-  double endBdez = 0, endLdez = 0;
+  double endLatitude = 0, endLongitude = 0;
   std::exception_ptr stop;
 };
 
 struct PartResult {
-  std::string records;  // quoted, CR LF ended, as they go into the report file
+  std::string records;  // framed, as they go into the report file
   // Where each record ends in `records`, and the count of the part's cases
   // when it was written.
   std::vector<std::uint32_t> recordEnds, recordCases;
@@ -41,15 +41,15 @@ struct PartResult {
   std::int64_t completedCases = 0, completedErrors = 0;  // through the last case that ran to its end
   std::optional<qv::RoundTripPoint> first;  // the first counted case, for the first-case display
   bool eastClamped = false;  // the column's first case moved the longitude to 180
-  std::int16_t stunde = 0;   // the hour of the last case that set one
+  std::int16_t hour = 0;     // the hour of the last case that set one
   WorstDifference worstLatitude, worstLongitude;  // over the completed cases
   std::optional<CasePoint> firstError;           // the part's first error case
-  // The completed cases in order, where SweepSettings::keepCases asks.
+  // The completed cases in order, where CaseSettings::keepCases asks.
   std::vector<SweptCase> swept;
   // The error that stopped the sweep in or after this part, and the loop
   // values it left.
   std::exception_ptr stop;
-  double Bdez = 0, Ldez = 0;
+  double endLatitude = 0, endLongitude = 0;
 };
 
 }  // namespace qvsweep

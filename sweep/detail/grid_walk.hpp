@@ -10,8 +10,8 @@
 #include <exception>
 #include <optional>
 
+#include "sweep/detail/sweep_part.hpp"
 #include "sweep/settings.hpp"
-#include "sweep/sweep_part.hpp"
 
 namespace qvsweep {
 
@@ -25,27 +25,32 @@ struct LoopBounds {
 // A step typed in minutes of arc, in degrees downwards.  Raises Overflow.
 double stepInDegrees(double minutes);
 
+// The loops of a sweep's settings.  Raise Overflow.
+LoopBounds latitudeLoop(const SweepSettings& settings);
+LoopBounds longitudeLoop(const SweepSettings& settings);
+
 // Raises when a loop value did not move on past the value it was tested
 // with: a step below the value's precision, or an input adjustment that
 // moved it back further than one step carries it.
 void ensureOnward(const char* loop, double tested, double next, double step);
 
-// The latitudes of one column.  `Bdez` and `Ldez` hold the loop values as
-// the sweep's loop variables would: the point of the next case, and after the column
-// the first value past its end.
+// The latitudes of one column.  `latitude` and `longitude` hold the loop
+// values as the sweep's loops would: the point of the next case, and after
+// the column the first value past its end.
 class ColumnWalk {
  public:
-  ColumnWalk(double longitude, const LoopBounds& latitude) : Bdez(latitude.start), Ldez(longitude), loop_(latitude) {}
+  ColumnWalk(double columnLongitude, const LoopBounds& latitudeLoop)
+      : latitude(latitudeLoop.start), longitude(columnLongitude), loop_(latitudeLoop) {}
 
-  // Whether a case at (Bdez, Ldez) comes next.
-  bool atCase() const { return !ended_ && loop_.continues(Bdez); }
+  // Whether a case at (latitude, longitude) comes next.
+  bool atCase() const { return !ended_ && loop_.continues(latitude); }
   // After that case, with its point as the input adjustment left it: a
   // latitude moved north ends the column (the pole's case is its last),
   // otherwise the step is added.  Raises where the sweep stops (overflow,
-  // no progress), with Bdez as the sweep then leaves it.
-  void next(double adjustedB, double adjustedL);
+  // no progress), with `latitude` as the sweep then leaves it.
+  void next(double adjustedLatitude, double adjustedLongitude);
 
-  double Bdez, Ldez;
+  double latitude, longitude;
 
  private:
   LoopBounds loop_;
@@ -65,8 +70,8 @@ std::size_t columnCount(const LoopBounds& longitude, const LoopBounds& latitude)
 // `range` get parts; those before it are passed over as the sweep would.
 class SweepPlan {
  public:
-  SweepPlan(const LoopBounds& longitude, const LoopBounds& latitude, ColumnRange range = {})
-      : Ldez(longitude.start), longitude_(longitude), latitude_(latitude), range_(range) {}
+  SweepPlan(const LoopBounds& longitudeLoop, const LoopBounds& latitudeLoop, ColumnRange range = {})
+      : longitude(longitudeLoop.start), longitude_(longitudeLoop), latitude_(latitudeLoop), range_(range) {}
 
   // Lays out the next part, of at most `maxCases` cases; false when the
   // sweep (or its range) has no more.  A part that ends where the sweep
@@ -75,8 +80,8 @@ class SweepPlan {
 
   // The loop values after the parts laid out so far; the latitude is empty
   // until a column runs.
-  std::optional<double> Bdez;
-  double Ldez;
+  std::optional<double> latitude;
+  double longitude;
 
  private:
   // The outer loop's step after a column, from the longitude its first case
@@ -87,7 +92,7 @@ class SweepPlan {
   ColumnRange range_;
   std::size_t columnIndex_ = 0;
   std::optional<ColumnWalk> column_;
-  double columnStartL_ = 0;
+  double columnStartLongitude_ = 0;
   std::size_t indexInColumn_ = 0;
   bool stopped_ = false;
 };

@@ -1,7 +1,7 @@
 // The report file of a sweep: buffered whole records, every write and the
 // close checked, a refused write cut back to the last whole record.
 
-#include "sweep/report_file.hpp"
+#include "sweep/detail/report_file.hpp"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,8 +18,8 @@
 #include <system_error>
 #include <utility>
 
-#include "conversion/number_text.hpp"
 #include "conversion/runtime_error.hpp"
+#include "sweep/report_format.hpp"
 
 namespace qvsweep {
 namespace {
@@ -118,9 +118,7 @@ ReportFile::~ReportFile() {
 }
 
 void ReportFile::writeLine(std::string_view text) {
-  buffer_ += '"';
-  buffer_ += text;
-  buffer_ += "\"\r\n";
+  appendRecord(buffer_, text);
   recordEnds_.push_back(buffer_.size());
   if (buffer_.size() >= blockSize) flush();
 }
@@ -211,7 +209,5 @@ std::string ReportFile::contents() const {
   }
   return held + " and no closing line";
 }
-
-std::string closingLine(std::int64_t fallzahl) { return "cases= " + qv::numberText(fallzahl); }
 
 }  // namespace qvsweep

@@ -1,7 +1,7 @@
 // Worker threads for the parts of a sweep, and the hand-over in order; on
 // the calling thread alone where the standard library has no threads.
 
-#include "sweep/part_pipeline.hpp"
+#include "sweep/detail/part_pipeline.hpp"
 
 #if QV_HAVE_STD_THREAD
 #include <condition_variable>

@@ -1,4 +1,4 @@
-// adler, the evaluation of the cases of a sweep: each point taken to its
+// The evaluation of the cases of a sweep: each point taken to its
 // Quorvel code and back, judged against the tolerance, counted, and its
 // report line written when the store mode selects it.  Parts of the sweep
 // are evaluated here, in the order of the steps of one case, away from
@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "conversion/round_trip_point.hpp"
+#include "sweep/detail/report_line.hpp"
+#include "sweep/detail/sweep_part.hpp"
 #include "sweep/observer.hpp"
-#include "sweep/report_line.hpp"
-#include "conversion/detail/round_trip.hpp"
-#include "sweep/sweep_part.hpp"
 
 namespace qvsweep {
 
@@ -23,7 +23,7 @@ namespace qvsweep {
 // or the error its step raises.  Read by every thread of the sweep.
 struct CaseSettings {
   bool storeAll = false;
-  double fehlergrad = 0;
+  double toleranceDegrees = 0;
   std::optional<qv::ErrorKind> toleranceError;
   SweepObserver* observer = nullptr;
   bool keepCases = false;  // PartResult::swept
@@ -38,7 +38,7 @@ class PartEvaluator {
 
  private:
   // One case; false when it stopped the sweep.
-  bool adler(const SweepPart& part, std::size_t i, const qv::RoundTripPoint& trip, PartResult& r);
+  bool evaluateCase(const SweepPart& part, std::size_t i, const qv::RoundTripPoint& trip, PartResult& r);
 
   const CaseSettings& settings_;
   ReportLineWriter lines_;

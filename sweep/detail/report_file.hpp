@@ -1,8 +1,8 @@
-// The report file of one sweep.  Every record is the line's text in double
-// quotes followed by CR LF.  Records are collected in a buffer and handed to
-// the file system in large blocks; the first block it refuses raises at once,
-// so a sweep never goes on after losing a line, and the file is cut back to
-// its last whole record, so that every line a reader finds is whole.
+// The report file of one sweep, its records framed as report_format.hpp
+// says.  Records are collected in a buffer and handed to the file system in
+// large blocks; the first block it refuses raises at once, so a sweep never
+// goes on after losing a line, and the file is cut back to its last whole
+// record, so that every line a reader finds is whole.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "sweep/quiet_write_signals.hpp"
+#include "fileio/quiet_write_signals.hpp"
 
 namespace qvsweep {
 
@@ -37,9 +37,9 @@ class ReportFile {
   ReportFile(const ReportFile&) = delete;
   ReportFile& operator=(const ReportFile&) = delete;
 
+  // The record of the line `text`.
   void writeLine(std::string_view text);
-  // Whole records, quoted and CR LF ended, as writeLine would write them one
-  // by one: those of `records` from `from` to the last of `ends` (where each
+  // Whole records, framed, as writeLine would write them one by one: those of `records` from `from` to the last of `ends` (where each
   // ends in `records`), for a run whose last record at most fills the block.
   void writeRecords(std::string_view records, std::size_t from, std::span<const std::uint32_t> ends);
   // How many more bytes the block takes before it is handed over.
@@ -69,7 +69,7 @@ class ReportFile {
   void giveUp();
   [[noreturn]] void fail(int error);
 
-  QuietWriteSignals quiet_;
+  qvfileio::QuietWriteSignals quiet_;
   std::string path_;
   std::function<bool()> stopRequested_;
   int fd_ = -1;
@@ -84,9 +84,5 @@ class ReportFile {
   int cutError_ = 0;     // why a part of a record could not be cut off
   int closeError_ = 0;   // why closing failed
 };
-
-// The closing line's text: "cases= " and the number text of the count, so
-// two blanks before a count ("cases=  256683").
-std::string closingLine(std::int64_t fallzahl);
 
 }  // namespace qvsweep

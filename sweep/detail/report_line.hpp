@@ -1,10 +1,9 @@
 // The report line of a case, written straight into a buffer of records:
-//   " lat <Bdez>  long <Ldez>     m<hour>:<offset>  r<distance>   lat <Bdezbk> long <Ldezbk>"
-// in double quotes with CR LF.  Bdez and Ldez are full number texts, the
-// values back the first 7 characters of their plain number texts (an empty
-// value gives nothing).  The number texts that repeat are made once: the
-// longitude of a column, the latitudes down a column (the same in every
-// column).
+//   " lat <latitude>  long <longitude>     m<hour>:<offset>  r<distance>   lat <back> long <back>"
+// framed as report_format.hpp says, the input position in full number
+// texts, the position back in back texts.  The number texts that repeat are
+// made once: the longitude of a column, the latitudes down a column (the
+// same in every column).
 #pragma once
 
 #include <cstddef>
@@ -13,7 +12,7 @@
 
 #include "conversion/detail/error_mode.hpp"
 #include "conversion/number_text.hpp"
-#include "conversion/detail/round_trip.hpp"
+#include "conversion/round_trip_point.hpp"
 
 namespace qvsweep {
 

@@ -10,7 +10,7 @@
 #include <signal.h>
 #endif
 
-namespace qvsweep {
+namespace qvfileio {
 
 class QuietWriteSignals {
  public:
@@ -25,4 +25,4 @@ class QuietWriteSignals {
 #endif
 };
 
-}  // namespace qvsweep
+}  // namespace qvfileio

@@ -1,6 +1,6 @@
 // The grid walk's loop arithmetic and its guards against endless loops.
 
-#include "sweep/grid_walk.hpp"
+#include "sweep/detail/grid_walk.hpp"
 
 #include <stdexcept>
 #include <string>
@@ -13,6 +13,14 @@ namespace qvsweep {
 
 double stepInDegrees(double minutes) { return -qv::checked(minutes / 60); }
 
+LoopBounds latitudeLoop(const SweepSettings& s) {
+  return {s.latitudeFrom, s.latitudeTo, stepInDegrees(s.latitudeStep)};
+}
+
+LoopBounds longitudeLoop(const SweepSettings& s) {
+  return {s.longitudeFrom, s.longitudeTo, stepInDegrees(s.longitudeStep)};
+}
+
 void ensureOnward(const char* loop, double tested, double next, double step) {
   if (step < 0 ? next < tested : next > tested) return;
   throw std::runtime_error(std::string("The ") + loop + " does not move on: after " + qv::plainNumberText(tested) +
@@ -20,21 +28,21 @@ void ensureOnward(const char* loop, double tested, double next, double step) {
                            qv::plainNumberText(step) + " degrees, so the sweep would repeat cases without end");
 }
 
-void ColumnWalk::next(double adjustedB, double adjustedL) {
-  const double tested = Bdez;
-  Bdez = adjustedB;
-  Ldez = adjustedL;
+void ColumnWalk::next(double adjustedLatitude, double adjustedLongitude) {
+  const double tested = latitude;
+  latitude = adjustedLatitude;
+  longitude = adjustedLongitude;
   // The input adjustment moves a latitude at or below -90 up to -89.9: going
   // on from there would walk latitudes already passed, and for ever when the
   // step does not carry the value past the southern bound.
-  if (Bdez > tested) {
+  if (latitude > tested) {
     ended_ = true;
     return;
   }
   // Repeated addition: the drift of steps that are no binary fractions is
   // part of the grid.
-  Bdez = qv::checked(Bdez + loop_.step);
-  ensureOnward("latitude", tested, Bdez, loop_.step);
+  latitude = qv::checked(latitude + loop_.step);
+  ensureOnward("latitude", tested, latitude, loop_.step);
 }
 
 namespace {
@@ -45,7 +53,7 @@ bool latitudeWalkStops(const LoopBounds& latitude) {
   ColumnWalk walk(0, latitude);
   try {
     while (walk.atCase()) {
-      double B = walk.Bdez, L = walk.Ldez;
+      double B = walk.latitude, L = walk.longitude;
       qv::adjustInput(B, L);
       walk.next(B, L);
     }
@@ -64,11 +72,11 @@ void stepColumn(double& L, double columnStart, const LoopBounds& longitude) {
 }
 
 // The longitude the first case of a column leaves, if the column has one.
-double afterFirstCase(double Ldez, const LoopBounds& latitude) {
-  if (!latitude.continues(latitude.start)) return Ldez;
+double afterFirstCase(double longitude, const LoopBounds& latitude) {
+  if (!latitude.continues(latitude.start)) return longitude;
   double B = latitude.start;
-  qv::adjustInput(B, Ldez);
-  return Ldez;
+  qv::adjustInput(B, longitude);
+  return longitude;
 }
 
 }  // namespace
@@ -94,7 +102,7 @@ std::size_t columnCount(const LoopBounds& longitude, const LoopBounds& latitude)
 void SweepPlan::nextColumn() {
   column_.reset();
   ++columnIndex_;
-  stepColumn(Ldez, columnStartL_, longitude_);
+  stepColumn(longitude, columnStartLongitude_, longitude_);
 }
 
 bool SweepPlan::next(SweepPart& part, std::size_t maxCases) {
@@ -104,28 +112,28 @@ bool SweepPlan::next(SweepPart& part, std::size_t maxCases) {
   while (true) {
     try {
       if (!column_) {
-        if (columnIndex_ >= range_.end || !longitude_.continues(Ldez)) return false;
-        columnStartL_ = Ldez;
+        if (columnIndex_ >= range_.end || !longitude_.continues(longitude)) return false;
+        columnStartLongitude_ = longitude;
         if (columnIndex_ < range_.first) {
-          Ldez = afterFirstCase(Ldez, latitude_);
+          longitude = afterFirstCase(longitude, latitude_);
           nextColumn();
           continue;
         }
-        column_.emplace(Ldez, latitude_);
+        column_.emplace(longitude, latitude_);
         indexInColumn_ = 0;
       }
       ColumnWalk& walk = *column_;
       part.firstIndexInColumn = indexInColumn_;
       part.columnStart = indexInColumn_ == 0;
       while (walk.atCase() && part.points.size() < maxCases) {
-        part.points.push_back({walk.Bdez, walk.Ldez});
-        double B = walk.Bdez, L = walk.Ldez;
+        part.points.push_back({walk.latitude, walk.longitude});
+        double B = walk.latitude, L = walk.longitude;
         qv::adjustInput(B, L);
         ++indexInColumn_;
         walk.next(B, L);
       }
-      Bdez = walk.Bdez;
-      Ldez = walk.Ldez;
+      latitude = walk.latitude;
+      longitude = walk.longitude;
       if (walk.atCase()) break;
       // The column is done: the next one, from the longitude its first case
       // left.
@@ -134,15 +142,15 @@ bool SweepPlan::next(SweepPart& part, std::size_t maxCases) {
       part.stop = std::current_exception();
       stopped_ = true;
       if (column_) {
-        Bdez = column_->Bdez;
-        Ldez = column_->Ldez;
+        latitude = column_->latitude;
+        longitude = column_->longitude;
       }
       break;
     }
     if (!part.points.empty()) break;
   }
-  part.endBdez = Bdez.value_or(0);
-  part.endLdez = Ldez;
+  part.endLatitude = latitude.value_or(0);
+  part.endLongitude = longitude;
   return true;
 }
 
