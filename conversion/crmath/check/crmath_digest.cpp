@@ -48,14 +48,13 @@ bool readNumber(std::string_view text, std::uint64_t& value) {
 
 int main(int argc, char** argv) {
   std::uint64_t count = 300000, seed = 1;
-  for (int i = 1; i < argc; ++i) {
+  for (int i = 1; i < argc; i += 2) {
     const std::string_view option = argv[i];
     std::uint64_t* value = option == "--count" ? &count : option == "--seed" ? &seed : nullptr;
     if (value == nullptr || i + 1 == argc || !readNumber(argv[i + 1], *value)) {
       std::fputs(kUsage, stderr);
       return 2;
     }
-    ++i;
   }
 
   std::vector<double> x = qv::crcheck::specialInputs();
