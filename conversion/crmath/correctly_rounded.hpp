@@ -10,7 +10,7 @@
 // arithmetic), never long double or the x87 unit; a fused multiply-subtract
 // only where the processor has one, and only for a product's exact error,
 // which the portable build gets from Dekker's product.  So x86-64, i686 with
-// SSE2 and WebAssembly compute the same bits.
+// SSE2, ARM64 and WebAssembly compute the same bits.
 //
 // How: a fast path in double-double arithmetic with a table (relative error
 // below 2^-69.2, and 2^-103 absolute from the argument reduction of sin and

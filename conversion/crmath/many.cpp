@@ -1,7 +1,7 @@
 // The choice among the vector variants of many.hpp, made once: AVX2 with FMA
 // where the processor has both (not on Windows, whose GCC cannot keep 32-byte
-// vectors aligned on the stack), SSE2 on other x86, and the single functions
-// elsewhere (WebAssembly).
+// vectors aligned on the stack), SSE2 on other x86, NEON with FMA on ARM64,
+// and the single functions elsewhere (WebAssembly).
 #include "conversion/crmath/many.hpp"
 
 #include "conversion/crmath/correctly_rounded.hpp"
@@ -16,7 +16,7 @@ namespace {
 
 bool always() { return true; }
 
-#ifndef QV_CR_HAVE_SSE2
+#if !defined(QV_CR_HAVE_SSE2) && !defined(QV_CR_HAVE_NEON)
 void sinCosOneByOne(const double* x, double* s, double* c, std::size_t n) {
   for (std::size_t i = 0; i < n; ++i) sinCos(x[i], s[i], c[i]);
 }
@@ -32,8 +32,10 @@ constexpr ManyVariant kVariants[] = {
 #ifdef QV_CR_HAVE_AVX2
     {"AVX2", hasAvx2Fma, sinCosManyAvx2, cosManyAvx2, atanManyAvx2},
 #endif
-#ifdef QV_CR_HAVE_SSE2
+#if defined(QV_CR_HAVE_SSE2)
     {"SSE2", always, sinCosManySse2, cosManySse2, atanManySse2},
+#elif defined(QV_CR_HAVE_NEON)
+    {"NEON", always, sinCosManyNeon, cosManyNeon, atanManyNeon},
 #else
     {"one by one", always, sinCosOneByOne, cosOneByOne, atanOneByOne},
 #endif

@@ -1,8 +1,8 @@
 // Sine, cosine and arc tangent of many doubles at once, bit for bit the single
 // functions of correctly_rounded.hpp: the fast paths run on vectors of lanes
 // (SSE2, or AVX2 with fused multiply-add where the processor has them, chosen
-// once at run time), and a lane that leaves the fast path takes the single
-// function.
+// once at run time; NEON with fused multiply-add on ARM64), and a lane that
+// leaves the fast path takes the single function.
 #pragma once
 
 #include <cstddef>

@@ -1,6 +1,6 @@
 // The vector fast paths of many.hpp for one vector type V of W doubles, built
-// once per instruction set (many_sse2.cpp, many_avx2.cpp) from the same
-// kernels as the single functions, in the same order of operations.
+// once per instruction set (many_sse2.cpp, many_avx2.cpp, many_neon.cpp) from
+// the same kernels as the single functions, in the same order of operations.
 #pragma once
 
 #include <cstddef>

@@ -11,5 +11,8 @@ void atanManySse2(const double* x, double* out, std::size_t n);
 void sinCosManyAvx2(const double* x, double* s, double* c, std::size_t n);
 void cosManyAvx2(const double* x, double* out, std::size_t n);
 void atanManyAvx2(const double* x, double* out, std::size_t n);
+void sinCosManyNeon(const double* x, double* s, double* c, std::size_t n);
+void cosManyNeon(const double* x, double* out, std::size_t n);
+void atanManyNeon(const double* x, double* out, std::size_t n);
 
 }  // namespace qv::cr

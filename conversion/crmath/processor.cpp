@@ -17,6 +17,9 @@ bool hasFma() {
 bool hasAvx2Fma() {
   return supports([] { return __builtin_cpu_supports("avx2") != 0 && __builtin_cpu_supports("fma") != 0; });
 }
+#elif defined(__aarch64__)
+bool hasFma() { return true; }
+bool hasAvx2Fma() { return false; }
 #else
 bool hasFma() { return false; }
 bool hasAvx2Fma() { return false; }

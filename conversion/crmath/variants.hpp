@@ -32,7 +32,7 @@ std::span<const ManyVariant> manyVariants();
 
 // The variants that correctly_rounded.hpp and many.hpp run: the fastest this
 // processor has, or the one named by QV_CR_SINGLE (FMA, portable) or
-// QV_CR_BATCH (AVX2, SSE2, one by one) where the processor has that one.
+// QV_CR_BATCH (AVX2, SSE2, NEON, one by one) where the processor has that one.
 const SingleVariant& chosenSingleVariant();
 const ManyVariant& chosenManyVariant();
 
