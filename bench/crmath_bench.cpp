@@ -80,7 +80,9 @@ int main(int argc, char** argv) {
   const std::vector<double> angles = uniform(-pi, pi, 1), tangents = uniform(-10, 10, 2);
   std::vector<double> out(kInputs), out2(kInputs);
   std::vector<Job> jobs;
-  auto addLibrary = [&](std::string name, std::function<void()> run) { jobs.push_back({std::move(name), -1, std::move(run)}); };
+  auto addLibrary = [&](std::string name, std::function<void()> run) {
+    jobs.push_back({std::move(name), -1, std::move(run)});
+  };
   // The C library's job first, then each variant held against it.
   auto compare = [&](const std::string& what, std::function<void()> library,
                      const std::function<std::function<void()>(const qv::cr::SingleVariant&)>& ours) {
@@ -118,15 +120,13 @@ int main(int argc, char** argv) {
           [&](const V& v) { return chained(tangents, v.atan); });
 
   // The batch per element, each lane variant against the C library's calls.
-  addLibrary(
-      "sin + cos per element, C library",
-      [&] {
-        for (std::size_t i = 0; i < kInputs; ++i) {
-          out[i] = std::sin(angles[i]);
-          out2[i] = std::cos(angles[i]);
-        }
-        sink = out[kInputs / 2] + out2[kInputs / 2];
-      });
+  addLibrary("sin + cos per element, C library", [&] {
+    for (std::size_t i = 0; i < kInputs; ++i) {
+      out[i] = std::sin(angles[i]);
+      out2[i] = std::cos(angles[i]);
+    }
+    sink = out[kInputs / 2] + out2[kInputs / 2];
+  });
   const int sinCosBase = static_cast<int>(jobs.size()) - 1;
   for (const qv::cr::ManyVariant& v : qv::cr::manyVariants())
     if (v.available())
@@ -150,8 +150,9 @@ int main(int argc, char** argv) {
       j.seconds.push_back(cpuSeconds() - start);
     }
 
-  std::printf("Functions per call, %zu inputs in [-pi, pi] (atan in [-10, 10]), %d interleaved rounds, thread CPU time:\n",
-              kInputs, rounds);
+  std::printf(
+      "Functions per call, %zu inputs in [-pi, pi] (atan in [-10, 10]), %d interleaved rounds, thread CPU time:\n",
+      kInputs, rounds);
   std::printf("  %-46s %10s %20s\n", "", "median", "this / C library");
   for (const Job& j : jobs) {
     const double ns = median(j.seconds) / static_cast<double>(kInputs) * 1e9;

@@ -110,8 +110,11 @@ int main(int argc, char** argv) {
   qv::roundTrips(g.lat, g.lon, out);
   for (std::size_t i = 0; i < n; ++i) {
     const double deg = std::atan(1.0) / 45;
-    const double a[6] = {g.lat[i] * deg, (g.lon[i] - qv::referenceLongitude()) * deg, out[i].distanceKm / 111.18 * deg,
-                         out[i].offsetKm / 111.18 * deg, (90 - out[i].distanceKm / 111.18) * deg,
+    const double a[6] = {g.lat[i] * deg,
+                         (g.lon[i] - qv::referenceLongitude()) * deg,
+                         out[i].distanceKm / 111.18 * deg,
+                         out[i].offsetKm / 111.18 * deg,
+                         (90 - out[i].distanceKm / 111.18) * deg,
                          out[i].latitudeBack.value_or(0) * deg};
     std::copy(a, a + 6, arg.begin() + static_cast<std::ptrdiff_t>(i * 6));
   }
@@ -173,9 +176,10 @@ int main(int argc, char** argv) {
   // A ratio is taken within each round, between jobs run one right after
   // the other, and its median printed: the machine's load moves slower
   // than a round.
-  std::printf("Round trip per point, default grid (%zu points), %d interleaved rounds, thread CPU time,\n"
-              "sin/cos/atan variants: single %s, batch %s (QV_CR_SINGLE, QV_CR_BATCH):\n",
-              n, rounds, qv::cr::chosenSingleVariant().name, qv::cr::chosenManyVariant().name);
+  std::printf(
+      "Round trip per point, default grid (%zu points), %d interleaved rounds, thread CPU time,\n"
+      "sin/cos/atan variants: single %s, batch %s (QV_CR_SINGLE, QV_CR_BATCH):\n",
+      n, rounds, qv::cr::chosenSingleVariant().name, qv::cr::chosenManyVariant().name);
   std::printf("  %-52s %10s %9s %22s\n", "", "median", "", "batch / this, median");
   for (const Job& j : jobs) {
     std::vector<double> ratios;

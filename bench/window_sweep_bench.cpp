@@ -25,9 +25,7 @@ QTemporaryDir* scratch = nullptr;
 
 QString reportPath() { return QDir(scratch->path()).filePath("QV_errorDetect.txt"); }
 
-void click(Control c) {
-  window->findChild<QPushButton*>(QString::fromUtf8(qvpruef::controlName(c).data()))->click();
-}
+void click(Control c) { window->findChild<QPushButton*>(QString::fromUtf8(qvpruef::controlName(c).data()))->click(); }
 
 void sweepCounters(benchmark::State& state, double cases) {
   state.counters["cases"] = cases;

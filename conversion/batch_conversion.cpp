@@ -77,16 +77,16 @@ void encodeMany(std::span<const double> latitudes, std::span<const double> longi
       if (changed && refused[i])
         out[at + i] = refusedPoint;
       else
-        out[at + i] = f.isMarked(i) ? encodeOne(lat[i], lon[i])
-                                    : EncodedPoint{false, std::nullopt, fw.Bdez[i], fw.Ldez[i], fw.stunde[i],
-                                                   fw.versatzkm[i], fw.distkm[i],
-                                                   bearingOf(fw.richtgrad[i]), fw.sektorgrad[i]};
+        out[at + i] = f.isMarked(i)
+                          ? encodeOne(lat[i], lon[i])
+                          : EncodedPoint{false,           std::nullopt,    fw.Bdez[i],   fw.Ldez[i],
+                                         fw.stunde[i],    fw.versatzkm[i], fw.distkm[i], bearingOf(fw.richtgrad[i]),
+                                         fw.sektorgrad[i]};
     }
   }
   const std::size_t rest = n - at;
   take(at, rest);
-  for (std::size_t i = 0; i < rest; ++i)
-    out[at + i] = refused[i] ? refusedPoint : encodeOne(takenLat[i], takenLon[i]);
+  for (std::size_t i = 0; i < rest; ++i) out[at + i] = refused[i] ? refusedPoint : encodeOne(takenLat[i], takenLon[i]);
 }
 
 void decodeMany(std::span<const CodeValues> codes, std::span<DecodedPoint> out) {

@@ -24,7 +24,7 @@ struct EncodedPoint {
   // The position coded: taken as the range says, then adjusted by the
   // conversion (90 becomes 89.9), in degrees.
   double latitude = 0, longitude = 0;
-  std::int16_t hour = 0;           // 1..12
+  std::int16_t hour = 0;                // 1..12
   double offsetKm = 0, distanceKm = 0;  // full precision, before the text's rounding
   // Clockwise from north in [0, 360), and past the hour's ray, 0..30.
   double bearingDegrees = 0, sectorAngleDegrees = 0;

@@ -95,7 +95,7 @@ double sinLowerBound(double x) { return x <= 0 ? 0 : std::max(0.0, x - x * x * x
 // arithmetic of its computed distance and sector angle.
 struct OffsetBand {
   double sinHalfLo = 0, sinHalfHi = 0;  // sin(v/2) at the band's ends, the lower one 0 for v <= 0
-  bool fromRay = true;                   // whether the band reaches offset 0
+  bool fromRay = true;                  // whether the band reaches offset 0
 };
 
 // Bounds of sin x for 0 <= x <= π/2 from its series, whose terms alternate
@@ -169,9 +169,7 @@ Seen seenFrom(const Position& q, int hour) {
 // too uncertain to tell.
 double farthestBearingTerm(const Seen& q, double yLo, double yHi, double ds) {
   if (!(ds < 0.25)) return 1;
-  const auto halfSine = [&](double y) {
-    return std::abs(y * q.cosHalfS - std::sqrt((1 - y) * (1 + y)) * q.sinHalfS);
-  };
+  const auto halfSine = [&](double y) { return std::abs(y * q.cosHalfS - std::sqrt((1 - y) * (1 + y)) * q.sinHalfS); };
   const double h = std::max(halfSine(yLo), halfSine(yHi)) + ds / 2;
   return std::min(1.0, h * h);
 }
@@ -245,8 +243,8 @@ struct DistanceAngles {
 // The bound over the cell of one distance range and one offset range, or
 // negative where that pair has no position.
 double cellBound(const Seen& q, const DistanceAngles& c, const KmRange& offsets) {
-  const OffsetBand band = offsetBand(offsets.fromKm / kmPerRadian() * (1 - 8 * u),
-                                     offsets.toKm / kmPerRadian() * (1 + 8 * u));
+  const OffsetBand band =
+      offsetBand(offsets.fromKm / kmPerRadian() * (1 - 8 * u), offsets.toKm / kmPerRadian() * (1 + 8 * u));
   // The central angles at which the band's lower offset fits in the sector,
   // sin c · sin 15° >= sin(vLo/2), where it does not at both ends.
   double from = c.from, to = c.to;
@@ -315,7 +313,8 @@ bool hasPositions(const KmRanges& distances, const KmRanges& offsets) {
   for (std::size_t d = 0; d < distances.count; ++d) {
     const DistanceAngles c(distances.ranges[d]);
     for (std::size_t o = 0; o < offsets.count; ++o)
-      if (plainlyWithin(offsets.ranges[o].fromKm, distances.ranges[d]) || offsets.ranges[o].fromKm <= largestOffsetKm(c))
+      if (plainlyWithin(offsets.ranges[o].fromKm, distances.ranges[d]) ||
+          offsets.ranges[o].fromKm <= largestOffsetKm(c))
         return true;
   }
   return false;
@@ -324,7 +323,8 @@ bool hasPositions(const KmRanges& distances, const KmRanges& offsets) {
 double sphereDistanceKm(const Position& a, const Position& b) {
   const double p1 = degToRad(a.latitude), p2 = degToRad(b.latitude);
   const double dp = p2 - p1, dl = degToRad(b.longitude - a.longitude);
-  const double h = std::sin(dp / 2) * std::sin(dp / 2) + std::cos(p1) * std::cos(p2) * std::sin(dl / 2) * std::sin(dl / 2);
+  const double h =
+      std::sin(dp / 2) * std::sin(dp / 2) + std::cos(p1) * std::cos(p2) * std::sin(dl / 2) * std::sin(dl / 2);
   return radToDeg(2 * std::asin(std::min(1.0, std::sqrt(h)))) * kmPerDegree;
 }
 
@@ -346,7 +346,8 @@ CodeCover coverOf(std::string_view text, int decimals, const CodeValues& code, c
   for (std::size_t i = 0; i < offsets.count; ++i) {
     const KmRange r = offsets.ranges[i];
     bool plain = true;
-    for (std::size_t d = 0; d < cover.distances.count; ++d) plain = plain && plainlyWithin(r.toKm, cover.distances.ranges[d]);
+    for (std::size_t d = 0; d < cover.distances.count; ++d)
+      plain = plain && plainlyWithin(r.toKm, cover.distances.ranges[d]);
     if (plain) {
       cover.offsets.ranges[cover.offsets.count++] = r;
       continue;

@@ -74,8 +74,7 @@ bool asWritten(std::string_view t, std::size_t point) {
 double kilometres(Cursor& c, const char* field, int decimals, std::string_view& digits) {
   std::size_t point = 0;
   digits = c.number(point);
-  if (!digits.empty() && c.rest().size() > 1 && c.rest().front() == ',' &&
-      isDigit(c.rest()[1]))
+  if (!digits.empty() && c.rest().size() > 1 && c.rest().front() == ',' && isDigit(c.rest()[1]))
     throw CodeFormatError(std::string(field) + " '" + std::string(digits) + "," +
                           std::string(c.rest().substr(1, c.rest().find_first_not_of("0123456789", 1) - 1)) +
                           "' has a decimal comma: codes write a decimal point, as in 236.8");
@@ -116,7 +115,8 @@ CodeValues readCodeWith(std::string_view text, int decimals) {
   // Blanks and tabs around the code, its own leading blank among them, as
   // around a position.
   const std::size_t from = text.find_first_not_of(" \t");
-  text = from == std::string_view::npos ? std::string_view() : text.substr(from, text.find_last_not_of(" \t") + 1 - from);
+  text =
+      from == std::string_view::npos ? std::string_view() : text.substr(from, text.find_last_not_of(" \t") + 1 - from);
   Cursor c(text);
   if (!c.accept("m")) throw CodeFormatError("code must start with 'm' (as in \"m11:6.6 r236.8\")");
 
@@ -126,7 +126,8 @@ CodeValues readCodeWith(std::string_view text, int decimals) {
   if (hour.empty() || hourRes.ptr != hour.data() + hour.size() || h < 1 || h > 12)
     throw CodeFormatError("hour '" + std::string(hour) + "' is not a whole number from 1 to 12");
   if (hour.front() == '0')
-    throw CodeFormatError("hour '" + std::string(hour) + "' is not written as codes write it: 1 to 12, no leading zero");
+    throw CodeFormatError("hour '" + std::string(hour) +
+                          "' is not written as codes write it: 1 to 12, no leading zero");
   if (!c.accept(":")) throw CodeFormatError("missing ':' after the hour");
 
   CodeValues v;

@@ -137,8 +137,10 @@ std::optional<Position> plainPair(std::string_view s, CoordinateOrder order) {
   const std::size_t blanks = s.find_first_not_of(" \t");
   if (blanks == std::string_view::npos) return std::nullopt;
   s.remove_prefix(blanks);
-  if (s.starts_with(',')) s.remove_prefix(std::min(s.size(), s.find_first_not_of(" \t", 1)));
-  else if (blanks == 0) return std::nullopt;
+  if (s.starts_with(','))
+    s.remove_prefix(std::min(s.size(), s.find_first_not_of(" \t", 1)));
+  else if (blanks == 0)
+    return std::nullopt;
   const std::optional<double> second = plainNumber(s);
   if (!second || !s.empty()) return std::nullopt;
   const bool lonFirst = order == CoordinateOrder::longitudeFirst;
@@ -225,9 +227,7 @@ class Reader {
     tokens_[count_++] = t;
   }
 
-  bool peek(Kind k, std::size_t ahead = 0) const {
-    return at_ + ahead < count_ && tokens_[at_ + ahead].kind == k;
-  }
+  bool peek(Kind k, std::size_t ahead = 0) const { return at_ + ahead < count_ && tokens_[at_ + ahead].kind == k; }
   void skip(Kind k) {
     while (peek(k)) ++at_;
   }
@@ -273,8 +273,8 @@ class Reader {
         }
       }
     }
-    if (peek(Kind::minute) || peek(Kind::second) || peek(Kind::degree) || peek(Kind::colon) ||
-        nextIs(Kind::minute) || nextIs(Kind::second))
+    if (peek(Kind::minute) || peek(Kind::second) || peek(Kind::degree) || peek(Kind::colon) || nextIs(Kind::minute) ||
+        nextIs(Kind::second))
       fail("its degrees, minutes and seconds must come in this order, each with its mark");
     // A letter after the number, unless one stands before it: then it begins
     // the other coordinate.  So does a letter that touches the next number

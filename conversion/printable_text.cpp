@@ -10,11 +10,16 @@ std::string printableText(std::string_view text) {
   e.reserve(text.size());
   for (const char c : text) {
     const auto u = static_cast<unsigned char>(c);
-    if (c == '\n') e += "\\n";
-    else if (c == '\t') e += "\\t";
-    else if (c == '\r') e += "\\r";
-    else if (u < 0x20 || u == 0x7f) e += {'\\', 'x', hex[u >> 4], hex[u & 15]};
-    else e += c;
+    if (c == '\n')
+      e += "\\n";
+    else if (c == '\t')
+      e += "\\t";
+    else if (c == '\r')
+      e += "\\r";
+    else if (u < 0x20 || u == 0x7f)
+      e += {'\\', 'x', hex[u >> 4], hex[u & 15]};
+    else
+      e += c;
   }
   return e;
 }

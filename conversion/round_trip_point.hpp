@@ -48,7 +48,6 @@ struct RoundTripPoint {
 // where it raises, out[i].error holds its error.  Throws
 // std::invalid_argument, before writing anything, for spans of different
 // lengths.
-void roundTrips(std::span<const double> latitudes, std::span<const double> longitudes,
-                std::span<RoundTripPoint> out);
+void roundTrips(std::span<const double> latitudes, std::span<const double> longitudes, std::span<RoundTripPoint> out);
 
 }  // namespace qv

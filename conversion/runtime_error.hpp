@@ -11,14 +11,14 @@
 namespace qv {
 
 enum class ErrorKind {
-  InvalidCall = 5,           // invalid procedure call or argument (square root of a negative number, ...)
-  Overflow = 6,              // a result that is infinite or not a number
+  InvalidCall = 5,  // invalid procedure call or argument (square root of a negative number, ...)
+  Overflow = 6,     // a result that is infinite or not a number
   SubscriptOutOfRange = 9,
   DivisionByZero = 11,
   TypeMismatch = 13,
   DeviceIo = 57,
   DiskFull = 61,
-  FileAccess = 75,           // path/file access error
+  FileAccess = 75,  // path/file access error
   PathNotFound = 76,
   InvalidUseOfNull = 94,
 };

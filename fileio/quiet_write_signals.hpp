@@ -21,7 +21,8 @@ class QuietWriteSignals {
 
 #ifndef _WIN32
  private:
-  struct sigaction pipe_ {}, fileSize_{};
+  struct sigaction pipe_ {
+  }, fileSize_{};
 #endif
 };
 

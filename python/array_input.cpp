@@ -20,8 +20,10 @@ py::module_ numpy() { return py::module_::import("numpy"); }
 std::string heldBy(const py::dtype& dtype) {
   switch (dtype.kind()) {
     case 'b': return "booleans";
-    case 'U': case 'S': return "texts";
-    case 'M': case 'm': return "dates or times";
+    case 'U':
+    case 'S': return "texts";
+    case 'M':
+    case 'm': return "dates or times";
     case 'c': return "complex numbers";
     case 'V': return "records";
     default: return "values";
@@ -89,8 +91,9 @@ py::array_t<double> realNumbers(const Given& g, const char* name) {
   const py::array objects = np.attr("asarray")(g.data, py::arg("order") = "C");
   const Shape shape(objects.shape(), objects.shape() + objects.ndim());
   const auto* elements = static_cast<PyObject* const*>(objects.data());
-  const py::array_t<bool> mask =
-      g.mask.is_none() ? py::array_t<bool>() : np.attr("asarray")(g.mask, py::arg("order") = "C").cast<py::array_t<bool>>();
+  const py::array_t<bool> mask = g.mask.is_none()
+                                     ? py::array_t<bool>()
+                                     : np.attr("asarray")(g.mask, py::arg("order") = "C").cast<py::array_t<bool>>();
   py::array_t<double> numbers(shape);
   double* out = numbers.mutable_data();
   for (std::size_t i = 0; i < static_cast<std::size_t>(objects.size()); ++i) {

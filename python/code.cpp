@@ -21,8 +21,9 @@ py::tuple stateOf(const Code& c) {
 
 Code codeFromState(const py::tuple& t) {
   if (t.size() != 7) throw py::value_error("a pickled quorvel.Code holds 7 fields, not " + std::to_string(t.size()));
-  return Code{t[0].cast<std::string>(), t[1].cast<std::optional<std::string>>(), t[2].cast<int>(),
-              t[3].cast<double>(),      t[4].cast<double>(),                     t[5].cast<double>(),
+  return Code{t[0].cast<std::string>(), t[1].cast<std::optional<std::string>>(),
+              t[2].cast<int>(),         t[3].cast<double>(),
+              t[4].cast<double>(),      t[5].cast<double>(),
               t[6].cast<double>()};
 }
 
@@ -30,14 +31,14 @@ Code codeFromState(const py::tuple& t) {
 
 Code codeOf(double latitude, double longitude, int decimals) {
   const qv::Code c = qv::encode(latitude, longitude);
-  return Code{c.text,
-              decimals < 0 ? std::nullopt
-                           : std::optional(qv::preciseCodeText(c.hour, c.offsetKm, c.distanceKm, decimals)),
-              c.hour,
-              c.distanceKm,
-              c.offsetKm,
-              c.bearingDegrees,
-              c.sectorAngleDegrees};
+  return Code{
+      c.text,
+      decimals < 0 ? std::nullopt : std::optional(qv::preciseCodeText(c.hour, c.offsetKm, c.distanceKm, decimals)),
+      c.hour,
+      c.distanceKm,
+      c.offsetKm,
+      c.bearingDegrees,
+      c.sectorAngleDegrees};
 }
 
 void addCode(py::module_& m) {

@@ -26,7 +26,8 @@ std::string textAt(const std::uint32_t* chars, std::size_t width) {
   while (length > 0 && chars[length - 1] == 0) --length;
   if (std::all_of(chars, chars + length, [](std::uint32_t c) { return c < 0x80; }))
     return std::string(chars, chars + length);
-  return py::reinterpret_steal<py::str>(PyUnicode_FromKindAndData(PyUnicode_4BYTE_KIND, chars, static_cast<py::ssize_t>(length)));
+  return py::reinterpret_steal<py::str>(
+      PyUnicode_FromKindAndData(PyUnicode_4BYTE_KIND, chars, static_cast<py::ssize_t>(length)));
 }
 
 }  // namespace
@@ -36,7 +37,8 @@ py::dict decodeArray(const py::object& codes, std::optional<int> precision) {
   const Given g = given(codes, "codes");
   const char kind = g.data.dtype().kind();
   if (kind != 'U' && kind != 'O')
-    throw py::type_error("codes must be code texts (str), not dtype " + std::string(py::str(py::handle(g.data.dtype()))));
+    throw py::type_error("codes must be code texts (str), not dtype " +
+                         std::string(py::str(py::handle(g.data.dtype()))));
   const py::module_ np = py::module_::import("numpy");
   const py::array texts = np.attr("asarray")(g.data, py::arg("order") = "C");
   const Shape shape(texts.shape(), texts.shape() + texts.ndim());

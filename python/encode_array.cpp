@@ -92,16 +92,17 @@ py::dict encodeArray(const py::object& lats, const py::object& lons, std::option
   }
 
   Results results(mask, shape);
-  Columns out{results.add<std::int16_t>("hour").mutable_data(),
-              results.add<double>("distanceKm").mutable_data(),
-              results.add<double>("offsetKm").mutable_data(),
-              results.add<double>("bearingDegrees").mutable_data(),
-              results.add<double>("sectorAngleDegrees").mutable_data(),
-              static_cast<std::uint32_t*>(results.add("code", py::dtype("<U" + std::to_string(codeWidth))).mutable_data()),
-              decimals,
-              decimals < 0 ? 0 : preciseWidth(decimals),
-              nullptr,
-              nullptr};
+  Columns out{
+      results.add<std::int16_t>("hour").mutable_data(),
+      results.add<double>("distanceKm").mutable_data(),
+      results.add<double>("offsetKm").mutable_data(),
+      results.add<double>("bearingDegrees").mutable_data(),
+      results.add<double>("sectorAngleDegrees").mutable_data(),
+      static_cast<std::uint32_t*>(results.add("code", py::dtype("<U" + std::to_string(codeWidth))).mutable_data()),
+      decimals,
+      decimals < 0 ? 0 : preciseWidth(decimals),
+      nullptr,
+      nullptr};
   if (decimals >= 0)
     out.precise = static_cast<std::uint32_t*>(
         results.add("preciseCode", py::dtype("<U" + std::to_string(out.preciseRoom))).mutable_data());

@@ -14,8 +14,8 @@ namespace quorvel {
 // 0..6 as given, -1 for none; raises ValueError for anything else.
 inline int checkedPrecision(std::optional<int> precision) {
   if (precision && (*precision < 0 || *precision > qv::maxPreciseDecimals))
-    throw pybind11::value_error("precision takes 0 to " + std::to_string(qv::maxPreciseDecimals) +
-                                " decimals, not " + std::to_string(*precision));
+    throw pybind11::value_error("precision takes 0 to " + std::to_string(qv::maxPreciseDecimals) + " decimals, not " +
+                                std::to_string(*precision));
   return precision.value_or(-1);
 }
 

@@ -36,7 +36,9 @@ void convert(std::vector<qv::Value> elements, Format format, std::string& out) {
 bool isComment(std::string_view line) { return startsWithHash(line) && !qv::startsWithKeyword(line); }
 
 LineCommand algoritLines() {
-  return {"algorit", "element lines", csvHeaderOf([](Record& r) { r.text("code", ""); }),
+  return {"algorit",
+          "element lines",
+          csvHeaderOf([](Record& r) { r.text("code", ""); }),
           [](std::string_view line, Format format, std::string& out) {
             std::vector<qv::Value> elements;
             try {
@@ -62,13 +64,16 @@ int runAlgorit(Args args, std::ostream& out, std::ostream& err) {
   bool anyFixed = false;
   std::vector<std::string_view> given;
   const auto fix = [&](std::string_view name, const qv::Value& value) {
-    return withValue(name, [&fixed, &anyFixed, name, value](std::string_view text) -> Problem {
-      const std::optional<int> n = elementIndex(text);
-      if (!n) return std::string(name) + ' ' + std::string(elementNumber);
-      fixed[static_cast<std::size_t>(*n)] = value;
-      anyFixed = true;
-      return {};
-    }, elementNumber);
+    return withValue(
+        name,
+        [&fixed, &anyFixed, name, value](std::string_view text) -> Problem {
+          const std::optional<int> n = elementIndex(text);
+          if (!n) return std::string(name) + ' ' + std::string(elementNumber);
+          fixed[static_cast<std::size_t>(*n)] = value;
+          anyFixed = true;
+          return {};
+        },
+        elementNumber);
   };
   StreamOptions streams;
   std::vector<Option> options = {flag("--text", allText), fix("--empty", qv::Empty{}), fix("--null", qv::Null{})};
@@ -80,7 +85,8 @@ int runAlgorit(Args args, std::ostream& out, std::ostream& err) {
     return usageError(err, "algorit: " + *problem);
   const LineCommand lines = algoritLines();
   if (given.empty() && !anyFixed) {
-    if (allText) return usageError(err, "algorit: --text is for elements on the command line; a line writes each element's kind");
+    if (allText)
+      return usageError(err, "algorit: --text is for elements on the command line; a line writes each element's kind");
     return runFilter(lines, streams, out, err);
   }
 
@@ -100,8 +106,9 @@ int runAlgorit(Args args, std::ostream& out, std::ostream& err) {
     return usageError(err, std::string("algorit: ") + e.what());
   }
   if (elements.size() != elementCount || next != given.end())
-    return usageError(err, "algorit takes eight elements: degrees, minutes, seconds of latitude and longitude, "
-                           "then the two hemisphere letters");
+    return usageError(err,
+                      "algorit takes eight elements: degrees, minutes, seconds of latitude and longitude, "
+                      "then the two hemisphere letters");
 
   std::string item;
   try {

@@ -15,7 +15,7 @@ namespace {
 
 // The commands in the order of their help pages, each run by its function.
 constexpr std::array<int (*)(Args, std::ostream&, std::ostream&), 5> runners = {runEncode, runDecode, runAlgorit,
-                                                                               runSweep, runMerge};
+                                                                                runSweep, runMerge};
 
 std::array<Command, 5> makeCommands() {
   std::array<Command, 5> c{};

@@ -25,9 +25,9 @@ class CsvInputError : public std::runtime_error {
 // quote elsewhere, or text after a closing quote, is taken as it stands, as
 // common readers take it.
 struct TableRow {
-  std::string_view text;     // the row as written, without its line end
-  std::string_view lineEnd;  // "\n", "\r\n", or "" for a last row without one
-  long long line = 0;        // the input's line where the row starts, from 1
+  std::string_view text;               // the row as written, without its line end
+  std::string_view lineEnd;            // "\n", "\r\n", or "" for a last row without one
+  long long line = 0;                  // the input's line where the row starts, from 1
   std::vector<std::size_t> fieldEnds;  // where each field ends in `text`; the next starts one byte later
 
   std::size_t fields() const { return fieldEnds.size(); }

@@ -137,7 +137,9 @@ void decodeBlock(Decimals decimals, const PlainForm& form, std::span<const std::
                  std::string& out, std::vector<LineOutcome>& outcomes) {
   convertBlockWith<CodeLine, qv::DecodedPoint>(
       lines, format, out, outcomes,
-      [&](std::string_view line) { return CodeLine{line, codeOfLine(line, decimals)}; },
+      [&](std::string_view line) {
+        return CodeLine{line, codeOfLine(line, decimals)};
+      },
       [](const std::vector<CodeLine>& read, std::vector<qv::DecodedPoint>& positions) {
         thread_local std::vector<qv::CodeValues> codes;
         codes.clear();
@@ -150,7 +152,9 @@ void decodeBlock(Decimals decimals, const PlainForm& form, std::span<const std::
 }
 
 LineCommand decodeLines(Decimals decimals, const PlainForm& form) {
-  return {"decode", "codes", csvHeaderOf([](Record& r) { writeFields(r, Decoded{}); }),
+  return {"decode",
+          "codes",
+          csvHeaderOf([](Record& r) { writeFields(r, Decoded{}); }),
           [decimals, form](std::string_view line, Format format, std::string& out) {
             appendDecoded(decode(line, decimals), format, form, out);
           },
@@ -186,7 +190,9 @@ LineCommand decodeTableLines(Decimals decimals, const std::vector<std::string>& 
     }
     row.appendRow(out, delimiter);
   };
-  LineCommand c{"decode", "codes", header,
+  LineCommand c{"decode",
+                "codes",
+                header,
                 [decimals, write, fields](std::string_view line, Format, std::string& out) {
                   qvrecords::PickedFields row(fields);
                   write(row, decode(line, decimals), out);
@@ -197,7 +203,9 @@ LineCommand decodeTableLines(Decimals decimals, const std::vector<std::string>& 
                   qvrecords::PickedFields row(fields);
                   convertBlockWith<CodeLine, qv::DecodedPoint>(
                       lines, format, out, outcomes,
-                      [&](std::string_view line) { return CodeLine{line, codeOfLine(line, decimals)}; },
+                      [&](std::string_view line) {
+                        return CodeLine{line, codeOfLine(line, decimals)};
+                      },
                       [](const std::vector<CodeLine>& read, std::vector<qv::DecodedPoint>& positions) {
                         thread_local std::vector<qv::CodeValues> codes;
                         codes.clear();
@@ -247,12 +255,14 @@ int runDecode(Args args, std::ostream& out, std::ostream& err) {
   if (const Problem problem = readArguments(args, "decode", options, appendTo(codes))) return usageError(err, *problem);
   if (layer.given() || codeField) {
     const auto problem = [&](const std::string& p) { return usageError(err, "decode: " + p); };
-    if (const Problem p = layerOptionsProblem(layer)) return problem(codeField && !layer.input ? "--code-field needs --layer" : *p);
+    if (const Problem p = layerOptionsProblem(layer))
+      return problem(codeField && !layer.input ? "--code-field needs --layer" : *p);
     if (!codeField) return problem("--layer needs --code-field, the field that holds the codes");
     if (!codes.empty() || table.on || streams.inputGiven() || streams.outputFile || streams.json || streams.csv ||
         form.dms || form.decimals)
-      return problem("--layer reads the codes of a layer and writes --output-layer; it takes none of the "
-                     "filter's or the table's options");
+      return problem(
+          "--layer reads the codes of a layer and writes --output-layer; it takes none of the "
+          "filter's or the table's options");
     LayerJob job = layer.job(false);
     job.codeField = *codeField;
     job.precision = decimals;

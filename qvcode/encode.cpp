@@ -43,9 +43,9 @@ void writeFields(Record& o, const qv::GivenPosition& p, const qv::EncodedCase& e
       .text("distanceText", e.distanceText)
       .text("offsetText", e.offsetText)
       .text("code", e.code);
-  o.textIfAny("preciseCode", precision ? std::optional<std::string>(qv::preciseCodeText(t.hour, t.offsetKm,
-                                                                                         t.distanceKm, *precision))
-                                       : std::nullopt);
+  o.textIfAny("preciseCode",
+              precision ? std::optional<std::string>(qv::preciseCodeText(t.hour, t.offsetKm, t.distanceKm, *precision))
+                        : std::nullopt);
   o.boolean("skipOnError", t.skipOnError);
   t.latitudeBack ? o.number("latitudeBack", *t.latitudeBack) : o.null("latitudeBack");
   t.longitudeBack ? o.number("longitudeBack", *t.longitudeBack) : o.null("longitudeBack");
@@ -106,15 +106,15 @@ void encodeBlock(const EncodeOptions& o, std::span<const std::string_view> lines
 }
 
 LineCommand encodeLines(const EncodeOptions& o) {
-  return {"encode", "positions",
-          csvHeaderOf([](Record& r) { writeFields(r, qv::GivenPosition{}, qv::EncodedCase{}, std::nullopt); }),
-          [o](std::string_view line, Format format, std::string& out) {
-            encode(positionOfLine(line, o), o, format, out);
-          },
-          {},
-          [o](std::span<const std::string_view> lines, Format, std::string& out, std::vector<LineOutcome>& outcomes) {
-            encodeBlock(o, lines, out, outcomes);
-          }};
+  return {
+      "encode",
+      "positions",
+      csvHeaderOf([](Record& r) { writeFields(r, qv::GivenPosition{}, qv::EncodedCase{}, std::nullopt); }),
+      [o](std::string_view line, Format format, std::string& out) { encode(positionOfLine(line, o), o, format, out); },
+      {},
+      [o](std::span<const std::string_view> lines, Format, std::string& out, std::vector<LineOutcome>& outcomes) {
+        encodeBlock(o, lines, out, outcomes);
+      }};
 }
 
 // The fields that the forward conversion alone gives, as writeFields writes
@@ -147,50 +147,55 @@ LineCommand encodeTableLines(const EncodeOptions& o, const std::vector<std::stri
   const bool forwardAlone = std::all_of(fields.begin(), fields.end(), [&](const std::string& f) {
     return forward.find("," + f + ",") != std::string::npos;
   });
-  LineCommand c{"encode", "positions", header,
-                [o, fields, delimiter](std::string_view line, Format, std::string& out) {
-                  const qv::GivenPosition p = positionOfLine(line, o);
-                  qvrecords::PickedFields picked(fields);
-                  writeFields(picked, p, qv::encodeCase(p.used.latitude, p.used.longitude), o.precision);
-                  picked.appendRow(out, delimiter);
-                },
-                {},
-                [o, fields, delimiter, forwardAlone](std::span<const std::string_view> lines, Format format,
-                                                     std::string& out, std::vector<LineOutcome>& outcomes) {
-                  qvrecords::PickedFields picked(fields);
-                  convertBlockWith<qv::GivenPosition, TableResult>(
-                      lines, format, out, outcomes, [&](std::string_view line) { return positionOfLine(line, o); },
-                      [&](const std::vector<qv::GivenPosition>& positions, std::vector<TableResult>& results) {
-                        if (!forwardAlone) {
-                          for (std::size_t i = 0; i < positions.size(); ++i) {
-                            try {
-                              results[i] = {{}, {}, qv::encodeCase(positions[i].used.latitude, positions[i].used.longitude)};
-                            } catch (const qv::RuntimeError& e) {
-                              results[i].error = e.kind();
-                            }
-                          }
-                          return;
-                        }
-                        thread_local std::vector<double> latitudes, longitudes;
-                        thread_local std::vector<qv::EncodedPoint> codes;
-                        latitudes.clear();
-                        longitudes.clear();
-                        for (const qv::GivenPosition& p : positions) {
-                          latitudes.push_back(p.used.latitude);
-                          longitudes.push_back(p.used.longitude);
-                        }
-                        codes.resize(positions.size());
-                        qv::encodeMany(latitudes, longitudes, codes, o.range);
-                        for (std::size_t i = 0; i < codes.size(); ++i) results[i] = {codes[i].error, codes[i], {}};
-                      },
-                      [&](const qv::GivenPosition& p, const TableResult& r, std::string& text) {
-                        if (forwardAlone) writeForwardFields(picked, p, r.point, o.precision);
-                        else writeFields(picked, p, r.whole, o.precision);
-                        picked.appendRow(text, delimiter);
-                      },
-                      delimiter);
-                },
-                allFormats};
+  LineCommand c{
+      "encode",
+      "positions",
+      header,
+      [o, fields, delimiter](std::string_view line, Format, std::string& out) {
+        const qv::GivenPosition p = positionOfLine(line, o);
+        qvrecords::PickedFields picked(fields);
+        writeFields(picked, p, qv::encodeCase(p.used.latitude, p.used.longitude), o.precision);
+        picked.appendRow(out, delimiter);
+      },
+      {},
+      [o, fields, delimiter, forwardAlone](std::span<const std::string_view> lines, Format format, std::string& out,
+                                           std::vector<LineOutcome>& outcomes) {
+        qvrecords::PickedFields picked(fields);
+        convertBlockWith<qv::GivenPosition, TableResult>(
+            lines, format, out, outcomes, [&](std::string_view line) { return positionOfLine(line, o); },
+            [&](const std::vector<qv::GivenPosition>& positions, std::vector<TableResult>& results) {
+              if (!forwardAlone) {
+                for (std::size_t i = 0; i < positions.size(); ++i) {
+                  try {
+                    results[i] = {{}, {}, qv::encodeCase(positions[i].used.latitude, positions[i].used.longitude)};
+                  } catch (const qv::RuntimeError& e) {
+                    results[i].error = e.kind();
+                  }
+                }
+                return;
+              }
+              thread_local std::vector<double> latitudes, longitudes;
+              thread_local std::vector<qv::EncodedPoint> codes;
+              latitudes.clear();
+              longitudes.clear();
+              for (const qv::GivenPosition& p : positions) {
+                latitudes.push_back(p.used.latitude);
+                longitudes.push_back(p.used.longitude);
+              }
+              codes.resize(positions.size());
+              qv::encodeMany(latitudes, longitudes, codes, o.range);
+              for (std::size_t i = 0; i < codes.size(); ++i) results[i] = {codes[i].error, codes[i], {}};
+            },
+            [&](const qv::GivenPosition& p, const TableResult& r, std::string& text) {
+              if (forwardAlone)
+                writeForwardFields(picked, p, r.point, o.precision);
+              else
+                writeFields(picked, p, r.whole, o.precision);
+              picked.appendRow(text, delimiter);
+            },
+            delimiter);
+      },
+      allFormats};
   c.delimiter = delimiter;
   return c;
 }
@@ -222,8 +227,9 @@ int runEncode(Args args, std::ostream& out, std::ostream& err) {
     if (const Problem p = layerOptionsProblem(layer)) return problem(*p);
     if (!given.empty() || table.on || streams.inputGiven() || streams.outputFile || streams.json || streams.csv ||
         asSweep || lonFirst || encoding.precision)
-      return problem("--layer reads the points of a layer and writes --output-layer; it takes none of the "
-                     "filter's or the table's options");
+      return problem(
+          "--layer reads the points of a layer and writes --output-layer; it takes none of the "
+          "filter's or the table's options");
     return runLayerJob(layer.job(true), out, err);
   }
   if (const Problem problem = streamOptionsProblem(streams, !given.empty()))
@@ -243,10 +249,10 @@ int runEncode(Args args, std::ostream& out, std::ostream& err) {
     if (lonFirst && !positionColumn)
       return problem("--lon-first is for positions in one text; --lat-column and --lon-column say which is which");
     TableCommand t;
-    t.columns = positionColumn ? std::vector<std::string>{*positionColumn}
-                               : std::vector<std::string>{*latColumn, *lonColumn};
-    if (const Problem p = pickFields(table.fields, lines.csvHeader, {"code", "hour", "offsetKm", "distanceKm"},
-                                     t.fields))
+    t.columns =
+        positionColumn ? std::vector<std::string>{*positionColumn} : std::vector<std::string>{*latColumn, *lonColumn};
+    if (const Problem p =
+            pickFields(table.fields, lines.csvHeader, {"code", "hour", "offsetKm", "distanceKm"}, t.fields))
       return problem(*p);
     if (!encoding.precision && std::find(t.fields.begin(), t.fields.end(), "preciseCode") != t.fields.end())
       return problem("the field preciseCode needs --precision N");
@@ -254,7 +260,8 @@ int runEncode(Args args, std::ostream& out, std::ostream& err) {
     return runTable(t, table, streams, out, err);
   }
   if (columnGiven || table.fields || table.delimiter)
-    return usageError(err, "encode: --lat-column, --lon-column, --position-column, --fields and --delimiter need --table");
+    return usageError(err,
+                      "encode: --lat-column, --lon-column, --position-column, --fields and --delimiter need --table");
   if (given.empty()) return runFilter(lines, streams, out, err);
 
   // The arguments are one position, however they split it: "50 10",

@@ -27,17 +27,17 @@ bool isStandard(const std::optional<std::string>& file) { return !file || *file 
 
 // Whether writing `path` would empty the file that `fd` reads.
 bool sameFile(int fd, const std::string& path) {
-  struct stat in{}, out{};
-  return ::fstat(fd, &in) == 0 && ::stat(path.c_str(), &out) == 0 && S_ISREG(in.st_mode) &&
-         in.st_dev == out.st_dev && in.st_ino == out.st_ino;
+  struct stat in = {}, out = {};
+  return ::fstat(fd, &in) == 0 && ::stat(path.c_str(), &out) == 0 && S_ISREG(in.st_mode) && in.st_dev == out.st_dev &&
+         in.st_ino == out.st_ino;
 }
 
 // Whether the open `output` writes the regular file that `input` reads: a
 // filter appending to its own input would grow it without end.
 bool sameFile(int input, int output) {
-  struct stat in{}, out{};
-  return ::fstat(input, &in) == 0 && ::fstat(output, &out) == 0 && S_ISREG(in.st_mode) &&
-         in.st_dev == out.st_dev && in.st_ino == out.st_ino;
+  struct stat in = {}, out = {};
+  return ::fstat(input, &in) == 0 && ::fstat(output, &out) == 0 && S_ISREG(in.st_mode) && in.st_dev == out.st_dev &&
+         in.st_ino == out.st_ino;
 }
 
 }  // namespace
@@ -58,7 +58,8 @@ void declareStreamOptions(std::vector<Option>& options, StreamOptions& s) {
 Problem streamOptionsProblem(const StreamOptions& s, bool itemsGiven) {
   if (s.json && s.csv) return "--json and --csv exclude each other";
   if (s.inputFile && s.inputString) return "--input-file and --input-string exclude each other";
-  if (s.inputGiven() && itemsGiven) return "an item on the command line and --input-file or --input-string exclude each other";
+  if (s.inputGiven() && itemsGiven)
+    return "an item on the command line and --input-file or --input-string exclude each other";
   return {};
 }
 
@@ -73,8 +74,7 @@ FilterStreams::~FilterStreams() {
   if (ownedFd >= 0) ::close(ownedFd);
 }
 
-int openStreams(const LineCommand& c, const StreamOptions& s, std::ostream& out, std::ostream& err,
-                FilterStreams& f) {
+int openStreams(const LineCommand& c, const StreamOptions& s, std::ostream& out, std::ostream& err, FilterStreams& f) {
   const auto stop = [&](int status, const std::string& message) {
     err << "qvcode: " << c.name << ": " << message << '\n';
     return status;
@@ -96,11 +96,11 @@ int openStreams(const LineCommand& c, const StreamOptions& s, std::ostream& out,
   const int inputFd = f.inputFd;
   const std::string inputName = inputFd == STDIN_FILENO ? "the file standard input reads" : "the input file";
   if (inputFd >= 0 && !isStandard(s.outputFile) && sameFile(inputFd, *s.outputFile))
-    return stop(exitUsage, "the output file '" + *s.outputFile + "' is " + inputName +
-                               "; writing it would destroy its lines");
+    return stop(exitUsage,
+                "the output file '" + *s.outputFile + "' is " + inputName + "; writing it would destroy its lines");
   if (inputFd >= 0 && isStandard(s.outputFile) && sameFile(inputFd, STDOUT_FILENO))
-    return stop(exitUsage, "standard output writes " + inputName +
-                               "; that would destroy its lines or grow it without end");
+    return stop(exitUsage,
+                "standard output writes " + inputName + "; that would destroy its lines or grow it without end");
   try {
     isStandard(s.outputFile) ? f.sink.emplace(out) : f.sink.emplace(*s.outputFile);
   } catch (const OutputError& e) {
@@ -122,7 +122,9 @@ int openStreams(const LineCommand& c, const StreamOptions& s, std::ostream& out,
 class LineConverter {
  public:
   LineConverter(const LineCommand& c, Format format, std::string& out)
-      : c_(c), format_(format), out_(out),
+      : c_(c),
+        format_(format),
+        out_(out),
         columns_(static_cast<std::size_t>(std::count(c.csvHeader.begin(), c.csvHeader.end(), c.delimiter)) + 1),
         batched_(c.blockTakes(format)) {}
 
@@ -146,8 +148,7 @@ class LineConverter {
   // A table's row: `item` converted (copied unless `stays`), its output
   // written after `lead` (which stays until the next flush) and ended by
   // `lineEnd`.  `number` is where the row starts in the input.
-  void takeRow(std::string_view item, bool stays, std::string_view lead, std::string_view lineEnd,
-               long long number) {
+  void takeRow(std::string_view item, bool stays, std::string_view lead, std::string_view lineEnd, long long number) {
     ++lines_;
     ++items_;
     const std::size_t at = stays ? std::string_view::npos : blockText_.size();
@@ -257,8 +258,10 @@ class LineConverter {
       const LineOutcome& o = outcomes_[i];
       out_ += p.lead;
       out_ += c_.delimiter;
-      if (o.failed) fail(textOf(p), o.failure, p.number);
-      else out_.append(converted_, from, o.end - 1 - from);
+      if (o.failed)
+        fail(textOf(p), o.failure, p.number);
+      else
+        out_.append(converted_, from, o.end - 1 - from);
       from = o.end;
       out_ += p.lineEnd;
     }
@@ -391,8 +394,10 @@ int runFilter(const LineCommand& c, const StreamOptions& s, std::ostream& out, s
 int writeItem(const LineCommand& c, const StreamOptions& s, std::string_view item, std::ostream& out,
               std::ostream& err) {
   std::string text;
-  if (s.format() == Format::csv) text.append(c.csvHeader).append(",error\n").append(item).append(",\n");
-  else text.append(item).append("\n");
+  if (s.format() == Format::csv)
+    text.append(c.csvHeader).append(",error\n").append(item).append(",\n");
+  else
+    text.append(item).append("\n");
   // Standard output is checked once the command has ended, as for every
   // command.
   if (isStandard(s.outputFile)) {

@@ -157,8 +157,7 @@ struct FilterStreams {
 };
 
 // Opens them; answers 0, or the exit status after saying why on `err`.
-int openStreams(const LineCommand& c, const StreamOptions& s, std::ostream& out, std::ostream& err,
-                FilterStreams& f);
+int openStreams(const LineCommand& c, const StreamOptions& s, std::ostream& out, std::ostream& err, FilterStreams& f);
 
 class LineConverter;
 

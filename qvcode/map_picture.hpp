@@ -62,8 +62,8 @@ struct MapRgb {
 
 // The colours of the map, each kept for one meaning.
 namespace map_colours {
-inline constexpr MapRgb exact{255, 255, 255};      // the position came back unchanged
-inline constexpr MapRgb notSwept{204, 204, 204};   // no case in this pixel
+inline constexpr MapRgb exact{255, 255, 255};     // the position came back unchanged
+inline constexpr MapRgb notSwept{204, 204, 204};  // no case in this pixel
 inline constexpr MapRgb hourRay{0, 0, 0};
 inline constexpr MapRgb referencePoint{0, 229, 255};
 inline constexpr MapRgb inverseRaised{0, 170, 0};  // a ring around the case
@@ -78,12 +78,24 @@ inline constexpr MapRgb text{32, 32, 32};
 // yellow to red for error cases, so that an error case never looks like one
 // that passed.
 inline constexpr std::array<MapRgb, 8> withinRamp = {{
-    {222, 235, 247}, {198, 219, 239}, {158, 202, 225}, {107, 174, 214},
-    {66, 146, 198}, {33, 113, 181}, {8, 81, 156}, {8, 48, 107},
+    {222, 235, 247},
+    {198, 219, 239},
+    {158, 202, 225},
+    {107, 174, 214},
+    {66, 146, 198},
+    {33, 113, 181},
+    {8, 81, 156},
+    {8, 48, 107},
 }};
 inline constexpr std::array<MapRgb, 8> errorRamp = {{
-    {255, 237, 160}, {254, 217, 118}, {254, 178, 76}, {253, 141, 60},
-    {252, 78, 42}, {227, 26, 28}, {189, 0, 38}, {128, 0, 38},
+    {255, 237, 160},
+    {254, 217, 118},
+    {254, 178, 76},
+    {253, 141, 60},
+    {252, 78, 42},
+    {227, 26, 28},
+    {189, 0, 38},
+    {128, 0, 38},
 }};
 
 // The colour at `t` along a ramp, 0 (its light end) to 1 (its dark end),
@@ -103,9 +115,7 @@ inline MapRgb rampColour(const std::array<MapRgb, 8>& ramp, double t) {
 }
 
 // Where a difference lies on the scale from 10^low to 10^high seconds of arc.
-inline double scalePosition(double seconds, int low, int high) {
-  return (std::log10(seconds) - low) / (high - low);
-}
+inline double scalePosition(double seconds, int low, int high) { return (std::log10(seconds) - low) / (high - low); }
 
 // The colour of a pixel's cases on the scale from 10^low to 10^high seconds.
 inline MapRgb pixelColour(const MapPixel& p, int low, int high) {

@@ -84,8 +84,8 @@ std::vector<ShardSummary> readShards(const std::string& report) {
     const std::string path = summaryPath(report, k, n), part = partPath(report, k, n);
     std::error_code ec;
     if (!fs::exists(path, ec))
-      throw std::runtime_error("shard " + std::to_string(k) + " of " + std::to_string(n) + " is missing: no '" +
-                               path + "'");
+      throw std::runtime_error("shard " + std::to_string(k) + " of " + std::to_string(n) + " is missing: no '" + path +
+                               "'");
     ShardSummary s = readSummary(path);
     const auto bad = [&](const std::string& what) { return std::runtime_error("'" + path + "': " + what); };
     if (s.index != k || s.count != n) throw bad("it is the summary of another shard");
@@ -97,8 +97,8 @@ std::vector<ShardSummary> readShards(const std::string& report) {
     const std::uintmax_t size = fs::file_size(part, ec);
     if (ec) throw bad("its part '" + part + "' cannot be read: " + ec.message());
     if (size != s.bytes)
-      throw bad("its part '" + part + "' holds " + std::to_string(size) + " bytes, not the " +
-                std::to_string(s.bytes) + " it was written with");
+      throw bad("its part '" + part + "' holds " + std::to_string(size) + " bytes, not the " + std::to_string(s.bytes) +
+                " it was written with");
     if (sameFile(report, part) || sameFile(report, path))
       throw std::runtime_error("the report '" + report + "' is the file '" + (sameFile(report, part) ? part : path) +
                                "' (a link to it): merging into it would destroy it");
@@ -174,7 +174,8 @@ int runMerge(Args args, std::ostream& out, std::ostream& err) {
   bool json = false;
   std::vector<std::string_view> reports;
   const Option options[] = {flag("--json", json)};
-  if (const Problem problem = readArguments(args, "merge", options, appendTo(reports))) return usageError(err, *problem);
+  if (const Problem problem = readArguments(args, "merge", options, appendTo(reports)))
+    return usageError(err, *problem);
   if (reports.size() != 1) return usageError(err, "merge takes the report path that the shards were given");
   const std::string report(reports[0]);
 

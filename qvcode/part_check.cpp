@@ -47,9 +47,7 @@ void PartRecords::take(std::string_view records) {
 
 void checkShard(const ShardSummary& s, const PartRecords& part, const std::string& summaryPath,
                 const std::string& partPath) {
-  const auto refuse = [&](const std::string& what) {
-    throw std::runtime_error("'" + summaryPath + "': " + what);
-  };
+  const auto refuse = [&](const std::string& what) { throw std::runtime_error("'" + summaryPath + "': " + what); };
   const std::string itsPart = "its part '" + partPath + "'";
   bool storeAll = false;
   qvsweep::SweepTexts texts;
@@ -71,8 +69,8 @@ void checkShard(const ShardSummary& s, const PartRecords& part, const std::strin
     if (s.firstErrorKept && s.firstError && part.count() > 0) {
       const std::string said = qv::numberText(s.firstError->latitude), saidL = qv::numberText(s.firstError->longitude);
       if (first->latitude != said || first->longitude != saidL)
-        refuse("its first error case lies at " + where(said, saidL) + ", but the first line of " + itsPart +
-               " at " + where(first->latitude, first->longitude));
+        refuse("its first error case lies at " + where(said, saidL) + ", but the first line of " + itsPart + " at " +
+               where(first->latitude, first->longitude));
     } else if (s.firstErrorKept && (s.firstError || part.count() > 0)) {
       refuse(s.firstError ? "it names a first error case, but " + itsPart + " holds no line"
                           : "it names no first error case, but the first line of " + itsPart + " lies at " +

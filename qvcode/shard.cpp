@@ -51,7 +51,8 @@ std::string unescaped(std::string_view text) {
 
 std::string exact(double v) {
   char buf[32];
-  return {buf, static_cast<std::size_t>(std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 17).ptr - buf)};
+  return {buf,
+          static_cast<std::size_t>(std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 17).ptr - buf)};
 }
 
 // The shortest text that reads back to the same double.
@@ -89,9 +90,9 @@ void printSweepSummary(std::ostream& out, const SweepTotals& t, const std::strin
   }
   qvrecords::JsonObject o(out);
   o.integer("cases", t.cases).integer("errors", t.errors).text("report", report);
-  t.firstError ? o.number("firstErrorLatitude", t.firstError->latitude)
-                     .number("firstErrorLongitude", t.firstError->longitude)
-               : o.null("firstErrorLatitude").null("firstErrorLongitude");
+  t.firstError
+      ? o.number("firstErrorLatitude", t.firstError->latitude).number("firstErrorLongitude", t.firstError->longitude)
+      : o.null("firstErrorLatitude").null("firstErrorLongitude");
   if (!t.map.empty()) o.text("map", t.map);
   const auto worst = [&](std::string_view name, const qvsweep::WorstDifference& w) {
     const std::string n(name);

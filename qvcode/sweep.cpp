@@ -33,8 +33,8 @@ namespace {
 
 using qvsweep::SweepTexts;
 
-using qvsweep::textOptions;
 using qvsweep::TextOption;
+using qvsweep::textOptions;
 
 struct Options {
   SweepTexts texts;
@@ -90,9 +90,12 @@ Problem takeMapSize(std::string_view value, Options& o) {
 Problem readOptions(Args args, Options& o) {
   std::vector<Option> options = {
       flag("--json", o.json),
-      withValue("--store", [&o](std::string_view v) { return takeStore(v, o); }, "needs 'errors' or 'all'"),
-      withValue("--jobs", [&o](std::string_view v) { return takeJobs(v, o); }, "needs a number of threads"),
-      withValue("--shard", [&o](std::string_view v) { return takeShard(v, o); }, "needs K/N"),
+      withValue(
+          "--store", [&o](std::string_view v) { return takeStore(v, o); }, "needs 'errors' or 'all'"),
+      withValue(
+          "--jobs", [&o](std::string_view v) { return takeJobs(v, o); }, "needs a number of threads"),
+      withValue(
+          "--shard", [&o](std::string_view v) { return takeShard(v, o); }, "needs K/N"),
       withValue("--map",
                 [&o](std::string_view v) -> Problem {
                   if (v.empty()) return std::string("--map needs a file name");
@@ -112,8 +115,8 @@ Problem readOptions(Args args, Options& o) {
       return {};
     }));
   // The sweep takes nothing but options.
-  Problem problem = readArguments(args, "sweep", options,
-                                  [](std::string_view a) -> Problem { return "unknown option '" + std::string(a) + "'"; });
+  Problem problem = readArguments(
+      args, "sweep", options, [](std::string_view a) -> Problem { return "unknown option '" + std::string(a) + "'"; });
   if (!problem && o.mapSize && o.map.empty()) problem = "sweep: --map-size needs --map";
   return problem;
 }
@@ -142,7 +145,7 @@ std::optional<std::string> settleGrid(const Options& o, SettledGrid& grid) {
 }
 
 MapGrid mapGridOf(const qvsweep::SweepSettings& s) {
-  return {s.latitudeFrom, s.latitudeTo, std::fabs(s.latitudeStep) / 60,
+  return {s.latitudeFrom,  s.latitudeTo,  std::fabs(s.latitudeStep) / 60,
           s.longitudeFrom, s.longitudeTo, std::fabs(s.longitudeStep) / 60};
 }
 
@@ -226,8 +229,8 @@ std::vector<std::string> mapTitle(const SettledGrid& grid, const qvsweep::SweepR
                        t.longitudeStep + "\u2032 \u00b7 ";
   char tolerance[32];
   std::snprintf(tolerance, sizeof tolerance, "%g", grid.settings.toleranceSeconds);
-  inputs += storeAll ? "store all"
-                     : "tolerance " + quoted(t.tolerance) + " = " + tolerance + "\u2033 \u00b7 store errors";
+  inputs +=
+      storeAll ? "store all" : "tolerance " + quoted(t.tolerance) + " = " + tolerance + "\u2033 \u00b7 store errors";
   std::string counts = std::to_string(result.cases) + (result.cases == 1 ? " case" : " cases");
   counts += storeAll ? " (not judged)" : " \u00b7 " + std::to_string(result.errors) + " error cases";
   counts += " \u00b7 " + std::to_string(map.inverseRaised()) + " with a raised inverse";
@@ -277,8 +280,8 @@ bool drawMap(const Options& o, const SettledGrid& grid, const qvsweep::SweepResu
 
 // A shard that ran its columns, or stopped in them as the whole sweep would,
 // leaves a summary for the merge; false when it could not (said on `err`).
-bool writeShardSummary(const Options& o, const SettledGrid& grid, const qvsweep::SweepResult& result,
-                       double seconds, std::ostream& err) {
+bool writeShardSummary(const Options& o, const SettledGrid& grid, const qvsweep::SweepResult& result, double seconds,
+                       std::ostream& err) {
   ShardSummary s;
   s.index = o.shard->index;
   s.count = o.shard->count;
@@ -345,11 +348,12 @@ int runSweep(Args args, std::ostream& out, std::ostream& err) {
   if (drawPng)
     map.emplace(o.mapSize ? std::optional(mapAreaIn(*o.mapSize)) : std::nullopt,
                 [&grid] { return mapGridOf(grid.settings); });
-  SweepWatch watch(isatty(STDERR_FILENO) ? &err : nullptr, [&grid] { return mapGridOf(grid.settings); },
-                   map ? &*map : nullptr, [&grid] {
-                     grid.texts.longitudeFrom = "180";
-                     grid.settings.longitudeFrom = 180;
-                   });
+  SweepWatch watch(
+      isatty(STDERR_FILENO) ? &err : nullptr, [&grid] { return mapGridOf(grid.settings); }, map ? &*map : nullptr,
+      [&grid] {
+        grid.texts.longitudeFrom = "180";
+        grid.settings.longitudeFrom = 180;
+      });
 
   warnOfLongSweep(grid.settings, err);
   const auto start = std::chrono::steady_clock::now();
@@ -357,8 +361,8 @@ int runSweep(Args args, std::ostream& out, std::ostream& err) {
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   watch.finish();
 
-  const bool mapWritten = map && (!result.failure || result.cases > 0) &&
-                          drawMap(o, grid, result, *map, watch, drawPng, err);
+  const bool mapWritten =
+      map && (!result.failure || result.cases > 0) && drawMap(o, grid, result, *map, watch, drawPng, err);
   // A signal that stopped the map's writing, after the sweep had ended.
   if (!result.failure && watch.stoppedBy() != 0) return exitStoppedBy(watch.stoppedBy());
   if (o.shard && watch.stoppedBy() == 0 && (!result.failure || (result.stopReason && !result.reportRefused)) &&

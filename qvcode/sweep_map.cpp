@@ -85,8 +85,7 @@ MapSize defaultMapSize(const MapGrid& g) {
   return {side(std::round(columns) * up), side(std::round(rows) * up)};
 }
 
-SweepMap::SweepMap(std::optional<MapSize> size, std::function<MapGrid()> grid)
-    : size_(size), grid_(std::move(grid)) {}
+SweepMap::SweepMap(std::optional<MapSize> size, std::function<MapGrid()> grid) : size_(size), grid_(std::move(grid)) {}
 
 void SweepMap::start() {
   started_ = true;
@@ -118,8 +117,8 @@ void SweepMap::addCase(const qvsweep::SweptCase& c) {
                              ? infinity
                              : std::max(c.latitudeDifference, c.longitudeDifference) * 3600;
   if (seconds > largest_.seconds) largest_ = {seconds, c.latitude, c.longitude};
-  const float stored =
-      seconds > std::numeric_limits<float>::max() ? std::numeric_limits<float>::infinity() : static_cast<float>(seconds);
+  const float stored = seconds > std::numeric_limits<float>::max() ? std::numeric_limits<float>::infinity()
+                                                                   : static_cast<float>(seconds);
 
   const auto [x0, x1] = pixelSpan((c.longitude - area_.west) * xPerDegree_, halfCellX_, width_);
   const auto [y0, y1] = pixelSpan((area_.north - c.latitude) * yPerDegree_, halfCellY_, height_);

@@ -32,8 +32,8 @@ inline constexpr int minimumMapSide = 16;
 // The sizes of the whole picture that --map-size accepts: from the one that
 // holds the legend and a map of minimumMapSide (820 × 274) to maximumMapSide
 // a side.
-inline constexpr MapSize smallestPicture = {
-    std::max(map_layout::legendWidth, map_layout::besideMap + minimumMapSide), map_layout::aroundMap + minimumMapSide};
+inline constexpr MapSize smallestPicture = {std::max(map_layout::legendWidth, map_layout::besideMap + minimumMapSide),
+                                            map_layout::aroundMap + minimumMapSide};
 inline constexpr int maximumMapSide = 4096;
 
 // "WIDTHxHEIGHT" in whole numbers of pixels, from smallestPicture to

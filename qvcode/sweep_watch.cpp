@@ -27,9 +27,7 @@ bool SweepWatch::stopRequested() {
 
 std::string SweepWatch::stopReason() const { return StopSignals::reason(stoppedBy()); }
 
-void SweepWatch::casesTaken(std::span<const qvsweep::SweptCase> cases) {
-  map_->add(cases);
-}
+void SweepWatch::casesTaken(std::span<const qvsweep::SweptCase> cases) { map_->add(cases); }
 
 void SweepWatch::progressed(const qvsweep::SweepProgress& progress) {
   // The bar is drawn at most ten times a second.
@@ -45,10 +43,14 @@ namespace {
 // "42 s", "7 min", "3.5 h", "12 days": a duration as a person reads it.
 std::string duration(double seconds) {
   char text[32];
-  if (seconds < 100) std::snprintf(text, sizeof text, "%.0f s", seconds);
-  else if (seconds < 6000) std::snprintf(text, sizeof text, "%.0f min", seconds / 60);
-  else if (seconds < 3 * 86400) std::snprintf(text, sizeof text, "%.1f h", seconds / 3600);
-  else std::snprintf(text, sizeof text, "%.0f days", seconds / 86400);
+  if (seconds < 100)
+    std::snprintf(text, sizeof text, "%.0f s", seconds);
+  else if (seconds < 6000)
+    std::snprintf(text, sizeof text, "%.0f min", seconds / 60);
+  else if (seconds < 3 * 86400)
+    std::snprintf(text, sizeof text, "%.1f h", seconds / 3600);
+  else
+    std::snprintf(text, sizeof text, "%.0f days", seconds / 86400);
   return text;
 }
 
@@ -78,8 +80,8 @@ void SweepWatch::draw(const qvsweep::SweepProgress& p) {
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
   const int filled = static_cast<int>(done * width);
   *progress_ << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
-             << std::string(static_cast<std::size_t>(width - filled), ' ') << "] "
-             << static_cast<int>(done * 100) << "%  " << p.cases << " cases";
+             << std::string(static_cast<std::size_t>(width - filled), ' ') << "] " << static_cast<int>(done * 100)
+             << "%  " << p.cases << " cases";
   if (seconds > 0) {
     char rate[32];
     std::snprintf(rate, sizeof rate, "  %.2g M/s", static_cast<double>(p.cases) / seconds / 1e6);

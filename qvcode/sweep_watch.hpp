@@ -1,4 +1,5 @@
-// What qvcode sweep watches while the sweep engine runs: the signals that stop it, the progress bar, every case for the map, and the eastern bound.
+// What qvcode sweep watches while the sweep engine runs: the signals that stop it, the progress bar, every case for the
+// map, and the eastern bound.
 #pragma once
 
 #include <array>

@@ -48,9 +48,8 @@ Problem findColumn(std::string_view given, const std::vector<std::string>& names
     index = static_cast<std::size_t>(std::find(names.begin(), names.end(), given) - names.begin());
     return {};
   }
-  if (!given.empty() && given.size() < 10 && std::all_of(given.begin(), given.end(), [](char c) {
-        return c >= '0' && c <= '9';
-      })) {
+  if (!given.empty() && given.size() < 10 &&
+      std::all_of(given.begin(), given.end(), [](char c) { return c >= '0' && c <= '9'; })) {
     const std::size_t n = std::stoul(std::string(given));
     if (n >= 1 && n <= names.size()) {
       index = n - 1;
@@ -99,8 +98,7 @@ Problem pickFields(const std::optional<std::string>& given, std::string_view kno
       for (const std::string_view n : names) list.append(list.empty() ? "" : ", ").append(n);
       return "--fields: there is no field " + quoted(f) + "; the fields are " + list;
     }
-    if (std::find(picked.begin(), picked.end(), f) != picked.end())
-      return "--fields names " + quoted(f) + " twice";
+    if (std::find(picked.begin(), picked.end(), f) != picked.end()) return "--fields names " + quoted(f) + " twice";
     picked.emplace_back(f);
   }
   return {};
@@ -164,8 +162,9 @@ int runTable(const TableCommand& t, const TableOptions& o, const StreamOptions& 
         converts = false;
       }
       if (converts)
-        return fail(exitInputFailed, "the first line's " + quoted(first) + " converts: it is a row, not the names "
-                                     "of the columns, and a table needs a header line");
+        return fail(exitInputFailed, "the first line's " + quoted(first) +
+                                         " converts: it is a row, not the names "
+                                         "of the columns, and a table needs a header line");
     }
 
     if (input.byteOrderMark()) sink.buffer += "\xEF\xBB\xBF";
@@ -222,8 +221,8 @@ int runTable(const TableCommand& t, const TableOptions& o, const StreamOptions& 
     return exitOutputFailed;
   }
   if (rows->failed() == 0) return exitOk;
-  err << "qvcode: " << lines.name << ": " << rows->failed() << " of " << rows->rows() << " rows failed, the first on line "
-      << rows->firstFailed() << '\n';
+  err << "qvcode: " << lines.name << ": " << rows->failed() << " of " << rows->rows()
+      << " rows failed, the first on line " << rows->firstFailed() << '\n';
   return exitLinesFailed;
 }
 

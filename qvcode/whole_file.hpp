@@ -55,8 +55,8 @@ class WholeFile {
   void checkStop();
 
   qvfileio::QuietWriteSignals quiet_;
-  std::string path_;     // as given, for messages
-  std::string target_;   // the file written: the link's target
+  std::string path_;                        // as given, for messages
+  std::string target_;                      // the file written: the link's target
   std::optional<TemporaryFile> temporary_;  // none when written in place
   std::function<int()> stopSignal_;
   int fd_ = -1;  // the temporary file's, or the target's

@@ -13,7 +13,6 @@
 
 namespace qvrecords {
 
-
 void appendJsonString(std::string& s, std::string_view v) {
   s += '"';
   // Runs of printable ASCII other than quotes and backslashes, and of

@@ -18,8 +18,10 @@ std::string* PickedFields::slot(std::string_view key, bool quoted) {
       value = &values_[i];
       texts_[i] = texts_[i] || quoted;
     }
-  if (n < seen_.size()) seen_[n] = {key.data(), value};
-  else if (n == seen_.size()) seen_.push_back({key.data(), value});
+  if (n < seen_.size())
+    seen_[n] = {key.data(), value};
+  else if (n == seen_.size())
+    seen_.push_back({key.data(), value});
   return value;
 }
 
@@ -46,8 +48,10 @@ PickedFields& PickedFields::boolean(std::string_view key, bool v) {
 void PickedFields::appendRow(std::string& s, char delimiter) {
   for (std::size_t i = 0; i < values_.size(); ++i) {
     if (i > 0) s += delimiter;
-    if (texts_[i]) appendCsvField(s, values_[i], delimiter);
-    else s += values_[i];
+    if (texts_[i])
+      appendCsvField(s, values_[i], delimiter);
+    else
+      s += values_[i];
     values_[i].clear();
   }
   call_ = 0;

@@ -1,4 +1,5 @@
-// What watches a sweep from outside the engine: a window's counters and first-case display, the command line's progress bar, its map and the signals that stop it.
+// What watches a sweep from outside the engine: a window's counters and first-case display, the command line's progress
+// bar, its map and the signals that stop it.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,5 @@
-// The report file's format, for whoever writes a report or reads one back: its records, a case's line and the closing line.
+// The report file's format, for whoever writes a report or reads one back: its records, a case's line and the closing
+// line.
 #pragma once
 //
 // A report is records and nothing else, no header and no other quoting:

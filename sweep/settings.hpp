@@ -58,8 +58,7 @@ struct SweepSettings {
 
 // The grid and tolerance as typed: the text value of each is its number.
 struct SweepTexts {
-  std::string latitudeFrom{design::latitudeFrom}, latitudeTo{design::latitudeTo},
-      latitudeStep{design::latitudeStep};
+  std::string latitudeFrom{design::latitudeFrom}, latitudeTo{design::latitudeTo}, latitudeStep{design::latitudeStep};
   std::string longitudeFrom{design::longitudeFrom}, longitudeTo{design::longitudeTo},
       longitudeStep{design::longitudeStep};
   std::string tolerance{design::tolerance};
@@ -72,9 +71,9 @@ struct TextOption {
   std::string SweepTexts::*text;
 };
 inline constexpr std::array textOptions = {
-    TextOption{"--lat-from", &SweepTexts::latitudeFrom},   TextOption{"--lat-to", &SweepTexts::latitudeTo},
-    TextOption{"--lat-step", &SweepTexts::latitudeStep},   TextOption{"--lon-from", &SweepTexts::longitudeFrom},
-    TextOption{"--lon-to", &SweepTexts::longitudeTo},      TextOption{"--lon-step", &SweepTexts::longitudeStep},
+    TextOption{"--lat-from", &SweepTexts::latitudeFrom}, TextOption{"--lat-to", &SweepTexts::latitudeTo},
+    TextOption{"--lat-step", &SweepTexts::latitudeStep}, TextOption{"--lon-from", &SweepTexts::longitudeFrom},
+    TextOption{"--lon-to", &SweepTexts::longitudeTo},    TextOption{"--lon-step", &SweepTexts::longitudeStep},
     TextOption{"--tolerance", &SweepTexts::tolerance},
 };
 

@@ -174,8 +174,8 @@ void Sweeper::takeIn(const SweepPart& part, const PartResult& r) {
 // The file is closed with what was due; without its closing line it shows
 // itself incomplete.  The message says what it holds.
 std::string Sweeper::stopMessage(const std::exception& cause) {
-  const std::string message = stoppedAt(describe(cause, observer_), result_.cases, result_.latitude.value_or(0),
-                                        result_.longitude.value_or(0));
+  const std::string message =
+      stoppedAt(describe(cause, observer_), result_.cases, result_.latitude.value_or(0), result_.longitude.value_or(0));
   if (report_.refused()) {
     result_.reportRefused = true;
     return message + report_.contents() + ".";

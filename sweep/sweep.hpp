@@ -1,4 +1,5 @@
-// The sweep engine: every point of a latitude/longitude grid taken to its Quorvel code and back, judged, counted and reported.
+// The sweep engine: every point of a latitude/longitude grid taken to its Quorvel code and back, judged, counted and
+// reported.
 #pragma once
 //
 // Its entry, runSweep: typed settings in, a typed result out.  The report

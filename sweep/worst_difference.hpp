@@ -9,7 +9,7 @@ struct CasePoint {
 };
 
 struct WorstDifference {
-  double difference = -1;  // degrees; negative while no case has run
+  double difference = -1;              // degrees; negative while no case has run
   double latitude = 0, longitude = 0;  // the input point, as adjusted
 };
 

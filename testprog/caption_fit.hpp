@@ -1,4 +1,5 @@
-// The size of a caption that must fit its label: the shrinking rule any window applies, given its own measure of a text's width.
+// The size of a caption that must fit its label: the shrinking rule any window applies, given its own measure of a
+// text's width.
 #pragma once
 //
 // A label keeps its design size while its caption fits.  A longer caption (a

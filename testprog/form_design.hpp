@@ -15,14 +15,44 @@ namespace qvpruef {
 // Every control whose text, caption or state the logic reads or writes.
 enum class Control : std::uint8_t {
   // input text boxes
-  Bgradpos, Bgradneg, Bstep, Lgradpos, Lgradneg, Lstep, fehlersec, fonte,
+  Bgradpos,
+  Bgradneg,
+  Bstep,
+  Lgradpos,
+  Lgradneg,
+  Lstep,
+  fehlersec,
+  fonte,
   // command buttons
-  pruefe, storeerrors, storeall, fim,
+  pruefe,
+  storeerrors,
+  storeall,
+  fim,
   // result labels
-  metros, Label15, errors, caseslab, WGSin, QV, WGSbk,
+  metros,
+  Label15,
+  errors,
+  caseslab,
+  WGSin,
+  QV,
+  WGSbk,
   // case display fields
-  Bgradin, nsin, Bminin, Bsekin, Lgradin, EWin, Lminin, Lsekin,
-  Bgradbk, NSbk, Bminbk, Bsekbk, Lgradbk, EWbk, Lminbk, Lsekbk,
+  Bgradin,
+  nsin,
+  Bminin,
+  Bsekin,
+  Lgradin,
+  EWin,
+  Lminin,
+  Lsekin,
+  Bgradbk,
+  NSbk,
+  Bminbk,
+  Bsekbk,
+  Lgradbk,
+  EWbk,
+  Lminbk,
+  Lsekbk,
 };
 inline constexpr std::size_t controlCount = static_cast<std::size_t>(Control::Lsekbk) + 1;
 
@@ -157,15 +187,13 @@ struct WindowDesign {
   std::string_view fontFace;
   double points;
 };
-inline constexpr WindowDesign formWindow{"Quorvel\u00a9 test programe", 9960, 6636, windowGrey,
-                                         "MS Sans Serif", 8.25};
+inline constexpr WindowDesign formWindow{"Quorvel\u00a9 test programe", 9960, 6636, windowGrey, "MS Sans Serif", 8.25};
 
 // The controls that take the focus, in tab order; the first has the focus at
 // start-up.
 inline constexpr std::array<Control, 12> tabOrder = {
-    Control::pruefe,   Control::fonte,    Control::fehlersec, Control::Lgradneg,
-    Control::Lgradpos, Control::Bgradneg, Control::Bgradpos,  Control::Bstep,
-    Control::Lstep,    Control::fim,      Control::storeerrors, Control::storeall,
+    Control::pruefe,   Control::fonte, Control::fehlersec, Control::Lgradneg, Control::Lgradpos,    Control::Bgradneg,
+    Control::Bgradpos, Control::Bstep, Control::Lstep,     Control::fim,      Control::storeerrors, Control::storeall,
 };
 
 // Line1, under the title: from (x1, y) to (x2, y) in twips, `width` pixels

@@ -61,5 +61,4 @@ EMSCRIPTEN_KEEPALIVE const char* qv_csv_header() {
   answer = web::csvHeader();
   return answer.c_str();
 }
-
 }

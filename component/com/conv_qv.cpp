@@ -135,8 +135,6 @@ HRESULT ConvQV::algorit(SAFEARRAY** Ziffern, BSTR* result) {
   return FAILED(hr) ? raise(failure) : hr;
 }
 
-HRESULT ConvQV::InterfaceSupportsErrorInfo(REFIID riid) {
-  return IsEqualIID(riid, IID__convQV) ? S_OK : S_FALSE;
-}
+HRESULT ConvQV::InterfaceSupportsErrorInfo(REFIID riid) { return IsEqualIID(riid, IID__convQV) ? S_OK : S_FALSE; }
 
 }  // namespace convqv

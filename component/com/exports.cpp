@@ -19,5 +19,4 @@ HRESULT WINAPI DllCanUnloadNow() { return convqv::serverInUse() ? S_FALSE : S_OK
 HRESULT WINAPI DllRegisterServer() { return convqv::registerServer(); }
 
 HRESULT WINAPI DllUnregisterServer() { return convqv::unregisterServer(); }
-
 }

@@ -47,8 +47,7 @@ qv::Value valueOf(const VARIANT& v) {
     case VT_DECIMAL: {
       DECIMAL dec = byRef ? *V_DECIMALREF(&v) : V_DECIMAL(&v);
       double d = 0;
-      if (FAILED(VarR8FromDec(&dec, &d)))
-        throw qv::RuntimeError(qv::ErrorKind::Overflow);
+      if (FAILED(VarR8FromDec(&dec, &d))) throw qv::RuntimeError(qv::ErrorKind::Overflow);
       return d;
     }
     case VT_BSTR: return bstrToUtf8(byRef ? *V_BSTRREF(&v) : V_BSTR(&v));

@@ -85,8 +85,7 @@ std::string algorit(const Elements& Ziffern) {
   // Offset.  A Single near 1 has steps of about 6e-8, so offsets below about
   // 1.5 km come out 0 and the smallest other one is about 2 km.
   const double sektorrad = degToRad(sektorgrad);
-  const float cosversatz =
-      single(cs(bogenrad) * cs(bogenrad) + sn(bogenrad) * sn(bogenrad) * cr::cos(sektorrad));
+  const float cosversatz = single(cs(bogenrad) * cs(bogenrad) + sn(bogenrad) * sn(bogenrad) * cr::cos(sektorrad));
   float versatzrad = 0;
   if (cosversatz == 1) {
     versatzrad = 0;

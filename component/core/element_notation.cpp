@@ -29,7 +29,8 @@ const std::array<Keyword, 3>& keywords() {
 Value readElement(std::string_view field) {
   if (field.empty()) return Empty{};
   if (field.front() == '"') {
-    if (field.size() < 2 || field.back() != '"' || field.substr(1, field.size() - 2).find('"') != std::string_view::npos)
+    if (field.size() < 2 || field.back() != '"' ||
+        field.substr(1, field.size() - 2).find('"') != std::string_view::npos)
       throw ElementNotationError("the field " + printableText(field) + " must be one text in quotes");
     return std::string(field.substr(1, field.size() - 2));
   }

@@ -81,8 +81,8 @@ TEST(HourSector, TheConversionsTakeTheSameHourBesideEveryBorder) {
       EXPECT_EQ(t.hour, clockHour(beta));
       EXPECT_NEAR(t.values.Bdezbk.value_or(0), lat, 1e-9);
       EXPECT_NEAR(t.values.Ldezbk.value_or(0), lon, 1e-9);
-      const std::string code = qv::algorit(
-          qv::ElementArray({lat, 0.0, 0.0, lon, 0.0, 0.0, std::string("N"), std::string("E")}));
+      const std::string code =
+          qv::algorit(qv::ElementArray({lat, 0.0, 0.0, lon, 0.0, 0.0, std::string("N"), std::string("E")}));
       EXPECT_EQ(hourOf(code), t.hour) << code;
     }
   }

@@ -29,7 +29,8 @@ BigFixed alternatingSeries(const BigFixed& first, const BigFixed& x, NextDivisor
 }
 
 BigFixed sinSeries(const BigFixed& r) {  // 0 <= r <= π/4
-  return alternatingSeries(r, r, [](const BigFixed& t, std::uint32_t n) { return divideSmall(t, (2 * n) * (2 * n + 1)); });
+  return alternatingSeries(r, r,
+                           [](const BigFixed& t, std::uint32_t n) { return divideSmall(t, (2 * n) * (2 * n + 1)); });
 }
 
 BigFixed cosSeries(const BigFixed& r) {

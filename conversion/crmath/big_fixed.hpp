@@ -30,7 +30,7 @@ BigFixed subtract(const BigFixed& a, const BigFixed& b);
 BigFixed multiply(const BigFixed& a, const BigFixed& b);
 BigFixed multiplySmall(const BigFixed& a, std::uint32_t m);
 BigFixed divideSmall(const BigFixed& a, std::uint32_t d);  // d > 0
-BigFixed shiftRight(const BigFixed& a, int bits);           // bits >= 0
+BigFixed shiftRight(const BigFixed& a, int bits);          // bits >= 0
 // 1/d for 1 <= d <= 2, to within 2^-285 (Newton's iteration).
 BigFixed reciprocal(const BigFixed& d);
 

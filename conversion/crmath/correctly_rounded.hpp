@@ -28,9 +28,9 @@
 
 namespace qv::cr {
 
-double sin(double x);  // x in radians
-double cos(double x);  // x in radians
-double atan(double x); // result in radians, in [−π/2, π/2]
+double sin(double x);   // x in radians
+double cos(double x);   // x in radians
+double atan(double x);  // result in radians, in [−π/2, π/2]
 // sin x and cos x, with the bits of the two calls, from one reduction.
 void sinCos(double x, double& sine, double& cosine);
 

@@ -14,9 +14,11 @@ namespace qv::cr {
 namespace {
 using Avx2 = double __attribute__((vector_size(32)));
 using Avx2Bits = std::int64_t __attribute__((vector_size(32)));
-}
+}  // namespace
 
-void sinCosManyAvx2(const double* x, double* s, double* c, std::size_t n) { sinCosManyWith<Avx2, Avx2Bits, 4>(x, s, c, n); }
+void sinCosManyAvx2(const double* x, double* s, double* c, std::size_t n) {
+  sinCosManyWith<Avx2, Avx2Bits, 4>(x, s, c, n);
+}
 void cosManyAvx2(const double* x, double* out, std::size_t n) { cosManyWith<Avx2, Avx2Bits, 4>(x, out, n); }
 void atanManyAvx2(const double* x, double* out, std::size_t n) { atanManyWith<Avx2, Avx2Bits, 4>(x, out, n); }
 

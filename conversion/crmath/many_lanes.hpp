@@ -109,16 +109,14 @@ struct VectorLanes {
       hi = hi * sinSign;
       lo = lo * sinSign;
       const V xsign = xv < 0 ? V{} - 1.0 : V{} + 1.0;
-      finish(hi, lo, sinCosErrorBound(hi), xsign, fast, x, sines,
-             [](double v) { return cr::sin(v); });
+      finish(hi, lo, sinCosErrorBound(hi), xsign, fast, x, sines, [](double v) { return cr::sin(v); });
     }
     // The cosine is the sine a quadrant on: q + 1.
     sinCosForm(odd ? sh : ch, odd ? sl : cl, odd ? ch : -sh, odd ? cl : -sl, t, hi, lo);
     const V cosSign = (odd != high) ? V{} - 1.0 : V{} + 1.0;
     hi = hi * cosSign;
     lo = lo * cosSign;
-    finish(hi, lo, sinCosErrorBound(hi), V{} + 1.0, fast, x, cosines,
-           [](double v) { return cr::cos(v); });
+    finish(hi, lo, sinCosErrorBound(hi), V{} + 1.0, fast, x, cosines, [](double v) { return cr::cos(v); });
   }
 
   static void atan(const double* x, double* out) {

@@ -19,9 +19,11 @@ namespace qv::cr {
 namespace {
 using Neon = double __attribute__((vector_size(16)));
 using NeonBits = std::int64_t __attribute__((vector_size(16)));
-}
+}  // namespace
 
-void sinCosManyNeon(const double* x, double* s, double* c, std::size_t n) { sinCosManyWith<Neon, NeonBits, 2>(x, s, c, n); }
+void sinCosManyNeon(const double* x, double* s, double* c, std::size_t n) {
+  sinCosManyWith<Neon, NeonBits, 2>(x, s, c, n);
+}
 void cosManyNeon(const double* x, double* out, std::size_t n) { cosManyWith<Neon, NeonBits, 2>(x, out, n); }
 void atanManyNeon(const double* x, double* out, std::size_t n) { atanManyWith<Neon, NeonBits, 2>(x, out, n); }
 

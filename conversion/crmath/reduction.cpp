@@ -10,8 +10,8 @@ namespace qv::cr {
 
 namespace {
 
-constexpr int windowWords = 12;               // words of 2/π used, 384 bits
-constexpr int productWords = windowWords + 2; // times a 53-bit integer
+constexpr int windowWords = 12;                // words of 2/π used, 384 bits
+constexpr int productWords = windowWords + 2;  // times a 53-bit integer
 
 // 32 bits of the little-endian integer p whose lowest bit is at `pos`; bits
 // outside p read as 0.
@@ -69,8 +69,8 @@ void reduceLargeByStep(double x, std::uint32_t& k, double& rh, double& rl) {
   // f in double-double (f exact to 2^-286), times π/512 in double-double.
   const double fh = fixedToDouble(red.f);
   const BigFixed fhFixed = fixedFromDouble(fh);
-  const double fl = lessThan(red.f, fhFixed) ? -fixedToDouble(subtract(fhFixed, red.f))
-                                             : fixedToDouble(subtract(red.f, fhFixed));
+  const double fl =
+      lessThan(red.f, fhFixed) ? -fixedToDouble(subtract(fhFixed, red.f)) : fixedToDouble(subtract(red.f, fhFixed));
   double p = 0, pe = 0;
   twoProd(fh, tables::piOver512Hi, p, pe);
   pe = pe + (fh * tables::piOver512Lo + fl * tables::piOver512Hi);

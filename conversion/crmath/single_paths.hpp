@@ -39,8 +39,8 @@ inline void sinOfStep(std::uint32_t k, std::uint32_t negate, const StepTerms<dou
 // sin(ax + shift·π/512) rounded, shift 0 (sine) or 256 (cosine), negated
 // where `negate` is 1: the fast result where the rounding test takes it, else
 // the accurate path.
-inline double roundedSinOfStep(std::uint32_t k, const StepTerms<double>& t, std::uint32_t shift,
-                               std::uint32_t negate, double x) {
+inline double roundedSinOfStep(std::uint32_t k, const StepTerms<double>& t, std::uint32_t shift, std::uint32_t negate,
+                               double x) {
   double hi = 0, lo = 0, up = 0, down = 0;
   sinOfStep(k + shift, negate, t, hi, lo);
   roundedEnds(hi, lo, sinCosErrorBound(hi), up, down);

@@ -1,4 +1,5 @@
-// The angle helpers of every conversion: π from the arc tangent, the degree/radian conversions and the arc cosine, each in a fixed order of operations.
+// The angle helpers of every conversion: π from the arc tangent, the degree/radian conversions and the arc cosine, each
+// in a fixed order of operations.
 #pragma once
 //
 // π is never a literal: it is 4·arctan(1), evaluated where it is needed, so

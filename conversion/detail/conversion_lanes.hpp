@@ -37,8 +37,8 @@ ForwardLanes<N> forwardLanes(const double* lat, const double* lon, MarkFaults<N>
   for (std::size_t i = 0; i < N; ++i) {
     Bdez[i] = lat[i];
     Ldez[i] = lon[i];
-    f.marked[i] |= adjustsInput(Bdez[i], Ldez[i]) ||
-                   (Bdez[i] == referenceLatitude() && Ldez[i] == referenceLongitude());
+    f.marked[i] |=
+        adjustsInput(Bdez[i], Ldez[i]) || (Bdez[i] == referenceLatitude() && Ldez[i] == referenceLongitude());
   }
 
   const L dLrad = steps::longitudeDifferenceRad(f, Ldez);
@@ -114,8 +114,8 @@ InverseLanes<N> inverseLanes(const std::int16_t* stunde, const Lanes<N>& distkm,
   r.Bdezbk = radToDeg(f, arcTanForm(f, negsinBbk));
 
   const auto component = [&](const steps::ComponentTerms& c) {
-    return steps::componentThird(f, c, steps::componentSecond(f, c, steps::componentFirst(f, c, cosK, cosR), cosK, sinR),
-                                 sinK);
+    return steps::componentThird(
+        f, c, steps::componentSecond(f, c, steps::componentFirst(f, c, cosK, cosR), cosK, sinR), sinK);
   };
   const L Xbk = component(steps::xTerms());
   r.Ybk = component(steps::yTerms());

@@ -42,7 +42,8 @@ bool atLeastOne(std::string_view t) {
     const bool negative = i < t.size() && t[i] == '-';
     if (i < t.size() && (t[i] == '-' || t[i] == '+')) ++i;
     // Saturated: only the side of the range matters beyond this.
-    for (; i < t.size() && isDigit(t[i]); ++i) exponent = std::min(exponent * 10 + (t[i] - '0'), 1'000'000'000'000'000LL);
+    for (; i < t.size() && isDigit(t[i]); ++i)
+      exponent = std::min(exponent * 10 + (t[i] - '0'), 1'000'000'000'000'000LL);
     if (negative) exponent = -exponent;
   }
   return lead + exponent >= 0;

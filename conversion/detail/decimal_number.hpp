@@ -28,7 +28,8 @@ std::optional<double> longDecimal(std::string_view digits);
 // is where the point stands in `digits`, or their size.  Inline: the filters
 // read two of these a line.
 inline std::optional<double> unsignedDecimal(std::string_view digits, std::size_t point) {
-  static constexpr double powers[] = {1, 10, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  static constexpr double powers[] = {1,   10,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   const std::size_t decimals = point == digits.size() ? 0 : digits.size() - point - 1;
   if (point + decimals <= 15) {
     std::int64_t whole = 0;

@@ -143,7 +143,8 @@ std::from_chars_result readDouble(const char* first, const char* last, double& v
     if (c == 'e' || c == 'E') break;
     nonZeroText = nonZeroText || (c >= '1' && c <= '9');
   }
-  if (std::isinf(r) && text.find_first_of("iI") == std::string::npos) return {first + n, std::errc::result_out_of_range};
+  if (std::isinf(r) && text.find_first_of("iI") == std::string::npos)
+    return {first + n, std::errc::result_out_of_range};
   if (r == 0 && nonZeroText) return {first + n, std::errc::result_out_of_range};
   v = r;
   return {first + n, std::errc()};

@@ -49,8 +49,9 @@ RoundTrip roundTrip(double latitude, double longitude) {
 
 RoundTripPoint pointOf(const RoundTrip& t) {
   const CaseValues& v = t.values;
-  return {t.latitude, t.longitude, t.hour, t.skipOnError, t.inverseRaised, std::nullopt, v.distkm, v.versatzkm,
-          bearingOf(v.richtgrad), v.sektorgrad, v.Bdezbk, v.Ldezbk, v.Ybk};
+  return {t.latitude,   t.longitude, t.hour,      t.skipOnError,          t.inverseRaised,
+          std::nullopt, v.distkm,    v.versatzkm, bearingOf(v.richtgrad), v.sektorgrad,
+          v.Bdezbk,     v.Ldezbk,    v.Ybk};
 }
 
 namespace {
@@ -59,9 +60,19 @@ void commonPath(const double* lat, const double* lon, RoundTripPoint* out, MarkF
   const ForwardLanes<laneCount> fw = forwardLanes(lat, lon, f);
   const InverseLanes<laneCount> bk = inverseLanes(fw.stunde, fw.distkm, fw.versatzkm, f);
   for (std::size_t i = 0; i < laneCount; ++i)
-    out[i] = {fw.Bdez[i],     fw.Ldez[i],       fw.stunde[i],      true,           false,
-              std::nullopt,   fw.distkm[i],     fw.versatzkm[i],   bearingOf(fw.richtgrad[i]), fw.sektorgrad[i],
-              bk.Bdezbk[i],   bk.Ldezbk[i],     bk.Ybk[i]};
+    out[i] = {fw.Bdez[i],
+              fw.Ldez[i],
+              fw.stunde[i],
+              true,
+              false,
+              std::nullopt,
+              fw.distkm[i],
+              fw.versatzkm[i],
+              bearingOf(fw.richtgrad[i]),
+              fw.sektorgrad[i],
+              bk.Bdezbk[i],
+              bk.Ldezbk[i],
+              bk.Ybk[i]};
 }
 
 RoundTripPoint singlePoint(double latitude, double longitude) {
@@ -76,8 +87,7 @@ RoundTripPoint singlePoint(double latitude, double longitude) {
 
 }  // namespace
 
-void roundTrips(std::span<const double> latitudes, std::span<const double> longitudes,
-                std::span<RoundTripPoint> out) {
+void roundTrips(std::span<const double> latitudes, std::span<const double> longitudes, std::span<RoundTripPoint> out) {
   if (longitudes.size() != latitudes.size() || out.size() != latitudes.size())
     throw std::invalid_argument("roundTrips: latitudes, longitudes and results of different lengths");
   const std::size_t n = latitudes.size();

@@ -24,7 +24,7 @@ namespace qv {
 struct RoundTrip {
   double latitude = 0, longitude = 0;  // degrees, after the input adjustment
   std::int16_t hour = 0;               // 1..12
-  bool skipOnError = false;   // whether the case ran into skip-on-error mode
+  bool skipOnError = false;            // whether the case ran into skip-on-error mode
   // A step or test of the inverse raised and was abandoned in skip-on-error
   // mode, so the position back may rest on a kept value.
   bool inverseRaised = false;
@@ -50,6 +50,5 @@ struct Encoding {
 };
 Encoding encodePosition(double latitude, double longitude);
 RoundTripPoint pointOf(const RoundTrip& t);
-
 
 }  // namespace qv

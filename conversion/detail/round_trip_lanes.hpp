@@ -45,18 +45,18 @@ Lanes<N> each(const Lanes<N>& a, Op op) {
   return r;
 }
 
-#define QV_LANES_OPERATOR(op)                                                                   \
-  template <std::size_t N>                                                                      \
-  Lanes<N> operator op(const Lanes<N>& a, const Lanes<N>& b) {                                  \
-    return zip(a, b, [](double x, double y) { return x op y; });                                \
-  }                                                                                             \
-  template <std::size_t N>                                                                      \
-  Lanes<N> operator op(const Lanes<N>& a, double b) {                                           \
-    return each(a, [b](double x) { return x op b; });                                           \
-  }                                                                                             \
-  template <std::size_t N>                                                                      \
-  Lanes<N> operator op(double a, const Lanes<N>& b) {                                           \
-    return each(b, [a](double y) { return a op y; });                                           \
+#define QV_LANES_OPERATOR(op)                                    \
+  template <std::size_t N>                                       \
+  Lanes<N> operator op(const Lanes<N>& a, const Lanes<N>& b) {   \
+    return zip(a, b, [](double x, double y) { return x op y; }); \
+  }                                                              \
+  template <std::size_t N>                                       \
+  Lanes<N> operator op(const Lanes<N>& a, double b) {            \
+    return each(a, [b](double x) { return x op b; });            \
+  }                                                              \
+  template <std::size_t N>                                       \
+  Lanes<N> operator op(double a, const Lanes<N>& b) {            \
+    return each(b, [a](double y) { return a op y; });            \
   }
 QV_LANES_OPERATOR(+)
 QV_LANES_OPERATOR(-)

@@ -77,8 +77,10 @@ int main(int argc, char** argv) {
   long long positions = 1000000;
   unsigned long long seed = 2026;
   for (int i = 1; i + 1 < argc; i += 2) {
-    if (std::strcmp(argv[i], "--positions") == 0) positions = std::atoll(argv[i + 1]);
-    else if (std::strcmp(argv[i], "--seed") == 0) seed = std::strtoull(argv[i + 1], nullptr, 10);
+    if (std::strcmp(argv[i], "--positions") == 0)
+      positions = std::atoll(argv[i + 1]);
+    else if (std::strcmp(argv[i], "--seed") == 0)
+      seed = std::strtoull(argv[i + 1], nullptr, 10);
     else {
       std::fprintf(stderr, "usage: code_cover_check [--positions N] [--seed S]\n");
       return 2;
@@ -99,8 +101,7 @@ int main(int argc, char** argv) {
     const qv::Position used{t.latitude, t.longitude};
     for (int decimals = -1; decimals <= qv::maxPreciseDecimals; ++decimals) {
       Tally& tally = tallies[decimals + 1];
-      const std::string text =
-          decimals < 0 ? e.code : qv::preciseCodeText(t.hour, t.offsetKm, t.distanceKm, decimals);
+      const std::string text = decimals < 0 ? e.code : qv::preciseCodeText(t.hour, t.offsetKm, t.distanceKm, decimals);
       ++tally.tried;
       qv::CodeValues code;
       qv::Position back;
@@ -120,13 +121,11 @@ int main(int argc, char** argv) {
       const qv::CodeCover cover = qv::coverOf(text, decimals, code, back);
       const double apart = qv::sphereDistanceKm(used, back);
       const double ratio = cover.farthestKm > 0 ? apart / cover.farthestKm : apart > 0 ? INFINITY : 0;
-      const bool holds = within(cover.distances, t.distanceKm) && within(cover.offsets, t.offsetKm) &&
-                         ratio <= 1;
+      const bool holds = within(cover.distances, t.distanceKm) && within(cover.offsets, t.offsetKm) && ratio <= 1;
       if (!holds) {
         if (++tally.broken <= 20)
           std::printf("broken: %.17g %.17g '%s' distance %.17g offset %.17g apart %.17g farthest %.17g\n",
-                      used.latitude, used.longitude, text.c_str(), t.distanceKm, t.offsetKm, apart,
-                      cover.farthestKm);
+                      used.latitude, used.longitude, text.c_str(), t.distanceKm, t.offsetKm, apart, cover.farthestKm);
       }
       tally.worstRatio = std::max(tally.worstRatio, ratio);
       tally.farthest = std::max(tally.farthest, apart);
@@ -135,8 +134,8 @@ int main(int argc, char** argv) {
     }
   }
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  std::printf("%-6s %10s %12s %14s %14s %10s %8s %8s\n", "code", "tried", "worst ratio", "farthest km",
-              "evenly km", "mean ratio", "broken", "no pos.");
+  std::printf("%-6s %10s %12s %14s %14s %10s %8s %8s\n", "code", "tried", "worst ratio", "farthest km", "evenly km",
+              "mean ratio", "broken", "no pos.");
   bool ok = true;
   for (int decimals = -1; decimals <= qv::maxPreciseDecimals; ++decimals) {
     const Tally& t = tallies[decimals + 1];

@@ -20,8 +20,8 @@ TEST(OneDecimalText, TruncatesTheWholePartAndRoundsTheTenth) {
 }
 
 TEST(OneDecimalText, TiesOfTheTenthRoundToEven) {
-  EXPECT_EQ(oneDecimalText(0.25), "0.2");   // 2.5 tenths → 2
-  EXPECT_EQ(oneDecimalText(0.75), "0.8");   // 7.5 tenths → 8
+  EXPECT_EQ(oneDecimalText(0.25), "0.2");  // 2.5 tenths → 2
+  EXPECT_EQ(oneDecimalText(0.75), "0.8");  // 7.5 tenths → 8
   EXPECT_EQ(oneDecimalText(12.5), "12.5");
   EXPECT_EQ(oneDecimalText(20012.4), "20012.4");
 }

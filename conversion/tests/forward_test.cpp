@@ -38,7 +38,8 @@ std::pair<double, double> destination(double degrees, double km) {
   const double rad = std::numbers::pi / 180;
   const double b0 = B0 * rad, d = km / 111.18 * rad, th = degrees * rad;
   const double lat = std::asin(std::sin(b0) * std::cos(d) + std::cos(b0) * std::sin(d) * std::cos(th));
-  const double lon = L0 * rad + std::atan2(std::sin(th) * std::sin(d) * std::cos(b0), std::cos(d) - std::sin(b0) * std::sin(lat));
+  const double lon =
+      L0 * rad + std::atan2(std::sin(th) * std::sin(d) * std::cos(b0), std::cos(d) - std::sin(b0) * std::sin(lat));
   return {lat / rad, lon / rad};
 }
 

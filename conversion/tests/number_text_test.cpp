@@ -109,7 +109,8 @@ std::string fromPrintf(double v, int precision, bool plain) {
   }
   if (x < 0) return sign + (plain ? "0." : ".") + std::string(static_cast<std::size_t>(-x - 1), '0') + digits;
   if (n <= x + 1) return sign + digits + std::string(static_cast<std::size_t>(x + 1 - n), '0');
-  return sign + digits.substr(0, static_cast<std::size_t>(x + 1)) + "." + digits.substr(static_cast<std::size_t>(x + 1));
+  return sign + digits.substr(0, static_cast<std::size_t>(x + 1)) + "." +
+         digits.substr(static_cast<std::size_t>(x + 1));
 }
 
 TEST(NumberText, DigitsAreTheValueRoundedToNearest) {
@@ -120,7 +121,8 @@ TEST(NumberText, DigitsAreTheValueRoundedToNearest) {
     const std::uint64_t bits = rng();
     std::memcpy(&v, &bits, sizeof v);
     if (std::isfinite(v)) values.push_back(v);
-    values.push_back(std::ldexp(static_cast<double>(rng() >> 11), -53) * std::pow(10.0, static_cast<int>(rng() % 40) - 20));
+    values.push_back(std::ldexp(static_cast<double>(rng() >> 11), -53) *
+                     std::pow(10.0, static_cast<int>(rng() % 40) - 20));
   }
   // Half-way texts with 16 digits, and their neighbours.
   for (const double v : {0.123456789012345, 47.49999999999995, 1.000000000000005, 9.999999999999995, 179.99999999999995,

@@ -106,10 +106,12 @@ TEST(PositionReader, RefusedPositionsQuoteTheTextAndSayWhy) {
       {"95 200", "its latitude 95 lies outside -90..90"},
       {"-90.5 0", "its latitude -90.5 lies outside -90..90"},
       // ISO 6709 with a stray blank is never read as another position.
-      {"+4230 +00131", "it reads as ISO 6709 with blanks inside, which that form does not have; written without "
-                       "them it is 42.5 1.5166666666666666"},
-      {"+0045 +00131", "it reads as ISO 6709 with blanks inside, which that form does not have; written without "
-                       "them it is 0.75 1.5166666666666666"},
+      {"+4230 +00131",
+       "it reads as ISO 6709 with blanks inside, which that form does not have; written without "
+       "them it is 42.5 1.5166666666666666"},
+      {"+0045 +00131",
+       "it reads as ISO 6709 with blanks inside, which that form does not have; written without "
+       "them it is 0.75 1.5166666666666666"},
       {"+4860+01134", "its minutes must be below 60, not 60"},
       {"+480860+0113431", "its seconds must be below 60, not 60"},
   };
@@ -151,10 +153,12 @@ TEST(PositionReader, LongitudeFirstSwapsWhatNoLettersDecide) {
     const char* reason;
   } refused[] = {
       {"10 95", "'10 95' is not a position: its latitude 95 lies outside -90..90"},
-      {"48N 11", "'48N 11' is not a position: 'N' marks a latitude, but the longitude comes first (with letters on "
-                 "both, either may)"},
-      {"11 48E", "'11 48E' is not a position: 'E' marks a longitude, but the latitude comes second (with letters on "
-                 "both, either may)"},
+      {"48N 11",
+       "'48N 11' is not a position: 'N' marks a latitude, but the longitude comes first (with letters on "
+       "both, either may)"},
+      {"11 48E",
+       "'11 48E' is not a position: 'E' marks a longitude, but the latitude comes second (with letters on "
+       "both, either may)"},
   };
   for (const auto& c : refused) {
     try {

@@ -22,8 +22,8 @@ TEST(PreciseCode, IsCorrectlyRoundedAndReadsBack) {
   } cases[] = {
       {6.64327619466684, 236.7795803439312, 3, "m11:6.643 r236.780"},
       {6.64327619466684, 236.7795803439312, 0, "m11:7 r237"},
-      {0.25, 1096.996, 2, "m11:0.25 r1097.00"},  // the code text writes r1096
-      {0.125, 0.0625, 1, "m11:0.1 r0.1"},        // 0.125 and 0.0625 are exact: halves to even
+      {0.25, 1096.996, 2, "m11:0.25 r1097.00"},       // the code text writes r1096
+      {0.125, 0.0625, 1, "m11:0.1 r0.1"},             // 0.125 and 0.0625 are exact: halves to even
       {0, 20012.4, 6, "m11:0.000000 r20012.400000"},  // the antipode
   };
   for (const auto& c : cases) {

@@ -91,7 +91,8 @@ void expectSameAsSingle(const std::vector<double>& lat, const std::vector<double
     ASSERT_EQ(b.skipOnError, s.skipOnError);
     ASSERT_TRUE(sameBits(b.distanceKm, s.distanceKm) && sameBits(b.offsetKm, s.offsetKm));
     ASSERT_TRUE(sameBits(b.bearingDegrees, s.bearingDegrees) && sameBits(b.sectorAngleDegrees, s.sectorAngleDegrees));
-    ASSERT_TRUE(sameBits(b.latitudeBack, s.latitudeBack) && sameBits(b.longitudeBack, s.longitudeBack) && sameBits(b.westComponentBack, s.westComponentBack));
+    ASSERT_TRUE(sameBits(b.latitudeBack, s.latitudeBack) && sameBits(b.longitudeBack, s.longitudeBack) &&
+                sameBits(b.westComponentBack, s.westComponentBack));
   }
   expectCodesAndPositionsAsSingle(lat, lon);
 }
@@ -116,7 +117,8 @@ TEST(RoundTripBatch, RandomPointsAndEveryBatchLength) {
   }
   expectSameAsSingle(lat, lon);
   for (std::size_t n = 0; n <= 9; ++n)
-    expectSameAsSingle(std::vector<double>(lat.begin(), lat.begin() + n), std::vector<double>(lon.begin(), lon.begin() + n));
+    expectSameAsSingle(std::vector<double>(lat.begin(), lat.begin() + n),
+                       std::vector<double>(lon.begin(), lon.begin() + n));
   // Spans of different lengths are refused: the batch would run past one.
   std::vector<qv::RoundTripPoint> out(8);
   EXPECT_THROW(qv::roundTrips(std::span(lat).first(8), std::span(lon).first(7), out), std::invalid_argument);
@@ -126,18 +128,31 @@ TEST(RoundTripBatch, RandomPointsAndEveryBatchLength) {
 // Each point beside ordinary ones, so that it shares a batch with them.
 TEST(RoundTripBatch, SpecialPointsInTheMidstOfOrdinaryOnes) {
   const std::vector<std::pair<double, double>> special = {
-      {B0, L0},                     // the reference point: exact branches, mode off
-      {B0 + 1e-6, L0},              // raises with the mode off
-      {48.146944444444443, L0},     // sector cosine past 1, mode off: raises
-      {64.626944444441605, L0},     // sector cosine past 1, skipped: 90°
-      {60.636944444441959, L0},     // offset arc cosine past 1, skipped
-      {30, L0},                     // due south: hour 5 at 30°
-      {60, L0},                     // due north: hour 12 on its ray
-      {-B0, L0 - 180},              // the antipode
-      {10, -180}, {10, 181}, {10, 180}, {-90, 0}, {-95, 0}, {90, 0}, {95, 0},  // input adjustment
-      {0, 180}, {0, 0}, {89.9, 0}, {-89.9, 0},
-      {1e308, 0}, {0, -1.7e308},    // overflow taken as the sweep takes them; refused as meant
-      {NAN, 0}, {0, INFINITY}, {50, 350}, {50, -540},  // refused or reduced as meant
+      {B0, L0},                  // the reference point: exact branches, mode off
+      {B0 + 1e-6, L0},           // raises with the mode off
+      {48.146944444444443, L0},  // sector cosine past 1, mode off: raises
+      {64.626944444441605, L0},  // sector cosine past 1, skipped: 90°
+      {60.636944444441959, L0},  // offset arc cosine past 1, skipped
+      {30, L0},                  // due south: hour 5 at 30°
+      {60, L0},                  // due north: hour 12 on its ray
+      {-B0, L0 - 180},           // the antipode
+      {10, -180},
+      {10, 181},
+      {10, 180},
+      {-90, 0},
+      {-95, 0},
+      {90, 0},
+      {95, 0},  // input adjustment
+      {0, 180},
+      {0, 0},
+      {89.9, 0},
+      {-89.9, 0},
+      {1e308, 0},
+      {0, -1.7e308},  // overflow taken as the sweep takes them; refused as meant
+      {NAN, 0},
+      {0, INFINITY},
+      {50, 350},
+      {50, -540},  // refused or reduced as meant
   };
   std::vector<double> lat, lon;
   for (const auto& [b, l] : special)

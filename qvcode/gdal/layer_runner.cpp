@@ -60,10 +60,15 @@ GDALDriver* outputDriver(const LayerJob& job) {
     name = *job.format;
   } else {
     std::string extension = job.output.substr(std::min(job.output.size(), job.output.rfind('.') + 1));
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     constexpr std::array<std::pair<std::string_view, std::string_view>, 6> byExtension = {{
-        {"gpkg", "GPKG"}, {"shp", "ESRI Shapefile"}, {"geojson", "GeoJSON"}, {"json", "GeoJSON"},
-        {"fgb", "FlatGeobuf"}, {"csv", "CSV"},
+        {"gpkg", "GPKG"},
+        {"shp", "ESRI Shapefile"},
+        {"geojson", "GeoJSON"},
+        {"json", "GeoJSON"},
+        {"fgb", "FlatGeobuf"},
+        {"csv", "CSV"},
     }};
     for (const auto& [e, driver] : byExtension)
       if (extension == e) name = driver;
@@ -119,14 +124,16 @@ class LayerRun {
                          : std::vector<std::string>{"latitude", "longitude", "farthestKm", "error"};
     for (const std::string& a : added_)
       if (defn->GetFieldIndex(a.c_str()) >= 0)
-        throw Stop{exitUsage, "the layer has a field '" + std::string(defn->GetFieldDefn(defn->GetFieldIndex(a.c_str()))->GetNameRef()) +
+        throw Stop{exitUsage, "the layer has a field '" +
+                                  std::string(defn->GetFieldDefn(defn->GetFieldIndex(a.c_str()))->GetNameRef()) +
                                   "' already, which the new field '" + a + "' would take (rename it first)"};
     if (!job_.encode) {
       codeField_ = defn->GetFieldIndex(job_.codeField.c_str());
       if (codeField_ < 0) throw Stop{exitUsage, "the layer has no field '" + job_.codeField + "'"};
     }
     if (VSIStatL(job_.output.c_str(), &st) == 0)
-      throw Stop{exitUsage, "'" + job_.output + "' exists; qvcode writes a new data set and leaves an existing one as it is"};
+      throw Stop{exitUsage,
+                 "'" + job_.output + "' exists; qvcode writes a new data set and leaves an existing one as it is"};
     GDALDriver* driver = outputDriver(job_);
     try {
       createOutput(*driver, *defn);
@@ -154,8 +161,7 @@ class LayerRun {
       OGRSpatialReference source(*from);
       source.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
       toWgs84_.reset(OGRCreateCoordinateTransformation(&source, &target));
-      if (!toWgs84_)
-        throw Stop{exitInputFailed, "cannot take the layer's coordinates to WGS 84: " + gdalMessage()};
+      if (!toWgs84_) throw Stop{exitInputFailed, "cannot take the layer's coordinates to WGS 84: " + gdalMessage()};
     }
     char** options = nullptr;
     if (std::string_view(driver.GetDescription()) == "CSV") options = CSLSetNameValue(options, "GEOMETRY", "AS_WKT");
@@ -166,10 +172,10 @@ class LayerRun {
       const std::size_t eq = o.find('=');
       options = CSLSetNameValue(options, o.substr(0, eq).c_str(), o.substr(eq + 1).c_str());
     }
-    std::unique_ptr<OGRSpatialReference, void (*)(OGRSpatialReference*)> kept(
-        from ? from->Clone() : nullptr, [](OGRSpatialReference* s) {
-          if (s) s->Release();
-        });
+    std::unique_ptr<OGRSpatialReference, void (*)(OGRSpatialReference*)> kept(from ? from->Clone() : nullptr,
+                                                                              [](OGRSpatialReference* s) {
+                                                                                if (s) s->Release();
+                                                                              });
     target_ = out_->CreateLayer(source_->GetName(), job_.encode ? kept.get() : &target,
                                 job_.encode ? source_->GetGeomType() : wkbPoint, options);
     CSLDestroy(options);
@@ -207,8 +213,10 @@ class LayerRun {
         block.push_back({std::unique_ptr<OGRFeature>(f), {}});
       }
       if (block.empty()) break;
-      if (job_.encode) encodeBlock(block);
-      else decodeBlock(block);
+      if (job_.encode)
+        encodeBlock(block);
+      else
+        decodeBlock(block);
       sinceCommit += static_cast<long long>(block.size());
       if (inTransaction && sinceCommit >= transactionFeatures) {
         commit();
@@ -218,7 +226,8 @@ class LayerRun {
     }
     if (inTransaction) commit();
     out_->FlushCache();
-    if (CPLGetLastErrorType() == CE_Failure) throw Stop{exitOutputFailed, "cannot write '" + job_.output + "': " + gdalMessage()};
+    if (CPLGetLastErrorType() == CE_Failure)
+      throw Stop{exitOutputFailed, "cannot write '" + job_.output + "': " + gdalMessage()};
     out_.reset();
   }
 
@@ -236,7 +245,8 @@ class LayerRun {
       if (!g) {
         block[i].failure = "the feature has no geometry";
       } else if (wkbFlatten(g->getGeometryType()) != wkbPoint) {
-        block[i].failure = "its geometry is a " + std::string(OGRGeometryTypeToName(g->getGeometryType())) + ", not a point";
+        block[i].failure =
+            "its geometry is a " + std::string(OGRGeometryTypeToName(g->getGeometryType())) + ", not a point";
       } else if (g->IsEmpty()) {
         block[i].failure = "its point is empty";
       } else {

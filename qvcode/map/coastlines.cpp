@@ -74,7 +74,8 @@ Coastlines readCoastlines(const MapArea& area, double degreesPerPixel) {
   };
   if (!session.api()) return fail("the GMT library could not start");
   char output[GMT_VF_LEN] = {};
-  if (GMT_Open_VirtualFile(session.api(), GMT_IS_DATASET, GMT_IS_LINE, unsigned{GMT_OUT} | unsigned{GMT_IS_REFERENCE}, nullptr, output))
+  if (GMT_Open_VirtualFile(session.api(), GMT_IS_DATASET, GMT_IS_LINE, unsigned{GMT_OUT} | unsigned{GMT_IS_REFERENCE},
+                           nullptr, output))
     return fail("GMT gave no place for them");
   // -W -M: the shorelines as lines; -A0/1/1: of every size, land only.
   char args[256];

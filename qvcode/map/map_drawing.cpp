@@ -134,7 +134,8 @@ void drawGraticule(QPainter& painter, const Projection& pr, const MapPicture& p)
     if (x < pr.map.left() || x > pr.map.right()) continue;
     painter.fillRect(QRect(x, pr.map.top(), 1, pr.map.height()), line);
     const QString label = text(longitudeLabel(lon));
-    painter.drawText(QPointF(x - metrics.horizontalAdvance(label) / 2.0, pr.map.bottom() + 4 + metrics.ascent()), label);
+    painter.drawText(QPointF(x - metrics.horizontalAdvance(label) / 2.0, pr.map.bottom() + 4 + metrics.ascent()),
+                     label);
   }
   const double south = std::max(p.area.south, -90.0), north = std::min(p.area.north, 90.0);
   const double latSpacing = graticuleSpacing(p.area.north - p.area.south, p.height, 32);
@@ -243,30 +244,33 @@ void drawLegend(QPainter& painter, const MapPicture& p, Scale scale, const Coast
     label(x + 20, row, s);
     row += lineHeight;
   };
-  entry([&](QRect r) {
-         painter.fillRect(r, colour(map_colours::exact));
-         painter.setPen(colour(map_colours::graticule));
-         painter.drawRect(r.adjusted(0, 0, -1, -1));
-       },
-       "exact: the same position back");
+  entry(
+      [&](QRect r) {
+        painter.fillRect(r, colour(map_colours::exact));
+        painter.setPen(colour(map_colours::graticule));
+        painter.drawRect(r.adjusted(0, 0, -1, -1));
+      },
+      "exact: the same position back");
   entry([&](QRect r) { painter.fillRect(r, colour(map_colours::notSwept)); }, "no case here");
-  entry([&](QRect r) {
-         painter.setPen(QPen(colour(map_colours::inverseRaised), 1));
-         painter.drawEllipse(r.center(), 3, 3);
-       },
-       "the inverse raised (skip-on-error mode)");
+  entry(
+      [&](QRect r) {
+        painter.setPen(QPen(colour(map_colours::inverseRaised), 1));
+        painter.drawEllipse(r.center(), 3, 3);
+      },
+      "the inverse raised (skip-on-error mode)");
   entry([&](QRect r) { painter.fillRect(QRect(r.left(), r.center().y(), r.width(), 1), colour(map_colours::hourRay)); },
-       "hour ray, with its hour");
-  entry([&](QRect r) {
-         painter.setPen(QPen(colour(map_colours::hourRay), 1));
-         painter.setBrush(colour(map_colours::referencePoint));
-         painter.drawEllipse(r.center(), 4, 4);
-         painter.setBrush(Qt::NoBrush);
-       },
-       "reference point 48\u00b08\u203213\u2033 N 11\u00b034\u203231\u2033 E");
+        "hour ray, with its hour");
+  entry(
+      [&](QRect r) {
+        painter.setPen(QPen(colour(map_colours::hourRay), 1));
+        painter.setBrush(colour(map_colours::referencePoint));
+        painter.drawEllipse(r.center(), 4, 4);
+        painter.setBrush(Qt::NoBrush);
+      },
+      "reference point 48\u00b08\u203213\u2033 N 11\u00b034\u203231\u2033 E");
   if (toleranceShown)
     entry([&](QRect r) { painter.fillRect(QRect(r.center().x(), r.top(), 2, r.height()), colour(map_colours::text)); },
-         "tolerance " + seconds(p.toleranceSeconds));
+          "tolerance " + seconds(p.toleranceSeconds));
 
   const int below = std::max(row, y + 36) + 4;
   label(margin, below,
@@ -322,9 +326,9 @@ QImage drawMap(const MapPicture& p, const Coastlines& coast) {
 
   const auto number = [](double v) { return QString::number(v, 'g', 17); };
   image.setText(mapAreaKey, QString("%1 %2 %3 %4").arg(map.left()).arg(map.top()).arg(map.width()).arg(map.height()));
-  image.setText(sweptAreaKey, QString("%1 %2 %3 %4")
-                                  .arg(number(p.area.west), number(p.area.east), number(p.area.south),
-                                       number(p.area.north)));
+  image.setText(
+      sweptAreaKey,
+      QString("%1 %2 %3 %4").arg(number(p.area.west), number(p.area.east), number(p.area.south), number(p.area.north)));
   image.setText(differenceScaleKey, QString("%1 %2").arg(scale.low).arg(scale.high));
   // The PNG's own keywords for what the picture shows.
   QStringList description;

@@ -44,7 +44,7 @@ std::vector<Polyline> hourRay(double bearing) {
 
 double graticuleSpacing(double span, int pixels, int minimumGap) {
   static constexpr std::array<double, 14> spacings = {1.0 / 60, 2.0 / 60, 5.0 / 60, 10.0 / 60, 15.0 / 60, 0.5, 1,
-                                                      2, 5, 10, 15, 30, 45, 90};
+                                                      2,        5,        10,       15,        30,        45,  90};
   for (double s : spacings)
     if (pixels * s / span >= minimumGap) return s;
   return spacings.back();
@@ -52,7 +52,8 @@ double graticuleSpacing(double span, int pixels, int minimumGap) {
 
 std::vector<double> graticuleLines(double low, double high, double spacing) {
   std::vector<double> lines;
-  for (double k = std::ceil(low / spacing); k * spacing <= high && lines.size() < 1000; ++k) lines.push_back(k * spacing);
+  for (double k = std::ceil(low / spacing); k * spacing <= high && lines.size() < 1000; ++k)
+    lines.push_back(k * spacing);
   return lines;
 }
 

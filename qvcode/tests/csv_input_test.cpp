@@ -43,7 +43,8 @@ TEST(CsvInput, RowsAndFieldsAsWritten) {
       {"a,b\r\n1,2", ',', {"1|\r\n|a|b", "2||1|2"}},
       // Quoted fields hold delimiters, doubled quotes and line breaks; the
       // next row starts on the line after them.
-      {"\"x,y\",\"say \"\"hi\"\"\",\"two\nlines\"\nnext,row,3\n", ',',
+      {"\"x,y\",\"say \"\"hi\"\"\",\"two\nlines\"\nnext,row,3\n",
+       ',',
        {"1|\n|x,y|say \"hi\"|two\nlines", "3|\n|next|row|3"}},
       {"\"a\r\nb\",c\r\n", ',', {"1|\r\n|a\r\nb|c"}},
       // Empty fields, a quote inside an unquoted field and text after a
@@ -53,7 +54,10 @@ TEST(CsvInput, RowsAndFieldsAsWritten) {
       {"a\n\nb\n", ',', {"1|\n|a", "2|\n|", "3|\n|b"}},
       {"a\tb,c\n\"1\t2\"\t3\n", '\t', {"1|\n|a|b,c", "2|\n|1\t2|3"}},
       // The byte order mark is no part of the first field.
-      {"\xEF\xBB\xBF" "a,b\n", ',', {"1|\n|a|b"}},
+      {"\xEF\xBB\xBF"
+       "a,b\n",
+       ',',
+       {"1|\n|a|b"}},
       {"", ',', {}},
   };
   for (const auto& c : cases) EXPECT_EQ(rowsOf(c.table, c.delimiter), c.rows) << c.table;
@@ -70,8 +74,8 @@ TEST(CsvInput, RefusesAQuoteNeverClosed) {
 
 TEST(CsvInput, GuessesTheDelimiterOutsideQuotes) {
   const std::pair<std::string_view, char> cases[] = {
-      {"a,b,c", ','}, {"a\tb\tc", '\t'}, {"a;b;c", ';'}, {"a|b", '|'},  {"name", ','},
-      {"\"a;b;c\",d", ','}, {"a,b\tc\td", '\t'}, {"a,b;c", ','},  // a tie goes to the comma
+      {"a,b,c", ','}, {"a\tb\tc", '\t'},    {"a;b;c", ';'},      {"a|b", '|'},
+      {"name", ','},  {"\"a;b;c\",d", ','}, {"a,b\tc\td", '\t'}, {"a,b;c", ','},  // a tie goes to the comma
   };
   for (const auto& [line, delimiter] : cases) EXPECT_EQ(guessDelimiter(line), delimiter) << line;
 }

@@ -43,8 +43,9 @@ TEST(CommandLine, HelpAndVersionGoToStdoutAndAUsageErrorIsOneLineAndAHint) {
       {{"encode", "--csv", "--json", "50", "10"}, "qvcode: encode: --json and --csv exclude each other"},
       {{"decode", "--input-string", "m1:0 r1", "m1:0 r1"},
        "qvcode: decode: an item on the command line and --input-file or --input-string exclude each other"},
-      {{"algorit", "--text"}, "qvcode: algorit: --text is for elements on the command line; a line writes each "
-                              "element's kind"},
+      {{"algorit", "--text"},
+       "qvcode: algorit: --text is for elements on the command line; a line writes each "
+       "element's kind"},
   };
   for (const auto& u : usageErrors) {
     const Result r = run(qvcode::runCommand, u.args);
@@ -75,7 +76,8 @@ TEST(EncodeCommand, JsonHasEveryFieldWithRoundTripDigits) {
   EXPECT_NE(r.out.find(R"("code":"m5:0 r0")"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find(R"("skipOnError":false)"), std::string::npos);
   EXPECT_NE(r.out.find(R"("latitude":48.136944444444445)"), std::string::npos);
-  for (const char* key : {"longitude", "hour", "distanceKm", "offsetKm", "distanceText", "offsetText", "latitudeBack", "longitudeBack", "westComponentBack"})
+  for (const char* key : {"longitude", "hour", "distanceKm", "offsetKm", "distanceText", "offsetText", "latitudeBack",
+                          "longitudeBack", "westComponentBack"})
     EXPECT_NE(r.out.find("\"" + std::string(key) + "\":"), std::string::npos) << key;
 }
 
@@ -87,8 +89,10 @@ TEST(EncodeCommand, JsonShowsThePositionGivenAndTheOneUsed) {
     std::string_view fields;
   } cases[] = {
       {{"--json", "50", "350"}, R"({"latitudeGiven":50,"longitudeGiven":350,"latitude":50,"longitude":-10,)"},
-      {{"--json", "-90", "-180"}, R"({"latitudeGiven":-90,"longitudeGiven":-180,"latitude":-89.9,"longitude":-179.999999,)"},
-      {{"--json", "--as-sweep", "-95", "181"}, R"({"latitudeGiven":-95,"longitudeGiven":181,"latitude":-89.9,"longitude":180,)"},
+      {{"--json", "-90", "-180"},
+       R"({"latitudeGiven":-90,"longitudeGiven":-180,"latitude":-89.9,"longitude":-179.999999,)"},
+      {{"--json", "--as-sweep", "-95", "181"},
+       R"({"latitudeGiven":-95,"longitudeGiven":181,"latitude":-89.9,"longitude":180,)"},
   };
   for (const auto& c : cases) EXPECT_EQ(run(qvcode::runEncode, c.args).out.rfind(c.fields, 0), 0U) << c.fields;
 }
@@ -108,8 +112,10 @@ TEST(EncodeCommand, PositionsAreTakenAsMeantOrRefused) {
       {{"+4230+00131"}, 0, "m7:434.9 r1004.1\n"},  // ISO 6709, 42°30′ N 1°31′ E
       {{"42.5", "1.5166666666666666"}, 0, "m7:434.9 r1004.1\n"},
       // ISO 6709 with a stray blank is another position read as two numbers.
-      {{"+4230 +00131"}, 2, "qvcode: encode: '+4230 +00131' is not a position: it reads as ISO 6709 with blanks "
-                            "inside, which that form does not have; written without them it is 42.5 1.5166666666666666"},
+      {{"+4230 +00131"},
+       2,
+       "qvcode: encode: '+4230 +00131' is not a position: it reads as ISO 6709 with blanks "
+       "inside, which that form does not have; written without them it is 42.5 1.5166666666666666"},
       {{"--as-sweep", "+0045", "+00131"}, 2, "qvcode: encode: '+0045 +00131' is not a position: it reads as ISO 6709"},
       {{"--as-sweep", "4230", "131"}, 0, "m5:2211.6 r15358.1\n"},
       {{"1e308", "0"}, 2, "qvcode: encode: '1e308 0' is not a position: its latitude 1e+308 lies outside -90..90"},
@@ -123,8 +129,8 @@ TEST(EncodeCommand, PositionsAreTakenAsMeantOrRefused) {
 }
 
 TEST(EncodeCommand, UsageErrorsExitTwoWithNothingOnStdout) {
-  for (const std::vector<std::string_view>& args :
-       std::vector<std::vector<std::string_view>>{{"50"}, {"50", "10", "3"}, {"fifty", "10"}, {"50", "10e"}, {"--yaml", "1", "2"}}) {
+  for (const std::vector<std::string_view>& args : std::vector<std::vector<std::string_view>>{
+           {"50"}, {"50", "10", "3"}, {"fifty", "10"}, {"50", "10e"}, {"--yaml", "1", "2"}}) {
     const Result r = run(qvcode::runEncode, args);
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
@@ -145,18 +151,20 @@ TEST(EncodeCommand, TheCodeIsPrintedWhereOnlyTheInverseFails) {
   struct Case {
     std::string_view latitude, longitude, code;
   };
-  for (const Case& c : {Case{"48.2", "11.575277777777778", "m12:0 r7\n"},
-                        Case{"89.99999999999993", "0", "m12:0 r4654.3\n"},
-                        Case{"89.9", "-168.42472222222221", "m12:0 r4665.5\n"},
-                        Case{"48.14694444444444", "11.575277777777778", "m12:0 r1.1\n"}}) {
+  for (const Case& c :
+       {Case{"48.2", "11.575277777777778", "m12:0 r7\n"}, Case{"89.99999999999993", "0", "m12:0 r4654.3\n"},
+        Case{"89.9", "-168.42472222222221", "m12:0 r4665.5\n"},
+        Case{"48.14694444444444", "11.575277777777778", "m12:0 r1.1\n"}}) {
     const Result text = run(qvcode::runEncode, {c.latitude, c.longitude});
     EXPECT_EQ(text.status, 0) << c.latitude << ": " << text.err;
     EXPECT_EQ(text.out, c.code);
     const Result json = run(qvcode::runEncode, {"--json", c.latitude, c.longitude});
     EXPECT_EQ(json.status, 0);
-    EXPECT_NE(json.out.find(R"("code":")" + std::string(c.code.substr(0, c.code.size() - 1)) + '"'),
-              std::string::npos) << json.out;
-    EXPECT_TRUE(json.out.ends_with(R"("inverseError":"Invalid procedure call or argument"})" "\n")) << json.out;
+    EXPECT_NE(json.out.find(R"("code":")" + std::string(c.code.substr(0, c.code.size() - 1)) + '"'), std::string::npos)
+        << json.out;
+    EXPECT_TRUE(json.out.ends_with(R"("inverseError":"Invalid procedure call or argument"})"
+                                   "\n"))
+        << json.out;
   }
 
   // Every tenth of a degree of latitude on the reference meridian has its
@@ -238,15 +246,20 @@ TEST(DecodeCommand, MalformedCodeExitsTwoNamingTheField) {
 // a NUL no longer cuts the message at itself.
 TEST(Filter, ControlBytesOfALineAreEscapedInItsReason) {
   using namespace std::string_literals;
-  const std::string position = "50\x00" "10"s, code = "m11:6.6 r236.8\x01"s;
+  const std::string position =
+                        "50\x00"
+                        "10"s,
+                    code = "m11:6.6 r236.8\x01"s;
   const struct {
     int (*command)(qvcode::Args, std::ostream&, std::ostream&);
     std::string_view format, line, reason;
   } cases[] = {
       {qvcode::runEncode, "", position, R"(ERROR: '50\x0010' is not a position: '\x00' cannot be part of one)"},
-      {qvcode::runEncode, "--json", position, R"("error":"'50\\x0010' is not a position: '\\x00' cannot be part of one"})"},
+      {qvcode::runEncode, "--json", position,
+       R"("error":"'50\\x0010' is not a position: '\\x00' cannot be part of one"})"},
       {qvcode::runEncode, "--csv", position, R"(,'50\x0010' is not a position: '\x00' cannot be part of one)"},
-      {qvcode::runDecode, "", code, R"(ERROR: malformed code 'm11:6.6 r236.8\x01': unexpected text '\x01' after the distance)"},
+      {qvcode::runDecode, "", code,
+       R"(ERROR: malformed code 'm11:6.6 r236.8\x01': unexpected text '\x01' after the distance)"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.format) + ' ' + std::string(c.reason));

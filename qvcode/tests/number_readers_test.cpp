@@ -115,9 +115,8 @@ TEST(NumberReaders, CommandsReadATinyNumberAsZeroAndAHugeOneAsOverflow) {
   EXPECT_NE(negative.out.find(R"("latitude":-0,)"), std::string::npos) << negative.out;
 
   for (const auto command : {qvcode::runEncode, qvcode::runAlgorit}) {
-    const Outcome huge = command == qvcode::runEncode
-                         ? run(command, {"1e400", "0"})
-                         : run(command, {"1e400", "0", "0", "10", "0", "0", "N", "E"});
+    const Outcome huge = command == qvcode::runEncode ? run(command, {"1e400", "0"})
+                                                      : run(command, {"1e400", "0", "0", "10", "0", "0", "N", "E"});
     EXPECT_EQ(huge.status, 1);
     EXPECT_EQ(huge.err, "qvcode: run-time error 6: Overflow\n");
   }

@@ -40,7 +40,10 @@ std::string readWith(const Vector& args, Undeclared undeclared) {
                   note("from=" + std::string(v));
                   return {};
                 }),
-      Option{"--json", false, {}, [&](std::string_view) -> Problem {
+      Option{"--json",
+             false,
+             {},
+             [&](std::string_view) -> Problem {
                note("json");
                return {};
              }},
@@ -101,7 +104,10 @@ TEST(Options, EveryCommandTakesBothSpellingsAndTheEndOfOptions) {
       {{"encode", "-33.87", "151.21"}, exitOk, "m2:1184.2 r16326.8\n", ""},
       {{"encode", "--yaml", "1", "2"}, exitUsage, "", "qvcode: encode: unknown option '--yaml'"},
       {{"encode", "1", "2", "--json=1"}, exitUsage, "", "qvcode: encode: unknown option '--json=1'"},
-      {{"decode", "--", "m11:6.6 r236.8"}, exitOk, "49.9999649667773 9.99932533031054\n49\u00b059'59.87\" N 9\u00b059'57.57\" E\n", ""},
+      {{"decode", "--", "m11:6.6 r236.8"},
+       exitOk,
+       "49.9999649667773 9.99932533031054\n49\u00b059'59.87\" N 9\u00b059'57.57\" E\n",
+       ""},
       {{"decode", "--jsn", "m11:6.6 r236.8"}, exitUsage, "", "qvcode: decode: unknown option '--jsn'"},
       {{"algorit", "--empty=2", "--empty=7", "50", "0", "10", "0", "0", "N"}, exitOk, "m11:6 r236\n", ""},
       {{"algorit", "--text", "--", "-33", "54", "0", "151", "12", "0", "N", "E"}, exitOk, "m2:1065 r16202\n", ""},

@@ -92,7 +92,6 @@ class Process : public qvcode::testing::FolderTest {
   }
 
   std::string errors() const { return read(path("stderr.txt")); }
-
 };
 
 // A grid of about 18 million cases, far longer than any test waits.
@@ -107,9 +106,9 @@ struct StopSignal {
 };
 
 TEST_F(Process, SignalsStopTheSweepKeepingEveryRecordThatWasDue) {
-  for (const StopSignal& s : {StopSignal{SIGINT, 130, "Interrupted by SIGINT"},
-                              StopSignal{SIGTERM, 143, "Terminated by SIGTERM"},
-                              StopSignal{SIGHUP, 129, "Hung up by SIGHUP"}}) {
+  for (const StopSignal& s :
+       {StopSignal{SIGINT, 130, "Interrupted by SIGINT"}, StopSignal{SIGTERM, 143, "Terminated by SIGTERM"},
+        StopSignal{SIGHUP, 129, "Hung up by SIGHUP"}}) {
     SCOPED_TRACE(s.reason);
     const std::string report = path("r.txt");
     fs::remove(report);
@@ -121,10 +120,10 @@ TEST_F(Process, SignalsStopTheSweepKeepingEveryRecordThatWasDue) {
     // Meanwhile no other sweep, and no merge, may write the same report.
     if (s.signal == SIGINT) {
       // A small sweep in one shard, for the merge to join into the report.
-      ASSERT_EQ(exitStatus(start({"sweep", "--shard", "1/1", "--report", report, "--lat-step", "600", "--lon-step",
-                                  "600"},
-                                 "/dev/null", "shard.txt")),
-                0);
+      ASSERT_EQ(
+          exitStatus(start({"sweep", "--shard", "1/1", "--report", report, "--lat-step", "600", "--lon-step", "600"},
+                           "/dev/null", "shard.txt")),
+          0);
       for (const std::vector<std::string>& other : {longSweep(report), std::vector<std::string>{"merge", report}}) {
         EXPECT_EQ(exitStatus(start(other, "/dev/null", "other.txt")), 2) << other[0];
         const std::string said = read(path("other.txt"));
@@ -301,8 +300,8 @@ TEST_F(Process, AMergeKilledWhileItWritesLeavesNoFileBehind) {
   const std::string report = path("r.txt");
   // Parts of some 18 MB: the merge writes long enough to be caught at it.
   for (const char* k : {"1/2", "2/2"})
-    ASSERT_EQ(exitStatus(start({"sweep", "--store", "all", "--shard", k, "--report", report}, "/dev/null", "shard.txt")),
-              0);
+    ASSERT_EQ(
+        exitStatus(start({"sweep", "--store", "all", "--shard", k, "--report", report}, "/dev/null", "shard.txt")), 0);
   std::ofstream(report, std::ios::binary) << "\"the old report\"\r\n";
   // What another merge left, killed on this host and still running here.
   const pid_t gone = fork();

@@ -133,7 +133,8 @@ TEST_F(MapRun, AMapThatCannotBeMadeIsRefusedBeforeTheSweep) {
       {{"--map", folder().string()}, "it is a folder"},
       // A FIFO would hold the finished sweep until it had a reader, and a
       // device keeps no map.
-      {{"--map", path("fifo.png")}, "cannot write the map '" + path("fifo.png") + "': it is a FIFO, not a regular file"},
+      {{"--map", path("fifo.png")},
+       "cannot write the map '" + path("fifo.png") + "': it is a FIFO, not a regular file"},
       {{"--map", "/dev/full"}, "cannot write the map '/dev/full': it is a device, not a regular file"},
       {{"--map", path("r.txt")}, "it is the report"},
       {{"--map", path("link.png")}, "it is the report"},
@@ -193,9 +194,11 @@ bool near(QRgb pixel, MapRgb c) {
 // high.
 TEST_F(MapRun, ThePictureShowsEachCaseWhereItLiesWithTheReferencePointAndTheRays) {
   const double tolerance = 1e-9;  // seconds of arc
-  ASSERT_EQ(sweep({"--report", path("r.txt"), "--map", path("map.png"), "--map-size", "1080x758", "--lat-from", "60",
-                   "--lat-to", "36", "--lat-step", "60", "--lon-from", "24", "--lon-to", "0", "--lon-step", "60",
-                   "--tolerance", "1e-9"}),
+  ASSERT_EQ(sweep({"--report",   path("r.txt"), "--map",       path("map.png"),
+                   "--map-size", "1080x758",    "--lat-from",  "60",
+                   "--lat-to",   "36",          "--lat-step",  "60",
+                   "--lon-from", "24",          "--lon-to",    "0",
+                   "--lon-step", "60",          "--tolerance", "1e-9"}),
             1)  // error cases found
       << err;
   const QImage image(QString::fromStdString(path("map.png")));
@@ -238,16 +241,17 @@ TEST_F(MapRun, ThePictureShowsEachCaseWhereItLiesWithTheReferencePointAndTheRays
         << c.lat << ", " << c.lon << ": " << QColor(pixel(c.lat, c.lon)).name().toStdString();
   }
 
-  EXPECT_EQ(QColor(pixel(qv::referenceLatitude(), qv::referenceLongitude())),
-            QColor(map_colours::referencePoint.red, map_colours::referencePoint.green,
-                   map_colours::referencePoint.blue));
+  EXPECT_EQ(
+      QColor(pixel(qv::referenceLatitude(), qv::referenceLongitude())),
+      QColor(map_colours::referencePoint.red, map_colours::referencePoint.green, map_colours::referencePoint.blue));
 
   // The ray of hour 3, due east from the reference point, 5 degrees of arc
   // out: the great circle's point, with a pixel of slack for the drawn line.
   const double d = 5 * qv::pi() / 180, b0 = qv::referenceLatitude() * qv::pi() / 180;
   const double lat = std::asin(std::sin(b0) * std::cos(d));
-  const double lon = qv::referenceLongitude() +
-                     std::atan2(std::sin(d) * std::cos(b0), std::cos(d) - std::sin(b0) * std::sin(lat)) * 180 / qv::pi();
+  const double lon =
+      qv::referenceLongitude() +
+      std::atan2(std::sin(d) * std::cos(b0), std::cos(d) - std::sin(b0) * std::sin(lat)) * 180 / qv::pi();
   bool onRay = false;
   for (int dy = -1; dy <= 1; ++dy)
     for (int dx = -1; dx <= 1; ++dx)

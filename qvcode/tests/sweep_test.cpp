@@ -35,7 +35,6 @@ class Sweep : public qvcode::testing::FolderTest {
     return runSweep(Args(views), out, err);
   }
 
-
   std::ostringstream out, err;
 };
 
@@ -50,7 +49,8 @@ TEST_F(Sweep, OptionsAreTypedIntoTheBoxesUnchanged) {
             "cases: 2\nerrors: 0\n"
             "worst latitude difference: 3.6e+04 seconds of arc at latitude 95, longitude 10\n"
             "worst longitude difference: 6.37e+05 seconds of arc at latitude 94, longitude 10\n"
-            "report: " + report + "\n");
+            "report: " +
+                report + "\n");
   const std::string bytes = read(report);
   EXPECT_EQ(bytes.rfind("\" lat  95  long  10 ", 0), 0U) << bytes;
   EXPECT_NE(bytes.find("\" lat  94  long  10 "), std::string::npos) << bytes;
@@ -80,11 +80,11 @@ TEST_F(Sweep, JsonSummaryNamesTheWorstDifferencesAndWhereTheyOccurred) {
                  "--lon-to", "10"}),
             exitOk);
   const std::string json = out.str();
-  for (const char* key : {"\"cases\":2", "\"errors\":0", "\"report\":", "\"worstLatitudeDifference\":",
-                          "\"worstLatitudeDifferenceAtLatitude\":", "\"worstLatitudeDifferenceAtLongitude\":10",
-                          "\"worstLongitudeDifference\":", "\"worstLongitudeDifferenceAtLatitude\":",
-                          "\"worstLongitudeDifferenceArcSeconds\":", "\"firstErrorLatitude\":null",
-                          "\"elapsedSeconds\":"})
+  for (const char* key :
+       {"\"cases\":2", "\"errors\":0", "\"report\":", "\"worstLatitudeDifference\":",
+        "\"worstLatitudeDifferenceAtLatitude\":", "\"worstLatitudeDifferenceAtLongitude\":10",
+        "\"worstLongitudeDifference\":", "\"worstLongitudeDifferenceAtLatitude\":",
+        "\"worstLongitudeDifferenceArcSeconds\":", "\"firstErrorLatitude\":null", "\"elapsedSeconds\":"})
     EXPECT_NE(json.find(key), std::string::npos) << key << " in " << json;
   EXPECT_TRUE(json.starts_with("{") && json.ends_with("}\n")) << json;
 }
@@ -126,7 +126,8 @@ TEST_F(Sweep, AGridOfMoreThanAnHoursWorkIsAnnouncedAndStopsOnCtrlC) {
 
 TEST(SweepWatch, TheBarShowsHowFarTheRateAndTheTimeLeft) {
   std::ostringstream bar;
-  SweepWatch watch(&bar, [] { return MapGrid{89, -89, 0.5, 180, -179, 0.5}; }, nullptr, [] {});
+  SweepWatch watch(
+      &bar, [] { return MapGrid{89, -89, 0.5, 180, -179, 0.5}; }, nullptr, [] {});
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
   // Half the columns done, and half of the next one.
   qvsweep::SweepProgress p;
@@ -218,72 +219,99 @@ TEST_F(Sweep, MergeRefusesPartsThatAreNotOneWholeSweep) {
       {"no shards", [] {}, "no shard summary"},
       {"a missing shard", [&] { shard("1/3"), shard("3/3"); }, "shard 2 of 3 is missing"},
       {"a missing part", [&] { shard("1/2"), shard("2/2"), fs::remove(partPath(report, 2, 2)); }, "is missing"},
-      {"a shard of other options", [&] { shard("1/2"), shard("2/2", {"--tolerance", "0"}); }, "another sweep"},
-      {"a part changed since", [&] {
+      {"a shard of other options",
+       [&] {
+         shard("1/2"), shard("2/2", {"--tolerance", "0"});
+       },
+       "another sweep"},
+      {"a part changed since",
+       [&] {
          shard("1/2"), shard("2/2");
          std::ofstream(partPath(report, 1, 2), std::ios::app) << "\"x\"\r\n";
-       }, "not the 0 it was written with"},
+       },
+       "not the 0 it was written with"},
       {"two counts of shards", [&] { shard("1/2"), shard("2/2"), shard("1/3"); }, "different counts of shards"},
       // The size it was checked by says nothing of whether it reads: this
       // empty part fails at its first byte.
-      {"a part that cannot be read", [&] {
+      {"a part that cannot be read",
+       [&] {
          shard("1/2"), shard("2/2");
          ASSERT_EQ(fs::file_size(partPath(report, 1, 2)), 0U);
          fs::remove(partPath(report, 1, 2));
          fs::create_symlink("/proc/self/mem", partPath(report, 1, 2));
-       }, "cannot read '"},
-      {"the report a link to a part", [&] {
+       },
+       "cannot read '"},
+      {"the report a link to a part",
+       [&] {
          shard("1/2"), shard("2/2");
          fs::remove(report);
          fs::create_symlink(partPath(report, 2, 2), report);
-       }, "(a link to it)"},
-      {"the report a hard link to a part", [&] {
+       },
+       "(a link to it)"},
+      {"the report a hard link to a part",
+       [&] {
          shard("1/2"), shard("2/2");
          fs::remove(report);
          fs::create_hard_link(partPath(report, 2, 2), report);
-       }, "(a link to it)"},
+       },
+       "(a link to it)"},
       {"an empty summary of 0 shards", [&] { std::ofstream(report + ".1-of-0.summary"); }, "at least one shard"},
-      {"a count with a leading zero", [&] { shard("1/2"), shard("2/2"), fs::rename(summaryPath(report, 1, 2), report + ".1-of-02.summary"); },
+      {"a count with a leading zero",
+       [&] { shard("1/2"), shard("2/2"), fs::rename(summaryPath(report, 1, 2), report + ".1-of-02.summary"); },
        "not spelled as qvcode spells it (2)"},
       {"a count beyond any", [&] { std::ofstream(report + ".1-of-99999999999999999999.summary"); },
        "more than any sweep has columns"},
       {"a negative count of cases", [&] { shard("1/2"), shard("2/2"), setLine(1, 2, "cases", "-5000"); },
        "line 'cases\t-5000': a count cannot be negative"},
-      {"more error cases than cases", [&] { shard("1/2"), shard("2/2"), setLine(2, 2, "errors", "9223372036854775807"); },
+      {"more error cases than cases",
+       [&] { shard("1/2"), shard("2/2"), setLine(2, 2, "errors", "9223372036854775807"); },
        "the error cases must be 0 to the cases"},
-      {"counts that overflow", [&] {
+      {"counts that overflow",
+       [&] {
          shard("1/2"), shard("2/2");
          for (const std::size_t k : {1, 2})
            setLine(k, 2, "cases", "9223372036854775807"), setLine(k, 2, "errors", "9223372036854775807");
-       }, "add up beyond"},
+       },
+       "add up beyond"},
       {"a negative time", [&] { shard("1/2"), shard("2/2"), setLine(1, 2, "seconds", "-1"); }, "line 'seconds\t-1'"},
       {"columns out of order", [&] { shard("1/2"), shard("2/2"), setLine(1, 2, "columns", "9 3 18"); }, "in order"},
       // A summary's numbers against its part and its grid, each refusal
       // naming the summary's number and the part's.
       {"more cases than its columns hold", [&] { shard("1/2"), shard("2/2"), setLine(1, 2, "cases", "1000000000000"); },
        "r.txt.1-of-2.summary': it counts 1000000000000 cases, but its 90 columns of 90 latitudes hold 8100"},
-      {"fewer error cases than its part holds", [&] {
+      {"fewer error cases than its part holds",
+       [&] {
          shard("1/2", {"--tolerance", "0"}), shard("2/2", {"--tolerance", "0"}), setLine(1, 2, "errors", "0");
-       }, "it counts 0 error cases, but its part '" + partPath(report, 1, 2) + "' holds 7850 error lines"},
-      {"a first error case that is not its part's first line", [&] {
+       },
+       "it counts 0 error cases, but its part '" + partPath(report, 1, 2) + "' holds 7850 error lines"},
+      {"a first error case that is not its part's first line",
+       [&] {
          shard("1/2", {"--tolerance", "0"}), shard("2/2", {"--tolerance", "0"}), setLine(2, 2, "first-error", "1 2");
-       }, "its first error case lies at latitude 1, longitude 2, but the first line of its part"},
-      {"a part of every case with a case more", [&] {
+       },
+       "its first error case lies at latitude 1, longitude 2, but the first line of its part"},
+      {"a part of every case with a case more",
+       [&] {
          shard("1/2", {"--store", "all"}), shard("2/2", {"--store", "all"}), setLine(2, 2, "cases", "8101");
-       }, "it counts 8101 cases, but its part '" + partPath(report, 2, 2) + "' holds 8100 case lines"},
-      {"a part of every case whose first and last lines changed places", [&] {
+       },
+       "it counts 8101 cases, but its part '" + partPath(report, 2, 2) + "' holds 8100 case lines"},
+      {"a part of every case whose first and last lines changed places",
+       [&] {
          shard("1/2", {"--store", "all"}), shard("2/2", {"--store", "all"});
          std::string bytes = read(partPath(report, 1, 2));
          const std::size_t second = bytes.find("\r\n") + 2, last = bytes.rfind("\r\n", bytes.size() - 3) + 2;
          bytes = bytes.substr(last) + bytes.substr(second, last - second) + bytes.substr(0, second);
          std::ofstream(partPath(report, 1, 2), std::ios::binary) << bytes;
-       }, "the first line of its part '" + partPath(report, 1, 2) + "' lies at latitude -89, but its columns begin at "
-          "latitude 89"},
-      {"a part without record ends", [&] {
+       },
+       "the first line of its part '" + partPath(report, 1, 2) +
+           "' lies at latitude -89, but its columns begin at "
+           "latitude 89"},
+      {"a part without record ends",
+       [&] {
          shard("1/2"), shard("2/2");
          std::ofstream(partPath(report, 2, 2), std::ios::binary) << std::string(200000, 'x');
          setLine(2, 2, "bytes", "200000");
-       }, "without the end of a record"},
+       },
+       "without the end of a record"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

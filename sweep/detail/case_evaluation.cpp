@@ -111,8 +111,7 @@ bool PartEvaluator::evaluateCase(const SweepPart& part, std::size_t i, const qv:
   } catch (const qv::RuntimeError&) {
   }
   record(r.worstLongitude, dL, p.latitude, p.longitude);
-  if (settings_.keepCases)
-    r.swept.push_back({p.latitude, p.longitude, dB, dL, errorCase, p.inverseRaised});
+  if (settings_.keepCases) r.swept.push_back({p.latitude, p.longitude, dB, dL, errorCase, p.inverseRaised});
   return true;
 }
 

@@ -11,8 +11,10 @@ namespace qvsweep {
 double longitudeDifference(double longitudeBack, double longitude) {
   // fmod is exact, so whole turns leave no rounding behind.
   double d = std::fmod(qv::checked(longitudeBack - longitude), 360.0);
-  if (d > 180) d -= 360;
-  else if (d <= -180) d += 360;
+  if (d > 180)
+    d -= 360;
+  else if (d <= -180)
+    d += 360;
   return d;
 }
 

@@ -12,7 +12,6 @@ double longitudeDifference(double longitudeBack, double longitude);
 
 // |latitudeBack − latitude| > toleranceDegrees or |ΔL| > toleranceDegrees,
 // strictly greater; all in degrees.
-bool isErrorCase(double latitude, double longitude, double latitudeBack, double longitudeBack,
-                 double toleranceDegrees);
+bool isErrorCase(double latitude, double longitude, double latitudeBack, double longitudeBack, double toleranceDegrees);
 
 }  // namespace qvsweep

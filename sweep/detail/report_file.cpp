@@ -104,9 +104,9 @@ ReportFile::ReportFile(std::string path, std::function<bool()> stopRequested)
     if (error == EBUSY)
       throw qv::RuntimeError(qv::ErrorKind::FileAccess,
                              "Cannot open report file '" + path_ + "': another sweep or merge is writing it");
-    throw qv::RuntimeError(error == ENOENT || error == ENOTDIR ? qv::ErrorKind::PathNotFound
-                                                                : qv::ErrorKind::FileAccess,
-                           "Cannot open report file '" + path_ + "': " + reason(error));
+    throw qv::RuntimeError(
+        error == ENOENT || error == ENOTDIR ? qv::ErrorKind::PathNotFound : qv::ErrorKind::FileAccess,
+        "Cannot open report file '" + path_ + "': " + reason(error));
   }
   struct stat st {};
   regular_ = ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode);

@@ -39,8 +39,8 @@ class ReportFile {
 
   // The record of the line `text`.
   void writeLine(std::string_view text);
-  // Whole records, framed, as writeLine would write them one by one: those of `records` from `from` to the last of `ends` (where each
-  // ends in `records`), for a run whose last record at most fills the block.
+  // Whole records, framed, as writeLine would write them one by one: those of `records` from `from` to the last of
+  // `ends` (where each ends in `records`), for a run whose last record at most fills the block.
   void writeRecords(std::string_view records, std::size_t from, std::span<const std::uint32_t> ends);
   // How many more bytes the block takes before it is handed over.
   std::size_t untilHandOver() const noexcept { return blockSize - buffer_.size(); }
@@ -81,8 +81,8 @@ class ReportFile {
   std::uint64_t wholeBytes_ = 0;         // their bytes
   std::uint64_t bytes_ = 0;              // bytes in the file
   bool refused_ = false;
-  int cutError_ = 0;     // why a part of a record could not be cut off
-  int closeError_ = 0;   // why closing failed
+  int cutError_ = 0;    // why a part of a record could not be cut off
+  int closeError_ = 0;  // why closing failed
 };
 
 }  // namespace qvsweep

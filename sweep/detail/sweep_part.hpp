@@ -37,13 +37,13 @@ struct PartResult {
   // Where each record ends in `records`, and the count of the part's cases
   // when it was written.
   std::vector<std::uint32_t> recordEnds, recordCases;
-  std::int64_t cases = 0, errors = 0;  // counted, a stopping case included once counted
+  std::int64_t cases = 0, errors = 0;                    // counted, a stopping case included once counted
   std::int64_t completedCases = 0, completedErrors = 0;  // through the last case that ran to its end
-  std::optional<qv::RoundTripPoint> first;  // the first counted case, for the first-case display
-  bool eastClamped = false;  // the column's first case moved the longitude to 180
-  std::int16_t hour = 0;     // the hour of the last case that set one
-  WorstDifference worstLatitude, worstLongitude;  // over the completed cases
-  std::optional<CasePoint> firstError;           // the part's first error case
+  std::optional<qv::RoundTripPoint> first;               // the first counted case, for the first-case display
+  bool eastClamped = false;                              // the column's first case moved the longitude to 180
+  std::int16_t hour = 0;                                 // the hour of the last case that set one
+  WorstDifference worstLatitude, worstLongitude;         // over the completed cases
+  std::optional<CasePoint> firstError;                   // the part's first error case
   // The completed cases in order, where CaseSettings::keepCases asks.
   std::vector<SweptCase> swept;
   // The error that stopped the sweep in or after this part, and the loop

@@ -28,10 +28,7 @@ SweepTexts texts(const char* latFrom, const char* latTo, const char* latStep, co
 }
 
 const std::vector<Reading> readings = {
-    {"the design texts stay",
-     {},
-     {},
-     {89, -89, 30, 180, -179, 30, .001}},
+    {"the design texts stay", {}, {}, {89, -89, 30, 180, -179, 30, .001}},
     {"steps of 0, of no text and without a number become one degree",
      texts("2", "0", "0", "2", "0", "", "0,5"),
      texts("2", "0", "60", "2", "0", "60", "0,5"),

@@ -216,9 +216,10 @@ TEST_F(SweepStop, EveryStopChecksItsLastWriteAndSaysWhatTheFileHolds) {
     ASSERT_TRUE(result.failure);
     const std::string& message = *result.failure;
     EXPECT_EQ(message.rfind(stop.cause, 0), 0U) << message;
-    EXPECT_TRUE(message.ends_with("; writing the rest of the report then failed (Cannot write report file "
-                                  "'/dev/full': No space left on device), so the report file '/dev/full' "
-                                  "was handed 0 whole records and no closing line."))
+    EXPECT_TRUE(
+        message.ends_with("; writing the rest of the report then failed (Cannot write report file "
+                          "'/dev/full': No space left on device), so the report file '/dev/full' "
+                          "was handed 0 whole records and no closing line."))
         << message;
   }
 }

@@ -24,7 +24,10 @@ TEST(CounterProgress, LatestTextsReachTheLabelsAtHandlerEndAndAtMostEveryTenthOf
   int clockReads = 0;
   std::vector<Shown> shown;
   CounterProgress progress(
-      {"...", "..."}, [&](const Texts& texts, bool paintNow) { shown.push_back({texts, paintNow}); },
+      {"...", "..."},
+      [&](const Texts& texts, bool paintNow) {
+        shown.push_back({texts, paintNow});
+      },
       [&] { return ++clockReads, now; });
 
   // Outside a handler every text is handed on at once, for the event loop to paint.
@@ -45,8 +48,7 @@ TEST(CounterProgress, LatestTextsReachTheLabelsAtHandlerEndAndAtMostEveryTenthOf
       {50, 1, 2, false},   // the clock is read on every set
       {150, 1, 4, true},   // 150 ms since start: painted, then the clock read again
       {249, 3, 7, false},  // 99 ms since the last paint
-      {250, 1, 9, true},
-      {250, 2, 11, false},
+      {250, 1, 9, true},  {250, 2, 11, false},
   };
   int cases = 0;
   for (const Phase& p : phases) {

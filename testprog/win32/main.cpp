@@ -24,8 +24,8 @@ namespace {
 void answer(const std::string& text) {
   const DWORD type = GetFileType(GetStdHandle(STD_OUTPUT_HANDLE));
   const bool redirected = type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE;
-  const bool console = !redirected && AttachConsole(ATTACH_PARENT_PROCESS) != FALSE &&
-                       std::freopen("CONOUT$", "w", stdout) != nullptr;
+  const bool console =
+      !redirected && AttachConsole(ATTACH_PARENT_PROCESS) != FALSE && std::freopen("CONOUT$", "w", stdout) != nullptr;
   if (console || type != FILE_TYPE_UNKNOWN) {
     std::fputs(text.c_str(), stdout);
     std::fflush(stdout);

@@ -140,9 +140,9 @@ void QVpruefWindow::createControls() {
   for (std::size_t i = 0; i < fixedCaptions.size(); ++i)
     captions_[i] = make(fixedCaptions[i], captionId(i), std::string(fixedCaptions[i].text));
 
-  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance,
-                             nullptr);
+  tooltip_ =
+      CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance, nullptr);
   for (std::size_t i = 0; i < controlCount; ++i) {
     if (design(static_cast<Control>(i)).kind != Kind::Label) continue;
     TTTOOLINFOW tool = toolOf(controls_[i]);

@@ -23,8 +23,7 @@ bool inDriveRoot(std::string_view path) {
 }  // namespace
 
 std::string withFolderHint(const std::string& message, const std::string& reportPath, const std::string& documents) {
-  if (message.rfind("Cannot open report file", 0) != 0 || !inDriveRoot(reportPath) || documents.empty())
-    return message;
+  if (message.rfind("Cannot open report file", 0) != 0 || !inDriveRoot(reportPath) || documents.empty()) return message;
   const std::string name = reportPath.substr(reportPath.find_last_of("/\\") + 1);
   return message +
          "\n\nOn Windows only administrators may create files in the root folder of a drive. Type a path in a "

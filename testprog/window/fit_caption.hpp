@@ -1,4 +1,5 @@
-// A result label's caption in the window: shrunk to fit by the shared rule, cut only where even the smallest size is too wide.
+// A result label's caption in the window: shrunk to fit by the shared rule, cut only where even the smallest size is
+// too wide.
 #pragma once
 
 #include <QLabel>

@@ -17,16 +17,16 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (a == "--help") {
-      std::printf("Usage: QVpruef [--version] [Qt options]\n"
-                  "The Quorvel code's round-trip test window; see also qvcode(1).\n");
+      std::printf(
+          "Usage: QVpruef [--version] [Qt options]\n"
+          "The Quorvel code's round-trip test window; see also qvcode(1).\n");
       return 0;
     }
   }
   QApplication app(argc, argv);
   qvpruef::window::setUpLook();
   qvpruef::window::QVpruefWindow window;
-  QObject::connect(&window, &qvpruef::window::QVpruefWindow::programEnded, &app,
-                   [] { QCoreApplication::exit(0); });
+  QObject::connect(&window, &qvpruef::window::QVpruefWindow::programEnded, &app, [] { QCoreApplication::exit(0); });
   window.show();
   // Without a window manager (a bare X server) nothing would activate it.
   window.activateWindow();

@@ -86,14 +86,13 @@ void QVpruefWindow::buildControls() {
   // In the order of CounterProgress::Counter.
   constexpr std::array counters{Control::errors, Control::caseslab};
   const std::array labels{static_cast<QLabel*>(widget(counters[0])), static_cast<QLabel*>(widget(counters[1]))};
-  progress_.emplace(
-      CounterProgress::Texts{labels[0]->text().toStdString(), labels[1]->text().toStdString()},
-      [labels, counters](const CounterProgress::Texts& texts, bool paintNow) {
-        for (std::size_t i = 0; i < labels.size(); ++i) {
-          showCaption(*labels[i], QString::fromStdString(texts[i]), design(counters[i]).points);
-          if (paintNow) labels[i]->repaint();
-        }
-      });
+  progress_.emplace(CounterProgress::Texts{labels[0]->text().toStdString(), labels[1]->text().toStdString()},
+                    [labels, counters](const CounterProgress::Texts& texts, bool paintNow) {
+                      for (std::size_t i = 0; i < labels.size(); ++i) {
+                        showCaption(*labels[i], QString::fromStdString(texts[i]), design(counters[i]).points);
+                        if (paintNow) labels[i]->repaint();
+                      }
+                    });
 }
 
 template <class Handler>
@@ -153,8 +152,8 @@ bool QVpruefWindow::isEnabled(Control c) const { return widget(c)->isEnabled(); 
 void QVpruefWindow::endProgram() { emit programEnded(); }
 
 void QVpruefWindow::showError(const std::string& message) {
-  auto* box = new QMessageBox(QMessageBox::Critical, windowTitle(), QString::fromStdString(message),
-                              QMessageBox::Ok, this);
+  auto* box =
+      new QMessageBox(QMessageBox::Critical, windowTitle(), QString::fromStdString(message), QMessageBox::Ok, this);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->open();
 }

@@ -70,13 +70,10 @@ std::string answerOfLine(std::string_view line, int decimals) {
   if (const auto problem = lengthProblem(line)) return failure(*problem);
   try {
     switch (kindOf(line)) {
-      case LineKind::blank:
-        return failure("nothing to show: type a position or a code");
-      case LineKind::code:
-        return codeAnswer(line, decimals);
+      case LineKind::blank: return failure("nothing to show: type a position or a code");
+      case LineKind::code: return codeAnswer(line, decimals);
       case LineKind::comment:
-      case LineKind::position:
-        break;
+      case LineKind::position: break;
     }
     const qv::GivenPosition p = qv::readGivenPosition(line);
     return positionAnswer(p.given, p.used, decimals);

@@ -50,7 +50,8 @@ class BlockWriter {
 
   void position(const Line& l, const qv::EncodedPoint& c, int decimals) {
     char code[qv::codeRoom];
-    const std::string_view text(code, static_cast<std::size_t>(qv::writeCode(code, c.hour, c.offsetKm, c.distanceKm) - code));
+    const std::string_view text(code,
+                                static_cast<std::size_t>(qv::writeCode(code, c.hour, c.offsetKm, c.distanceKm) - code));
     const std::string precise = decimals >= 0 ? qv::preciseCodeText(c.hour, c.offsetKm, c.distanceKm, decimals) : "";
     if (!csv_) {
       out_.text.append(decimals >= 0 ? std::string_view(precise) : text) += '\n';

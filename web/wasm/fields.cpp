@@ -21,15 +21,15 @@ EM_JS(int, writeShortestText, (double v, char* out), {
   // String(v) is fixed from 1e-7 to 1e21; from 1 up, fixed is never longer
   // than scientific where it has a point or at most five digits.
   if (!(magnitude >= 1 && magnitude < 1e21 && (magnitude < 1e5 || text.includes(".")))) {
-    const [mantissa, exponent] = magnitude.toExponential().split("e");
+    const[mantissa, exponent] = magnitude.toExponential().split("e");
     const digits = mantissa.replace(".", "");
     const e = Number(exponent);
     const sign = v < 0 || Object.is(v, -0) ? "-" : "";
-    const scientific = sign + digits[0] + (digits.length > 1 ? "." + digits.slice(1) : "") + "e" +
-                       (e < 0 ? "-" : "+") + String(Math.abs(e)).padStart(2, "0");
-    const fixed = sign + (e < 0 ? "0." + "0".repeat(-e - 1) + digits
+    const scientific = sign + digits[0] + (digits.length > 1 ? "." + digits.slice(1) : "") + "e" + (e < 0 ? "-" : "+") +
+                       String(Math.abs(e)).padStart(2, "0");
+    const fixed = sign + (e < 0                    ? "0." + "0".repeat(-e - 1) + digits
                           : e + 1 >= digits.length ? BigInt(magnitude).toString()
-                          : digits.slice(0, e + 1) + "." + digits.slice(e + 1));
+                                                   : digits.slice(0, e + 1) + "." + digits.slice(e + 1));
     text = fixed.length <= scientific.length ? fixed : scientific;
   }
   for (let i = 0; i < text.length; ++i) HEAPU8[out + i] = text.charCodeAt(i);

@@ -61,8 +61,9 @@ qv::CodeValues readPageCode(std::string_view line, int decimals) {
       } catch (const qv::CodeFormatError&) {
         continue;
       }
-      throw qv::CodeFormatError("this is a precise code with " + std::to_string(n) + (n == 1 ? " decimal" : " decimals") +
-                                ": choose " + std::to_string(n) + " under Precise codes to read it");
+      throw qv::CodeFormatError("this is a precise code with " + std::to_string(n) +
+                                (n == 1 ? " decimal" : " decimals") + ": choose " + std::to_string(n) +
+                                " under Precise codes to read it");
     }
     throw;
   }

@@ -34,7 +34,10 @@ const struct {
   const char* expected;
 } nativeCases[] = {
     {"lower bound -2 holding 0..7",
-     [] { return makeArray({L"x", null(), 50, 0, 0, 10, 0, 0, L"N", L"E"}, -2); }, "m11:6 r236"},
+     [] {
+       return makeArray({L"x", null(), 50, 0, 0, 10, 0, 0, L"N", L"E"}, -2);
+     },
+     "m11:6 r236"},
     {"elements by reference",
      [] {
        static double fifty = 50;
@@ -43,9 +46,15 @@ const struct {
      },
      "m11:6 r236"},
     {"Integer, Single, Currency, Decimal",
-     [] { return makeArray({i2(50), r4(0), currency(0), decimalOf(10), i2(0), r4(0), L"N", L"E"}); },
+     [] {
+       return makeArray({i2(50), r4(0), currency(0), decimalOf(10), i2(0), r4(0), L"N", L"E"});
+     },
      "m11:6 r236"},
-    {"lower bound 1", [] { return makeArray({50, 0, 0, 10, 0, 0, L"N", L"E"}, 1); }, "error 9 Subscript out of range"},
+    {"lower bound 1",
+     [] {
+       return makeArray({50, 0, 0, 10, 0, 0, L"N", L"E"}, 1);
+     },
+     "error 9 Subscript out of range"},
     {"two dimensions", [] { return makeTwoDimensional(); }, "error 9 Subscript out of range"},
     {"an array of Longs", [] { return SafeArrayCreateVector(VT_I4, 0, 8); }, "error 13 Type mismatch"},
 };
@@ -58,9 +67,12 @@ SAFEARRAY* arrayOf(const cases::Case& c) {
     std::visit(
         [&](const auto& v) {
           using T = std::decay_t<decltype(v)>;
-          if constexpr (std::is_same_v<T, qv::Empty>) elements.push_back(empty());
-          else if constexpr (std::is_same_v<T, qv::Null>) elements.push_back(null());
-          else if constexpr (std::is_same_v<T, bool>) elements.push_back(booleanOf(v));
+          if constexpr (std::is_same_v<T, qv::Empty>)
+            elements.push_back(empty());
+          else if constexpr (std::is_same_v<T, qv::Null>)
+            elements.push_back(null());
+          else if constexpr (std::is_same_v<T, bool>)
+            elements.push_back(booleanOf(v));
           else if constexpr (std::is_same_v<T, std::string>)
             elements.emplace_back(std::wstring(v.begin(), v.end()).c_str());
           else if constexpr (std::is_same_v<T, double>) {
@@ -117,7 +129,8 @@ std::wstring signature(SAFEARRAY* a) {
 // caller's array stays as it was.
 void checkCase(_convQV* object, const std::string& name, SAFEARRAY* a, const std::string& expected) {
   const Passing passings[] = {Passing::ByValue, Passing::ByRefArray, Passing::ByRefVariant};
-  const char* passingNames[] = {"IDispatch by value, ", "IDispatch by reference, ", "IDispatch as a Variant by reference, "};
+  const char* passingNames[] = {"IDispatch by value, ", "IDispatch by reference, ",
+                                "IDispatch as a Variant by reference, "};
   const std::wstring before = signature(a);
   const std::string early = outcomeText(callEarly(object, a));
   check(early == expected, "vtable, " + name + ": got \"" + early + "\"");
@@ -186,8 +199,7 @@ void checkUnloading(const std::wstring& dllPath) {
   check(canUnload() == S_OK, "DllCanUnloadNow after the last release");
 
   IClassFactory* factory = nullptr;
-  CoGetClassObject(CLSID_convQV, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
-                   reinterpret_cast<void**>(&factory));
+  CoGetClassObject(CLSID_convQV, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory, reinterpret_cast<void**>(&factory));
   check(factory != nullptr, "the class factory");
   if (factory) {
     factory->LockServer(TRUE);

@@ -114,8 +114,7 @@ void checkVersionResource(const std::wstring& dll) {
     wchar_t* value = nullptr;
     UINT n = 0;
     const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
-    if (!VerQueryValueW(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &n) || !value)
-      return L"<missing>";
+    if (!VerQueryValueW(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &n) || !value) return L"<missing>";
     return value;
   };
   check(text(L"FileDescription") == L"DLL Test", where + ": FileDescription \"DLL Test\"");

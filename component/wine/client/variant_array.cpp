@@ -124,8 +124,8 @@ Outcome callLateWith(IDispatch* object, VARIANT& argument) {
   VariantInit(&result);
   EXCEPINFO info{};
   UINT argError = 0;
-  o.hr = object->Invoke(0x60030000, IID_NULL, 0x409, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &params, &result,
-                        &info, &argError);
+  o.hr = object->Invoke(0x60030000, IID_NULL, 0x409, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &params, &result, &info,
+                        &argError);
   if (o.hr == DISP_E_EXCEPTION) {
     o.hr = info.scode;
     o.description = info.bstrDescription ? info.bstrDescription : L"";

@@ -16,9 +16,21 @@ namespace client {
 // One element: a number, a text, or any VARIANT made by the helpers below.
 struct Element {
   VARIANT v;
-  Element(double d) { VariantInit(&v); V_VT(&v) = VT_R8; V_R8(&v) = d; }
-  Element(int i) { VariantInit(&v); V_VT(&v) = VT_I4; V_I4(&v) = i; }
-  Element(const wchar_t* s) { VariantInit(&v); V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(s); }
+  Element(double d) {
+    VariantInit(&v);
+    V_VT(&v) = VT_R8;
+    V_R8(&v) = d;
+  }
+  Element(int i) {
+    VariantInit(&v);
+    V_VT(&v) = VT_I4;
+    V_I4(&v) = i;
+  }
+  Element(const wchar_t* s) {
+    VariantInit(&v);
+    V_VT(&v) = VT_BSTR;
+    V_BSTR(&v) = SysAllocString(s);
+  }
   explicit Element(const VARIANT& from) : v(from) {}
 };
 

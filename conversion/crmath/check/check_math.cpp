@@ -1,8 +1,8 @@
 // check_math: the library's correctly rounded sin, cos and atan against
 // MPFR, bit for bit, on special and random inputs and on the hard cases of a
 // file: every processor variant this processor runs (single and batch, and
-// sinCos beside sin and cos), each input's MPFR value computed once for all.  Exit status 0 when every result is right, 1 when one is wrong, 2
-// for a wrong command line or a malformed hard-case file.
+// sinCos beside sin and cos), each input's MPFR value computed once for all.  Exit status 0 when every result is right,
+// 1 when one is wrong, 2 for a wrong command line or a malformed hard-case file.
 #include <mpfr.h>
 
 #include <algorithm>
@@ -139,8 +139,7 @@ std::optional<Options> readOptions(int argc, char** argv) {
     functions.remove_prefix(std::min(functions.size(), name.size() + 1));
     const Function* f = findFunction(name);
     if (f == nullptr) {
-      std::fprintf(stderr, "check_math: unknown function '%.*s'\n", static_cast<int>(name.size()),
-                   name.data());
+      std::fprintf(stderr, "check_math: unknown function '%.*s'\n", static_cast<int>(name.size()), name.data());
       return std::nullopt;
     }
     if (std::find(o.functions.begin(), o.functions.end(), f) == o.functions.end()) o.functions.push_back(f);

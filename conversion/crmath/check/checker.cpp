@@ -49,8 +49,7 @@ bool checkBlock(const Function& f, std::span<const double> xs, Reference& refere
 }
 
 Tally checkRandom(const Function& f, std::uint64_t count, std::uint64_t seed, unsigned threads,
-                  std::chrono::seconds progressEvery,
-                  const std::function<void(std::uint64_t done)>& progress) {
+                  std::chrono::seconds progressEvery, const std::function<void(std::uint64_t done)>& progress) {
   // A cache line each: the threads count into them on every input.
   struct alignas(64) ThreadTally {
     Tally tally;

@@ -37,9 +37,9 @@ struct WrongResult {
 struct Tally {
   static constexpr std::size_t kKeptWrong = 10;
 
-  std::uint64_t checked = 0;  // inputs, each against every candidate
-  std::uint64_t wrong = 0;    // wrong results, of any candidate
-  double maxWrongUlpError = 0;  // 0 while nothing is wrong
+  std::uint64_t checked = 0;            // inputs, each against every candidate
+  std::uint64_t wrong = 0;              // wrong results, of any candidate
+  double maxWrongUlpError = 0;          // 0 while nothing is wrong
   std::vector<WrongResult> firstWrong;  // at most kKeptWrong
 
   void add(const Tally& other);
@@ -58,7 +58,6 @@ bool checkBlock(const Function& f, std::span<const double> xs, Reference& refere
 // seed and threads give the same inputs.  `progress` is called on the
 // calling thread every `progressEvery` with the inputs done so far.
 Tally checkRandom(const Function& f, std::uint64_t count, std::uint64_t seed, unsigned threads,
-                  std::chrono::seconds progressEvery,
-                  const std::function<void(std::uint64_t done)>& progress);
+                  std::chrono::seconds progressEvery, const std::function<void(std::uint64_t done)>& progress);
 
 }  // namespace qv::crcheck

@@ -48,16 +48,14 @@ double readHexFloat(std::string_view text, int line) {
     throw MalformedLine(line, "input '" + std::string(text) + "' is not a hexadecimal float (0x…)");
   digits.remove_prefix(2);
   double value = 0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
-                                            std::chars_format::hex);
+  const auto [end, error] =
+      std::from_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::hex);
   // from_chars also reads "inf" and "nan", which no hexadecimal float is.
-  const bool digitFirst = !digits.empty() && (std::isxdigit(static_cast<unsigned char>(digits[0])) ||
-                                              digits[0] == '.');
+  const bool digitFirst = !digits.empty() && (std::isxdigit(static_cast<unsigned char>(digits[0])) || digits[0] == '.');
   if (error != std::errc() || end != digits.data() + digits.size() || !digitFirst)
     throw MalformedLine(line, "input '" + std::string(text) + "' is not a hexadecimal float (0x…)");
   if (negative) value = -value;
-  if (!exactly(text, value))
-    throw MalformedLine(line, "input '" + std::string(text) + "' is not exactly a double");
+  if (!exactly(text, value)) throw MalformedLine(line, "input '" + std::string(text) + "' is not exactly a double");
   return value;
 }
 

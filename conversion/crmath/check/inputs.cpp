@@ -18,11 +18,20 @@ std::uint64_t bits(double x) { return std::bit_cast<std::uint64_t>(x); }
 
 std::vector<double> specialInputs() {
   using limits = std::numeric_limits<double>;
-  const double withNeighbours[] = {
-      limits::denorm_min(), limits::min() - limits::denorm_min(), limits::min(),
-      limits::max(), 0x1p-27, 0x1p-26, 1.0,
-      0x1.921fb54442d18p+0, 0x1.921fb54442d18p+1, 0x1.921fb54442d18p+2, 8.0,
-      0x1p+53, 1e22, 0x1p+1023};
+  const double withNeighbours[] = {limits::denorm_min(),
+                                   limits::min() - limits::denorm_min(),
+                                   limits::min(),
+                                   limits::max(),
+                                   0x1p-27,
+                                   0x1p-26,
+                                   1.0,
+                                   0x1.921fb54442d18p+0,
+                                   0x1.921fb54442d18p+1,
+                                   0x1.921fb54442d18p+2,
+                                   8.0,
+                                   0x1p+53,
+                                   1e22,
+                                   0x1p+1023};
   std::vector<double> inputs = {0.0, limits::infinity(), limits::quiet_NaN()};
   for (double x : withNeighbours) {
     inputs.push_back(x);
@@ -40,8 +49,7 @@ std::vector<double> specialInputs() {
   // One of each: the smallest subnormal's lower neighbour is 0, …
   std::vector<double> unique;
   for (double x : inputs)
-    if (std::none_of(unique.begin(), unique.end(), [x](double u) { return bits(u) == bits(x); }))
-      unique.push_back(x);
+    if (std::none_of(unique.begin(), unique.end(), [x](double u) { return bits(u) == bits(x); })) unique.push_back(x);
   return unique;
 }
 

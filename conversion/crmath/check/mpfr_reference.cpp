@@ -41,9 +41,7 @@ Reference::Reference() {
   mpfr_inits2(kWideBits, wide_, work_, frac_, static_cast<mpfr_ptr>(nullptr));
 }
 
-Reference::~Reference() {
-  mpfr_clears(in_, out_, wide_, work_, frac_, static_cast<mpfr_ptr>(nullptr));
-}
+Reference::~Reference() { mpfr_clears(in_, out_, wide_, work_, frac_, static_cast<mpfr_ptr>(nullptr)); }
 
 double Reference::correctlyRounded(MpfrFunction f, double x) {
   mpfr_set_d(in_, x, MPFR_RNDN);  // exact: 53 bits
@@ -67,8 +65,7 @@ double Reference::ulpError(MpfrFunction f, double x, double got) {
   const long ulpExponent = wideValue(f, x);
   constexpr double kInfinite = std::numeric_limits<double>::infinity();
   if (mpfr_nan_p(wide_) || std::isnan(got)) return mpfr_nan_p(wide_) && std::isnan(got) ? 0 : kInfinite;
-  if (mpfr_inf_p(wide_) || std::isinf(got))
-    return mpfr_cmp_d(wide_, got) == 0 ? 0 : kInfinite;
+  if (mpfr_inf_p(wide_) || std::isinf(got)) return mpfr_cmp_d(wide_, got) == 0 ? 0 : kInfinite;
   mpfr_set_d(work_, got, MPFR_RNDN);
   mpfr_sub(work_, work_, wide_, MPFR_RNDN);
   mpfr_mul_2si(work_, work_, -ulpExponent, MPFR_RNDN);

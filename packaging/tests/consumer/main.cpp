@@ -7,8 +7,7 @@
 int main() {
   const qv::Code c = qv::encode(50, 10);
   const qv::Position p = qv::decode(c.text);
-  std::printf("%s %d %.4f %.4f %.5f %.5f\n", c.text.c_str(), c.hour, c.offsetKm, c.distanceKm, p.latitude,
-              p.longitude);
+  std::printf("%s %d %.4f %.4f %.5f %.5f\n", c.text.c_str(), c.hour, c.offsetKm, c.distanceKm, p.latitude, p.longitude);
   try {
     qv::decode("m13:6.6 r236.8");
   } catch (const qv::CodeFormatError& e) {

@@ -44,9 +44,7 @@ INPUT key(WORD vk, bool up) {
   return in;
 }
 
-void send(std::vector<INPUT> inputs) {
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
+void send(std::vector<INPUT> inputs) { SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }
 
 }  // namespace
 

@@ -164,9 +164,9 @@ TEST_F(Window, TabFollowsTheLayoutsOrderPastTheDisabledButton) {
 struct KeyCase {
   Control box;
   const char* typed;
-  const char* after;        // the box's text after Enter
-  const char* metres;       // the metres display after Enter, or nullptr: unchanged
-  bool controlM = false;    // Ctrl+M instead of Enter
+  const char* after;      // the box's text after Enter
+  const char* metres;     // the metres display after Enter, or nullptr: unchanged
+  bool controlM = false;  // Ctrl+M instead of Enter
 };
 
 // Enter in a box runs its key handler; the typed characters reach the box as
@@ -299,8 +299,12 @@ Pixels ink(const DrivenWindow::Picture& p, Pixels r, COLORREF colour) {
 TEST_F(Window, ACountTooWideForItsLabelShrinksAndShowsAsTooltip) {
   if (IsWindowEnabled(app->control(Control::storeerrors))) app->click(Control::storeerrors);
   const auto sweep = [&](const char* step) {
-    for (auto [box, text] : {std::pair{Control::Bgradpos, "89"}, {Control::Bgradneg, "-89"}, {Control::Bstep, step},
-                             {Control::Lgradpos, "180"}, {Control::Lgradneg, "-179"}, {Control::Lstep, step},
+    for (auto [box, text] : {std::pair{Control::Bgradpos, "89"},
+                             {Control::Bgradneg, "-89"},
+                             {Control::Bstep, step},
+                             {Control::Lgradpos, "180"},
+                             {Control::Lgradneg, "-179"},
+                             {Control::Lstep, step},
                              {Control::fehlersec, ""}})
       app->setText(box, text);
     app->setText(Control::fonte, reportPath("shrink"));
@@ -355,8 +359,12 @@ TEST_F(Window, ErrorsShowInAMessageBoxAndTheWindowGoesOn) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path);
-    for (auto [box, text] : {std::pair{Control::Bgradpos, "1"}, {Control::Bgradneg, "0"}, {Control::Bstep, "60"},
-                             {Control::Lgradpos, "1"}, {Control::Lgradneg, "0"}, {Control::Lstep, "60"}})
+    for (auto [box, text] : {std::pair{Control::Bgradpos, "1"},
+                             {Control::Bgradneg, "0"},
+                             {Control::Bstep, "60"},
+                             {Control::Lgradpos, "1"},
+                             {Control::Lgradneg, "0"},
+                             {Control::Lstep, "60"}})
       app->setText(box, text);
     app->setText(Control::fonte, c.path);
     app->clickLater(Control::pruefe);

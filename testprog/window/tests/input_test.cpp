@@ -138,8 +138,8 @@ class InputTest : public QObject {
   void focusStartsOnCompareAndTabsInDesignOrder() {
     QCOMPARE(QApplication::focusWidget(), find("pruefe"));
     // storeerrors is disabled at start-up, so Tab passes over it.
-    for (const char* next : {"fonte", "fehlersec", "Lgradneg", "Lgradpos", "Bgradneg", "Bgradpos",
-                             "Bstep", "Lstep", "fim", "storeall", "pruefe"}) {
+    for (const char* next : {"fonte", "fehlersec", "Lgradneg", "Lgradpos", "Bgradneg", "Bgradpos", "Bstep", "Lstep",
+                             "fim", "storeall", "pruefe"}) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QCOMPARE(QApplication::focusWidget()->objectName(), next);
     }
@@ -147,8 +147,7 @@ class InputTest : public QObject {
 
   void altCClicksCompareAndAltEEndsTheProgram() {
     // A small sweep, so that the click costs nothing.
-    for (const char* box : {"Bgradpos", "Bgradneg", "Lgradpos", "Lgradneg"})
-      find<QLineEdit>(box)->setText("1");
+    for (const char* box : {"Bgradpos", "Bgradneg", "Lgradpos", "Lgradneg"}) find<QLineEdit>(box)->setText("1");
     QTemporaryDir dir;
     find<QLineEdit>("fonte")->setText(dir.filePath("report.txt"));
     QSignalSpy compared(find<QPushButton>("pruefe"), &QPushButton::clicked);

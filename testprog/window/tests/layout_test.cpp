@@ -174,10 +174,10 @@ class LayoutTest : public QObject {
   void grabShowsGreyYellowAndTheRedDecorations() {
     const QImage shot = window_->grab().toImage();
     const auto rgb = [&](int x, int y) { return QColor(shot.pixel(x, y)); };
-    QCOMPARE(rgb(300, 20), QColor(224, 224, 224));   // background
-    QCOMPARE(rgb(579, 35), QColor(255, 255, 0));     // "&END", inside its edge
+    QCOMPARE(rgb(300, 20), QColor(224, 224, 224));  // background
+    QCOMPARE(rgb(579, 35), QColor(255, 255, 0));    // "&END", inside its edge
     QCOMPARE(rgb(621, 56), QColor(255, 255, 0));
-    QCOMPARE(rgb(200, 72), QColor(192, 0, 0));       // Line1 under the title
+    QCOMPARE(rgb(200, 72), QColor(192, 0, 0));  // Line1 under the title
     QCOMPARE(rgb(200, 75), QColor(224, 224, 224));
     QCOMPARE(rgb(16, 350), QColor(192, 0, 0));       // Shape1, left edge
     QCOMPARE(rgb(300, 432), QColor(192, 0, 0));      // Shape1, bottom edge

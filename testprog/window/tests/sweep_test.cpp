@@ -93,8 +93,7 @@ class SweepTest : public QObject {
     QCOMPARE(form.fallzahl, 432);
 
     find<QLineEdit>("fonte")->setText(windowReport);
-    for (const auto& [box, text] : typed)
-      find<QLineEdit>(qvpruef::controlName(box).data())->setText(text);
+    for (const auto& [box, text] : typed) find<QLineEdit>(qvpruef::controlName(box).data())->setText(text);
     if (storeAll) click("storeall");
     click("pruefe");
 
