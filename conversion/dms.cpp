@@ -9,11 +9,15 @@
 
 namespace qv {
 
-DmsText splitDegrees(double a) {
+DmsParts dmsParts(double a) {
   const double m = checked(std::fabs(a - std::trunc(a)) * 60);
   const double wholeMinutes = std::floor(m);
-  return {plainNumberText(std::trunc(std::fabs(a))), plainNumberText(wholeMinutes),
-          plainNumberText(std::floor(checked((m - wholeMinutes) * 6000)) / 100)};
+  return {std::trunc(std::fabs(a)), wholeMinutes, std::floor(checked((m - wholeMinutes) * 6000)) / 100};
+}
+
+DmsText splitDegrees(double a) {
+  const DmsParts p = dmsParts(a);
+  return {plainNumberText(p.degrees), plainNumberText(p.minutes), plainNumberText(p.seconds)};
 }
 
 }  // namespace qv

@@ -8,10 +8,17 @@
 
 namespace qv {
 
+// Whole degrees and whole minutes of |angle|, and its seconds truncated to
+// hundredths.
+struct DmsParts {
+  double degrees, minutes, seconds;
+};
+DmsParts dmsParts(double angle);
+
+// The same as the system writes each number (plainNumberText).
 struct DmsText {
   std::string degrees, minutes, seconds;
 };
-
 DmsText splitDegrees(double angle);
 
 }  // namespace qv

@@ -25,9 +25,26 @@
 namespace qvcode {
 namespace {
 
+// An angle in degrees, minutes and seconds with its hemisphere's letter,
+// written in `room`: 31°21'27.53" S.
+struct DmsRoom {
+  char text[3 * qv::numberTextRoom + 16];
+  std::string_view write(double angle, char positive, char negative) {
+    const qv::DmsParts p = qv::dmsParts(angle);
+    char* at = qv::writePlainNumberText(text, p.degrees);
+    at = std::copy_n("\u00b0", 2, at);
+    at = qv::writePlainNumberText(at, p.minutes);
+    *at++ = '\'';
+    at = qv::writePlainNumberText(at, p.seconds);
+    at = std::copy_n("\" ", 2, at);
+    *at++ = angle < 0 ? negative : positive;
+    return {text, static_cast<std::size_t>(at - text)};
+  }
+};
+
 std::string dmsText(double angle, char positive, char negative) {
-  const qv::DmsText d = qv::splitDegrees(angle);
-  return d.degrees + "\u00b0" + d.minutes + "'" + d.seconds + "\" " + (angle < 0 ? negative : positive);
+  DmsRoom room;
+  return std::string(room.write(angle, positive, negative));
 }
 
 // How decode reads its codes: code texts, or precise codes of a number of
@@ -60,8 +77,8 @@ void writeFields(Record& o, const Decoded& d) {
   o.number("farthestKm", cover.farthestKm)
       .number("latitude", d.position.latitude)
       .number("longitude", d.position.longitude)
-      .text("latitudeDms", dmsText(d.position.latitude, 'N', 'S'))
-      .text("longitudeDms", dmsText(d.position.longitude, 'E', 'W'));
+      .text("latitudeDms", DmsRoom().write(d.position.latitude, 'N', 'S'))
+      .text("longitudeDms", DmsRoom().write(d.position.longitude, 'E', 'W'));
 }
 
 // Throws LineError for a malformed code.

@@ -76,7 +76,8 @@ JsonObject& JsonObject::number(std::string_view k, double v) {
 }
 
 JsonObject& JsonObject::integer(std::string_view k, long long v) {
-  key(k) += std::to_string(v);
+  char digits[24];
+  key(k).append(digits, std::to_chars(digits, digits + sizeof digits, v).ptr);
   return *this;
 }
 
