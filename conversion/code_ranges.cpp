@@ -46,7 +46,10 @@ KmRange widened(KmRange r, std::string_view digits, int decimals) {
 
 // [from, to] in units of 10^-scale km, as the doubles nearest their ends.
 KmRange inUnits(std::int64_t from, std::int64_t to, int scale) {
-  const double unit = std::pow(10.0, scale);
+  // Powers of ten up to 10^22 are exact doubles.
+  static constexpr double tens[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const double unit = scale >= 0 && scale <= 22 ? tens[scale] : std::pow(10.0, scale);
   return {std::max(0.0, static_cast<double>(from) / unit), static_cast<double>(to) / unit};
 }
 
