@@ -148,10 +148,11 @@ struct CodeLine {
   qv::CodeValues code;
 };
 
-// The positions of a block of lines through the batch inverse conversion,
-// in any format: what decode gives each line.
-void decodeBlock(Decimals decimals, const PlainForm& form, std::span<const std::string_view> lines, Format format,
-                 std::string& out, std::vector<LineOutcome>& outcomes) {
+// The codes of a block of lines through the batch inverse conversion:
+// `write(decoded, text)` appends what a line gives.
+template <class Write>
+void decodeBlockWith(Decimals decimals, std::span<const std::string_view> lines, Format format, std::string& out,
+                     std::vector<LineOutcome>& outcomes, Write&& write, char delimiter = ',') {
   convertBlockWith<CodeLine, qv::DecodedPoint>(
       lines, format, out, outcomes,
       [&](std::string_view line) {
@@ -164,8 +165,17 @@ void decodeBlock(Decimals decimals, const PlainForm& form, std::span<const std::
         qv::decodeMany(codes, positions);
       },
       [&](const CodeLine& c, const qv::DecodedPoint& p, std::string& text) {
-        appendDecoded(Decoded{c.text, decimals, c.code, p.position}, format, form, text);
-      });
+        write(Decoded{c.text, decimals, c.code, p.position}, text);
+      },
+      delimiter);
+}
+
+// The positions of a block of lines, in any format: what decode gives each
+// line.
+void decodeBlock(Decimals decimals, const PlainForm& form, std::span<const std::string_view> lines, Format format,
+                 std::string& out, std::vector<LineOutcome>& outcomes) {
+  decodeBlockWith(decimals, lines, format, out, outcomes,
+                  [&](const Decoded& d, std::string& text) { appendDecoded(d, format, form, text); });
 }
 
 LineCommand decodeLines(Decimals decimals, const PlainForm& form) {
@@ -218,21 +228,9 @@ LineCommand decodeTableLines(Decimals decimals, const std::vector<std::string>& 
                 [decimals, write, fields, delimiter](std::span<const std::string_view> lines, Format format,
                                                      std::string& out, std::vector<LineOutcome>& outcomes) {
                   qvrecords::PickedFields row(fields);
-                  convertBlockWith<CodeLine, qv::DecodedPoint>(
-                      lines, format, out, outcomes,
-                      [&](std::string_view line) {
-                        return CodeLine{line, codeOfLine(line, decimals)};
-                      },
-                      [](const std::vector<CodeLine>& read, std::vector<qv::DecodedPoint>& positions) {
-                        thread_local std::vector<qv::CodeValues> codes;
-                        codes.clear();
-                        for (const CodeLine& cl : read) codes.push_back(cl.code);
-                        qv::decodeMany(codes, positions);
-                      },
-                      [&](const CodeLine& cl, const qv::DecodedPoint& p, std::string& text) {
-                        write(row, Decoded{cl.text, decimals, cl.code, p.position}, text);
-                      },
-                      delimiter);
+                  decodeBlockWith(
+                      decimals, lines, format, out, outcomes,
+                      [&](const Decoded& d, std::string& text) { write(row, d, text); }, delimiter);
                 },
                 allFormats};
   c.delimiter = delimiter;
