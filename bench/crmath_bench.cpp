@@ -9,7 +9,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <functional>
 #include <random>
 #include <string>
@@ -17,6 +16,7 @@
 
 #include "conversion/crmath/correctly_rounded.hpp"
 #include "conversion/crmath/variants.hpp"
+#include "bench/thread_time.hpp"
 
 namespace {
 
@@ -24,16 +24,8 @@ constexpr std::size_t kInputs = std::size_t{1} << 20;
 
 volatile double sink;
 
-double cpuSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
+using qvbench::cpuSeconds;
+using qvbench::median;
 
 struct Job {
   std::string name;

@@ -8,7 +8,6 @@
 // and of the ratios within each round.
 
 #include <algorithm>
-#include <ctime>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +17,7 @@
 #include <vector>
 
 #include "conversion/crmath/variants.hpp"
+#include "bench/thread_time.hpp"
 #include "conversion/detail/reference_point.hpp"
 #include "conversion/detail/round_trip.hpp"
 
@@ -56,18 +56,8 @@ struct Job {
   std::vector<double> seconds = {};
 };
 
-// The processor time of this thread: on a machine that others share, the
-// time slices they take do not count.
-double cpuSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
+using qvbench::cpuSeconds;
+using qvbench::median;
 
 }  // namespace
 
