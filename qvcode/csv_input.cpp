@@ -13,8 +13,8 @@ namespace qvcode {
 namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
-// The buffer holds many rows between two passes of them down the line, and
-// the longest row besides what one read brings.
+// The buffer holds the rows of many blocks, and the longest row besides
+// what one read brings.
 constexpr std::size_t bufferBytes = 4 * CsvInput::maxRowBytes;
 constexpr std::size_t leastRead = 1 << 16;
 
@@ -101,14 +101,11 @@ void CsvInput::setDelimiter(char delimiter) {
 
 bool CsvInput::read() {
   if (ended_) return false;
-  // Rows handed on lie in the buffer: they are passed on before it moves,
-  // and before a read that would wait, but not while the input streams in.
-  pollfd ready{fd_, POLLIN, 0};
-  const bool room = buffer_.size() - end_ >= leastRead;
-  if (!room || ::poll(&ready, 1, 0) == 0) {
-    if (beforeRead) beforeRead();
-    makeRoom();
-  }
+  if (buffer_.size() - end_ < leastRead) makeRoom();
+  return readOnce();
+}
+
+bool CsvInput::readOnce() {
   for (;;) {
     const ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_ - 1);
     if (n < 0 && errno == EINTR) continue;
@@ -117,6 +114,36 @@ bool CsvInput::read() {
     end_ += static_cast<std::size_t>(n);
     return n > 0;
   }
+}
+
+std::string_view CsvInput::fill() {
+  skipMark();
+  makeRoom();
+  // A file is read until the buffer is full; a pipe or a terminal as far
+  // as it has bytes ready, so that rows typed are answered at once.
+  while (!ended_ && buffer_.size() - end_ > 1 && readOnce()) {
+    pollfd ready{fd_, POLLIN, 0};
+    if (::poll(&ready, 1, 0) == 0) break;
+  }
+  if (ended_ && begin_ < end_ && !closedLast_ && buffer_[end_ - 1] != '\n') {
+    buffer_[end_++] = '\n';  // the byte that every read leaves free
+    closedLast_ = true;
+  }
+  return held();
+}
+
+void CsvInput::consume(std::size_t bytes, long long lines) {
+  begin_ += bytes;
+  line_ += lines;
+}
+
+CsvInputError CsvInput::tooLong(long long line) {
+  return CsvInputError("the row that starts on line " + std::to_string(line) + " is longer than " +
+                       std::to_string(maxRowBytes >> 20) + " MiB: is a quote never closed?");
+}
+
+CsvInputError CsvInput::neverClosed(long long line) {
+  return CsvInputError("a quoted field of the row that starts on line " + std::to_string(line) + " is never closed");
 }
 
 void CsvInput::makeRoom() {
@@ -150,34 +177,42 @@ std::string_view CsvInput::firstLine() {
   }
 }
 
+RowSpan CsvInput::rowAt(std::size_t at, TableRow& row) const {
+  RowSpan span;
+  const char* start = buffer_.data() + begin_ + at;
+  const std::size_t size = end_ - begin_ - at;
+  const std::size_t feed = scanRow(start, size, stops_, row.fieldEnds, span.feeds);
+  if ((feed == npos ? size : feed) > maxRowBytes) {
+    span.scan = RowScan::tooLong;
+    return span;
+  }
+  if (feed == npos) return span;
+  const bool added = closedLast_ && feed + 1 == size;
+  std::size_t textEnd = feed;
+  if (feed > 0 && start[feed - 1] == '\r') {
+    --textEnd;
+    row.fieldEnds.back() = textEnd;
+  }
+  row.text = std::string_view(start, textEnd);
+  row.lineEnd = std::string_view(start + textEnd, feed - textEnd + (added ? 0 : 1));
+  span.scan = RowScan::whole;
+  span.bytes = feed + 1;
+  return span;
+}
+
 bool CsvInput::next(TableRow& row) {
   skipMark();
   for (;;) {
-    long long feeds = 0;
-    const std::size_t feed = scanRow(buffer_.data() + begin_, end_ - begin_, stops_, row.fieldEnds, feeds);
-    if ((feed == npos ? end_ - begin_ : feed) > maxRowBytes)
-      throw CsvInputError("the row that starts on line " + std::to_string(line_) + " is longer than " +
-                          std::to_string(maxRowBytes >> 20) + " MiB: is a quote never closed?");
-    if (feed != npos) {
-      const char* start = buffer_.data() + begin_;
-      const bool added = closedLast_ && begin_ + feed + 1 == end_;
-      std::size_t textEnd = feed;
-      if (feed > 0 && start[feed - 1] == '\r') {
-        --textEnd;
-        row.fieldEnds.back() = textEnd;
-      }
-      row.text = std::string_view(start, textEnd);
-      row.lineEnd = std::string_view(start + textEnd, feed - textEnd + (added ? 0 : 1));
+    const RowSpan span = rowAt(0, row);
+    if (span.scan == RowScan::tooLong) throw tooLong(line_);
+    if (span.scan == RowScan::whole) {
       row.line = line_;
-      line_ += 1 + feeds;
-      begin_ += feed + 1;
+      consume(span.bytes, 1 + span.feeds);
       return true;
     }
     if (read()) continue;
     if (begin_ == end_) return false;
-    if (closedLast_)
-      throw CsvInputError("a quoted field of the row that starts on line " + std::to_string(line_) +
-                          " is never closed");
+    if (closedLast_) throw neverClosed(line_);
     // A last row without its line feed is a row.
     buffer_[end_++] = '\n';  // the byte that every read leaves free
     closedLast_ = true;

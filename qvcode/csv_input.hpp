@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstddef>
-#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -42,6 +41,19 @@ struct TableRow {
 // its doubled quotes single (text after the closing quote kept).
 std::string csvFieldValue(std::string_view written);
 
+// What a row that starts in the held bytes comes to: it ends there, it runs
+// on past them (its end is yet to be read), or it is longer than the limit.
+enum class RowScan { whole, unended, tooLong };
+
+// The row found at a place in the held bytes: how it came out, and the
+// bytes (its line feed included) and the line feeds (those inside its
+// quotes) that it takes when whole.
+struct RowSpan {
+  RowScan scan = RowScan::unended;
+  std::size_t bytes = 0;
+  long long feeds = 0;
+};
+
 // The delimiter that a table's first line suggests: the commonest of ',',
 // tab, ';' and '|' outside quotes (in that order on a tie); ',' when none
 // stands there.
@@ -68,18 +80,36 @@ class CsvInput {
   // The delimiter, ',' until set.
   void setDelimiter(char delimiter);
 
-  // The next row; its views stay valid until the next read (beforeRead).
+  // The next row; its views stay valid until the next call.
   // False at the end.  Throws CsvInputError and, where reading fails,
   // std::system_error.
   bool next(TableRow& row);
 
-  // Called before a read that may move the rows handed on so far: the
-  // moment to pass them on.  Reads that find the input ready, with room
-  // left in the buffer, go on without it.
-  std::function<void()> beforeRead;
+  // Block by block, for readers of many rows at once: fill() reads on (at
+  // least once, then while the input has bytes ready and the buffer room,
+  // after moving the held bytes to its start) and answers the bytes held,
+  // whole rows and the start of one; empty at the end.  At the end of the
+  // input a last row without a line feed is given one, which its lineEnd
+  // leaves out.  rowAt() reads the row that starts `at` bytes into them as
+  // next() would, and may be called from many threads at once;
+  // consume() passes over rows taken, their bytes and input lines.
+  std::string_view fill();
+  std::string_view held() const { return {buffer_.data() + begin_, end_ - begin_}; }
+  RowSpan rowAt(std::size_t at, TableRow& row) const;
+  void consume(std::size_t bytes, long long lines);
+  // The input's line where the held bytes start, from 1.
+  long long line() const { return line_; }
+  // Whether the input has ended: no read brings more.
+  bool ended() const { return ended_; }
+
+  // The messages of a row too long and of a quote never closed, for the
+  // row that starts on `line`.
+  static CsvInputError tooLong(long long line);
+  static CsvInputError neverClosed(long long line);
 
  private:
-  bool read();  // false at the end of the input
+  bool read();      // false at the end of the input
+  bool readOnce();  // one read into the buffer's room; false at the end
   void makeRoom();
   void skipMark();
 

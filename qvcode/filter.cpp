@@ -117,8 +117,7 @@ int openStreams(const LineCommand& c, const StreamOptions& s, std::ostream& out,
 // The lines of a filter turned into its output lines, in order.  Lines wait
 // in a block where the command converts many at once, so that the block goes
 // through the batch conversions; the block is passed on whenever the input
-// would wait and at the end.  For a table, each line is a row's item, and
-// its output follows the row (RowConverter).
+// would wait and at the end.
 class LineConverter {
  public:
   LineConverter(const LineCommand& c, Format format, std::string& out)
@@ -145,25 +144,12 @@ class LineConverter {
     if (pending_.size() == blockLines) flush();
   }
 
-  // A table's row: `item` converted (copied unless `stays`), its output
-  // written after `lead` (which stays until the next flush) and ended by
-  // `lineEnd`.  `number` is where the row starts in the input.
-  void takeRow(std::string_view item, bool stays, std::string_view lead, std::string_view lineEnd, long long number) {
-    ++lines_;
-    ++items_;
-    const std::size_t at = stays ? std::string_view::npos : blockText_.size();
-    if (!stays) blockText_.append(item);
-    pending_.push_back({item, at, false, false, number, lead, lineEnd});
-    if (pending_.size() == blockLines) flush();
-  }
-
   // Converts and writes out the lines that wait.
   void flush() {
     if (pending_.empty()) return;
     views_.clear();
     for (const Pending& p : pending_)
       if (!p.passThrough && !p.cut) views_.push_back(textOf(p));
-    if (c_.rows) return flushRows();
     // A block of items alone is converted straight into the output, unless
     // a line fails: its ERROR line goes in between.
     bool itemsAlone = true;
@@ -245,38 +231,12 @@ class LineConverter {
     }
   }
 
-  // The rows of a block: each row, then its item's output (the CSV fields
-  // and the delimiter before its error, or the empty fields and the reason)
-  // in place of the line feed that ends it, then the row's line end.
-  void flushRows() {
-    converted_.clear();
-    outcomes_.clear();
-    convertInParts(converted_);
-    std::size_t from = 0;
-    for (std::size_t i = 0; i < pending_.size(); ++i) {
-      const Pending& p = pending_[i];
-      const LineOutcome& o = outcomes_[i];
-      out_ += p.lead;
-      out_ += c_.delimiter;
-      if (o.failed)
-        fail(textOf(p), o.failure, p.number);
-      else
-        out_.append(converted_, from, o.end - 1 - from);
-      from = o.end;
-      out_ += p.lineEnd;
-    }
-    pending_.clear();
-    blockText_.clear();
-  }
-
-  // A line in the input's block, or copied to blockText_ at `at`; a row's
-  // lead and line end.
+  // A line in the input's block, or copied to blockText_ at `at`.
   struct Pending {
     std::string_view line;
     std::size_t at;
     bool cut, passThrough;
     long long number;
-    std::string_view lead = {}, lineEnd = {};
   };
   std::string_view textOf(const Pending& p) const {
     return p.at == std::string_view::npos ? p.line : std::string_view(blockText_).substr(p.at, p.line.size());
@@ -339,18 +299,6 @@ class LineConverter {
   std::vector<std::vector<LineOutcome>> partOutcomes_;
   long long lines_ = 0, items_ = 0, failed_ = 0, firstFailed_ = 0;
 };
-
-RowConverter::RowConverter(const LineCommand& c, std::string& out)
-    : lines_(std::make_unique<LineConverter>(c, Format::csv, out)) {}
-RowConverter::~RowConverter() = default;
-void RowConverter::take(std::string_view item, bool stays, std::string_view row, std::string_view lineEnd,
-                        long long line) {
-  lines_->takeRow(item, stays, row, lineEnd, line);
-}
-void RowConverter::flush() { lines_->flush(); }
-long long RowConverter::rows() const { return lines_->lines(); }
-long long RowConverter::failed() const { return lines_->failed(); }
-long long RowConverter::firstFailed() const { return lines_->firstFailed(); }
 
 int runFilter(const LineCommand& c, const StreamOptions& s, std::ostream& out, std::ostream& err) {
   FilterStreams f;

@@ -92,8 +92,8 @@ struct LineCommand {
   unsigned blockFormats = plainFormat;
   // Under --csv, what separates the fields: a table's own delimiter.
   char delimiter = ',';
-  // Whether the lines are a table's items (RowConverter): every format
-  // goes through convertBlock.
+  // Whether the lines are a table's items (TableRows, which converts them
+  // through convertBlock).
   bool rows = false;
 
   bool blockTakes(Format f) const { return convertBlock && (blockFormats >> static_cast<unsigned>(f) & 1U); }
@@ -158,35 +158,6 @@ struct FilterStreams {
 
 // Opens them; answers 0, or the exit status after saying why on `err`.
 int openStreams(const LineCommand& c, const StreamOptions& s, std::ostream& out, std::ostream& err, FilterStreams& f);
-
-class LineConverter;
-
-// The rows of a table through a command's block conversion, in parts on
-// every processor as the filter's lines go: each row's item is converted as
-// the filter's line under --csv, and its fields (with the delimiter, then
-// the error field) are appended to the row, which stays as it was written.
-// `c` has `rows` set and outlives this.
-class RowConverter {
- public:
-  RowConverter(const LineCommand& c, std::string& out);
-  ~RowConverter();
-  RowConverter(const RowConverter&) = delete;
-  RowConverter& operator=(const RowConverter&) = delete;
-
-  // `item` (copied unless `stays`) of the row `row` that starts on input
-  // line `line`, ends with `lineEnd`; `row` and `lineEnd` stay valid until
-  // the next flush.
-  void take(std::string_view item, bool stays, std::string_view row, std::string_view lineEnd, long long line);
-  // Converts and writes the rows that wait.
-  void flush();
-
-  long long rows() const;
-  long long failed() const;
-  long long firstFailed() const;  // the input line of the first row that failed
-
- private:
-  std::unique_ptr<LineConverter> lines_;
-};
 
 // Whether the first character of `line` that is no blank or tab is '#'.
 bool startsWithHash(std::string_view line);

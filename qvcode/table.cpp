@@ -1,5 +1,6 @@
-// Table mode: rows read with their fields, converted through the filter's
-// block conversion, written as they came with the fields appended.
+// Table mode: the header read and checked, then the rows in blocks through
+// the command's block conversion, written as they came with the fields
+// appended.
 
 #include "qvcode/table.hpp"
 
@@ -10,6 +11,8 @@
 #include "conversion/printable_text.hpp"
 #include "qvcode/csv_input.hpp"
 #include "qvcode/failure.hpp"
+#include "qvcode/part_workers.hpp"
+#include "qvcode/table_rows.hpp"
 #include "records/csv_writer.hpp"
 
 namespace qvcode {
@@ -116,7 +119,7 @@ int runTable(const TableCommand& t, const TableOptions& o, const StreamOptions& 
   if (const int status = openStreams(lines, s, out, err, f)) return status;
   OutputSink& sink = *f.sink;
   CsvInput input(f.inputFd, f.inputName);
-  std::optional<RowConverter> rows;
+  long long rows = 0, failed = 0, firstFailed = 0;
   try {
     const char delimiter = o.delimiter.value_or(guessDelimiter(input.firstLine()));
     input.setDelimiter(delimiter);
@@ -141,19 +144,11 @@ int runTable(const TableCommand& t, const TableOptions& o, const StreamOptions& 
                                    " already; the new one would stand beside it under the same name (choose "
                                    "other fields with --fields, or rename the column)");
 
-    // A row's item: its columns' values, joined by a blank.
-    std::string item;
-    const auto itemOf = [&](const TableRow& row) -> bool {
-      if (columns.size() == 1 && !row.field(columns[0]).starts_with('"')) return true;
-      item.clear();
-      for (std::size_t i = 0; i < columns.size(); ++i)
-        item.append(i ? " " : "").append(csvFieldValue(row.field(columns[i])));
-      return false;
-    };
     // A header line that converts is the table's first row, not its names.
     {
-      const bool stays = itemOf(header);
-      const std::string_view first = stays ? header.field(columns[0]) : std::string_view(item);
+      std::string first;
+      for (std::size_t i = 0; i < columns.size(); ++i)
+        first.append(i ? " " : "").append(csvFieldValue(header.field(columns[i])));
       std::string ignored;
       bool converts = true;
       try {
@@ -175,54 +170,45 @@ int runTable(const TableCommand& t, const TableOptions& o, const StreamOptions& 
     }
     sink.buffer += header.lineEnd.empty() ? std::string_view("\n") : header.lineEnd;
 
-    rows.emplace(lines, sink.buffer);
-    input.beforeRead = [&] {
-      rows->flush();
-      sink.flush();
-    };
-    TableRow row;
-    while (input.next(row)) {
-      if (row.text.empty()) {
-        // A blank line: no row, as CSV readers take it; kept in its place.
-        rows->flush();
-        sink.buffer += row.lineEnd;
-        continue;
-      }
-      if (row.fields() != names.size()) {
-        rows->flush();
+    TableRows table(lines, columns, names.size(), PartWorkers::processors());
+    for (std::string_view held = input.fill(); !held.empty(); held = input.fill()) {
+      const long long line = input.line();
+      const HeldRows h = table.convert(input, sink.buffer);
+      input.consume(h.bytes, h.lines);
+      rows += h.rows;
+      if (h.failed > 0 && failed == 0) firstFailed = line + h.firstFailed;
+      failed += h.failed;
+      if (h.stop == HeldRows::Stop::ragged) {
         sink.close();
-        return fail(exitInputFailed, "line " + std::to_string(row.line) + ": the row has " +
-                                         std::to_string(row.fields()) + (row.fields() == 1 ? " field" : " fields") +
+        return fail(exitInputFailed, "line " + std::to_string(input.line()) + ": the row has " +
+                                         std::to_string(h.raggedFields) + (h.raggedFields == 1 ? " field" : " fields") +
                                          ", the header line " + std::to_string(names.size()) +
                                          "; the rows before it are written");
       }
-      const bool stays = itemOf(row);
-      rows->take(stays ? row.field(columns[0]) : std::string_view(item), stays, row.text, row.lineEnd, row.line);
-      sink.write();
+      if (h.stop == HeldRows::Stop::tooLong) throw CsvInput::tooLong(input.line());
+      if (h.stop == HeldRows::Stop::unended && input.ended()) throw CsvInput::neverClosed(input.line());
+      sink.flush();
     }
-    rows->flush();
     sink.close();
   } catch (const CsvInputError& e) {
     try {
-      if (rows) rows->flush();
       sink.close();
     } catch (const OutputError&) {
     }
     return fail(exitInputFailed, e.what());
   } catch (const std::system_error& e) {
     try {
-      if (rows) rows->flush();
       sink.close();
     } catch (const OutputError&) {
     }
-    return fail(exitInputFailed, std::string(e.what()) + " after " + std::to_string(rows ? rows->rows() : 0) + " rows");
+    return fail(exitInputFailed, std::string(e.what()) + " after " + std::to_string(rows) + " rows");
   } catch (const OutputError& e) {
     err << "qvcode: " << e.what() << '\n';
     return exitOutputFailed;
   }
-  if (rows->failed() == 0) return exitOk;
-  err << "qvcode: " << lines.name << ": " << rows->failed() << " of " << rows->rows()
-      << " rows failed, the first on line " << rows->firstFailed() << '\n';
+  if (failed == 0) return exitOk;
+  err << "qvcode: " << lines.name << ": " << failed << " of " << rows << " rows failed, the first on line "
+      << firstFailed << '\n';
   return exitLinesFailed;
 }
 

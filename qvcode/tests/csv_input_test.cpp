@@ -1,17 +1,21 @@
 // The table reader: rows and fields as written, quotes, line ends, the byte
-// order mark and the errors; and random tables written by the records'
-// CSV writer read back across the reader's blocks.
+// order mark and the errors; random tables written by the records' CSV
+// writer read back across the reader's blocks; and the same rows converted
+// in parts that start inside quoted fields, joined into what one reader
+// row by row gives.
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "qvcode/csv_input.hpp"
+#include "qvcode/table_rows.hpp"
 #include "qvcode/tests/command_run.hpp"
 #include "records/csv_writer.hpp"
 
@@ -111,8 +115,7 @@ TEST_F(CsvInputFile, ReadsBackWhatTheWriterWrote) {
   const int fd = ::open(path.c_str(), O_RDONLY);
   ASSERT_GE(fd, 0);
   CsvInput input(fd, "table.csv");
-  long long line = 1, reads = 0;
-  input.beforeRead = [&] { ++reads; };
+  long long line = 1;
   TableRow row;
   for (const std::vector<std::string>& expected : rows) {
     ASSERT_TRUE(input.next(row));
@@ -123,7 +126,6 @@ TEST_F(CsvInputFile, ReadsBackWhatTheWriterWrote) {
     ++line;
   }
   EXPECT_FALSE(input.next(row));
-  EXPECT_GT(reads, 1);
   ::close(fd);
 
   std::ofstream(path, std::ios::binary) << "a\n\"" << std::string(CsvInput::maxRowBytes + 10, 'x') << "\"\n";
@@ -132,6 +134,119 @@ TEST_F(CsvInputFile, ReadsBackWhatTheWriterWrote) {
   ASSERT_TRUE(long_.next(row));
   EXPECT_THROW(long_.next(row), CsvInputError);
   ::close(longFd);
+}
+
+// A conversion that echoes its item and its length, and fails an item that
+// starts with '!'.
+LineCommand echoRows() {
+  LineCommand c;
+  c.csvHeader = "item,size";
+  c.convertBlock = [](std::span<const std::string_view> items, Format, std::string& out,
+                      std::vector<LineOutcome>& outcomes) {
+    outcomes.clear();
+    for (const std::string_view item : items) {
+      const bool failed = item.starts_with('!');
+      if (!failed) {
+        qvrecords::appendCsvField(out, item);
+        out += ',' + std::to_string(item.size()) + ",\n";
+      }
+      outcomes.push_back({out.size(), failed, failed ? "refused " + std::string(item) : ""});
+    }
+  };
+  c.rows = true;
+  return c;
+}
+
+// Tables of rows whose quoted fields hold line breaks, quotes and what
+// looks like rows, so that parts often start inside them: the parts'
+// output, counts and lines are what reading row by row gives, across the
+// reader's blocks, up to a ragged row where there is one.
+TEST_F(CsvInputFile, RowsInPartsAreTheRowsReadOneByOne) {
+  std::mt19937 random(20261211);
+  const std::string pieces[] = {"a", "12", ",", "\n", "\r\n", "\"", "\"\"", "x,\"y\"\n3,4", "!", " ", "\xc3\xa9"};
+  const LineCommand echo = echoRows();
+  for (const bool ragged : {false, true}) {
+    std::string text = "h1,h2,h3,h4\n";
+    const std::size_t rows = 60000, raggedRow = ragged ? 45678 : rows;
+    for (std::size_t r = 0; r < rows; ++r) {
+      if (random() % 50 == 0) {
+        text += random() % 2 ? "\n" : "\r\n";  // a blank line
+        continue;
+      }
+      for (std::size_t i = 0; i < (r == raggedRow ? 3 : 4); ++i) {
+        std::string field;
+        for (std::size_t n = random() % 9; n > 0; --n) field += pieces[random() % std::size(pieces)];
+        if (i > 0) text += ',';
+        qvrecords::appendCsvField(text, field);
+      }
+      text += random() % 3 ? "\n" : "\r\n";
+    }
+    text += "last,row,without,\"a line feed\"";
+    const std::string path = this->path("table.csv");
+    std::ofstream(path, std::ios::binary) << text;
+
+    // Row by row.
+    CsvInput one(text);
+    TableRow row;
+    ASSERT_TRUE(one.next(row));
+    std::string expected;
+    long long counted = 0, failed = 0, firstFailed = 0, stopLine = 0;
+    while (one.next(row)) {
+      if (row.fields() == 3) {
+        stopLine = row.line;
+        break;
+      }
+      if (!row.text.empty()) {
+        const std::string item = csvFieldValue(row.field(1)) + " " + csvFieldValue(row.field(3));
+        ++counted;
+        expected.append(row.text).append(",");
+        if (item.starts_with('!')) {
+          if (failed++ == 0) firstFailed = row.line;
+          expected += ",,";
+          qvrecords::appendCsvField(expected, "refused " + item);
+        } else {
+          qvrecords::appendCsvField(expected, item);
+          expected += "," + std::to_string(item.size()) + ",";
+        }
+      }
+      expected.append(row.lineEnd);
+    }
+    ASSERT_EQ(stopLine != 0, ragged);
+
+    // In parts.
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    CsvInput input(fd, "table.csv");
+    ASSERT_TRUE(input.next(row));
+    TableRows parts(echo, {1, 3}, 4, 7);
+    std::string out;
+    long long partCounted = 0, partFailed = 0, partFirstFailed = 0, fills = 0, partStopLine = 0;
+    for (std::string_view held = input.fill(); !held.empty(); held = input.fill()) {
+      ++fills;
+      const long long line = input.line();
+      const HeldRows h = parts.convert(input, out);
+      input.consume(h.bytes, h.lines);
+      partCounted += h.rows;
+      if (h.failed > 0 && partFailed == 0) partFirstFailed = line + h.firstFailed;
+      partFailed += h.failed;
+      ASSERT_NE(h.stop, HeldRows::Stop::tooLong);
+      if (h.stop == HeldRows::Stop::ragged) {
+        EXPECT_EQ(h.raggedFields, 3U);
+        partStopLine = input.line();
+        break;
+      }
+      ASSERT_FALSE(h.stop == HeldRows::Stop::unended && input.ended());
+    }
+    ::close(fd);
+    EXPECT_GT(fills, 1);
+    EXPECT_TRUE(out == expected) << "the outputs part at byte "
+                                 << std::mismatch(out.begin(), out.end(), expected.begin(), expected.end()).first -
+                                        out.begin();
+    EXPECT_EQ(partCounted, counted);
+    EXPECT_EQ(partFailed, failed);
+    EXPECT_EQ(partFirstFailed, firstFailed);
+    EXPECT_EQ(partStopLine, stopLine);
+  }
 }
 
 }  // namespace
