@@ -169,6 +169,7 @@ int runTable(const TableCommand& t, const TableOptions& o, const StreamOptions& 
       qvrecords::appendCsvField(sink.buffer, a, delimiter);
     }
     sink.buffer += header.lineEnd.empty() ? std::string_view("\n") : header.lineEnd;
+    sink.flush();  // before the rows are waited for
 
     TableRows table(lines, columns, names.size(), PartWorkers::processors());
     for (std::string_view held = input.fill(); !held.empty(); held = input.fill()) {
