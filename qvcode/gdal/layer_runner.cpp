@@ -1,6 +1,8 @@
 // The GIS module qvcode-gdal.so: the features of a vector layer read through
 // GDAL, their points taken to WGS 84 degrees, converted in blocks through the
-// batch conversions, and written with their fields to a new data set.
+// batch conversions, and written with their fields to a new data set.  A
+// second thread reads and converts the next block while the calling thread
+// writes the one before.
 
 #include <gdal_priv.h>
 #include <ogr_spatialref.h>
@@ -9,10 +11,14 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <exception>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <ostream>
+#include <stop_token>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "conversion/batch_conversion.hpp"
@@ -22,6 +28,7 @@
 #include "conversion/printable_text.hpp"
 #include "conversion/runtime_error.hpp"
 #include "qvcode/failure.hpp"
+#include "qvcode/gdal/block_handoff.hpp"
 #include "qvcode/layer_job.hpp"
 
 namespace qvcode::gdal {
@@ -102,10 +109,37 @@ OGRSpatialReference wgs84() {
   return s;
 }
 
+struct Encoded {
+  std::string code;
+  int hour = 0;
+  double offsetKm = 0, distanceKm = 0;
+};
+struct Decoded {
+  double latitude = 0, longitude = 0, farthestKm = 0;
+};
+
 // One feature of the block and what became of it.
 struct Item {
   std::unique_ptr<OGRFeature> feature;
   std::string failure;  // why it has no result; empty when it has one
+  Encoded encoded;      // encode's result
+  Decoded decoded;      // decode's result
+};
+
+// Features read and converted together, on their way from the reading
+// thread to the writing one.
+struct Block {
+  std::vector<Item> items;
+  // The layer has no more features: the block is empty, and carries the
+  // reading thread's last GDAL error (GDAL keeps one a thread), which the
+  // writer takes on, so that a reading that ended in a failure fails the
+  // job as it did when one thread did both.
+  bool last = false;
+  CPLErr errorType = CE_None;
+  CPLErrorNum errorNumber = CPLE_None;
+  std::string errorMessage;
+  // The reading stopped with this; the writer throws it.
+  std::exception_ptr failure;
 };
 
 class LayerRun {
@@ -200,24 +234,24 @@ class LayerRun {
     keepFids_ = std::string_view(driver.GetDescription()) == "GPKG";
   }
 
+  // The input is the reading thread's from here on, the output this one's.
   void copyFeatures() {
-    std::vector<Item> block;
-    source_->ResetReading();
+    BlockHandoff<Block> handoff;
+    // Declared after the hand-off, so that it ends first: a writer that
+    // throws stops the reader and waits for it.
+    std::jthread reader([this, &handoff](std::stop_token stop) { readBlocks(handoff, stop); });
     bool inTransaction = out_->StartTransaction() == OGRERR_NONE;
     long long sinceCommit = 0;
-    for (;;) {
-      block.clear();
-      while (block.size() < blockFeatures) {
-        OGRFeature* f = source_->GetNextFeature();
-        if (!f) break;
-        block.push_back({std::unique_ptr<OGRFeature>(f), {}});
+    for (Block block;;) {
+      block = handoff.take(std::move(block));
+      if (block.failure) std::rethrow_exception(block.failure);
+      if (block.last) {
+        if (block.errorType != CE_None)
+          CPLErrorSetState(block.errorType, block.errorNumber, block.errorMessage.c_str());
+        break;
       }
-      if (block.empty()) break;
-      if (job_.encode)
-        encodeBlock(block);
-      else
-        decodeBlock(block);
-      sinceCommit += static_cast<long long>(block.size());
+      writeBlock(block.items);
+      sinceCommit += static_cast<long long>(block.items.size());
       if (inTransaction && sinceCommit >= transactionFeatures) {
         commit();
         inTransaction = out_->StartTransaction() == OGRERR_NONE;
@@ -231,12 +265,56 @@ class LayerRun {
     out_.reset();
   }
 
+  // The reading thread: the features a block at a time, their points taken
+  // to WGS 84 and converted, each block handed to the writer; ends after
+  // the empty block that ends the layer, or when the writer gave up.
+  void readBlocks(BlockHandoff<Block>& handoff, std::stop_token stop) {
+    CPLPushErrorHandler(quiet);
+    try {
+      // A coordinate transformation serves one thread: this one has its own.
+      std::unique_ptr<OGRCoordinateTransformation> toWgs84(toWgs84_ ? toWgs84_->Clone() : nullptr);
+      if (toWgs84_ && !toWgs84)
+        throw Stop{exitInputFailed, "cannot take the layer's coordinates to WGS 84: " + gdalMessage()};
+      source_->ResetReading();
+      for (Block block;;) {
+        // The block the writer gave back, its features freed here where
+        // they were made.
+        block.items.clear();
+        block.items.reserve(blockFeatures);
+        while (block.items.size() < blockFeatures) {
+          OGRFeature* f = source_->GetNextFeature();
+          if (!f) break;
+          block.items.push_back({std::unique_ptr<OGRFeature>(f), {}, {}, {}});
+        }
+        block.last = block.items.empty();
+        if (block.last) {
+          block.errorType = CPLGetLastErrorType();
+          block.errorNumber = CPLGetLastErrorNo();
+          block.errorMessage = CPLGetLastErrorMsg();
+        } else if (job_.encode) {
+          encodeBlock(block.items, toWgs84.get());
+        } else {
+          decodeBlock(block.items);
+        }
+        const bool last = block.last;
+        std::optional<Block> spent = handoff.put(std::move(block), stop);
+        if (!spent || last) break;
+        block = std::move(*spent);
+      }
+    } catch (...) {
+      Block failed;
+      failed.failure = std::current_exception();
+      handoff.put(std::move(failed), stop);
+    }
+    CPLPopErrorHandler();
+  }
+
   void commit() {
     if (out_->CommitTransaction() != OGRERR_NONE)
       throw Stop{exitOutputFailed, "cannot write '" + job_.output + "': " + gdalMessage()};
   }
 
-  void encodeBlock(std::vector<Item>& block) {
+  void encodeBlock(std::vector<Item>& block, OGRCoordinateTransformation* toWgs84) {
     xs_.clear();
     ys_.clear();
     which_.clear();
@@ -256,8 +334,8 @@ class LayerRun {
       }
     }
     transformed_.assign(xs_.size(), TRUE);
-    if (toWgs84_ && !xs_.empty())
-      toWgs84_->Transform(static_cast<int>(xs_.size()), xs_.data(), ys_.data(), nullptr, transformed_.data());
+    if (toWgs84 && !xs_.empty())
+      toWgs84->Transform(static_cast<int>(xs_.size()), xs_.data(), ys_.data(), nullptr, transformed_.data());
     codes_.resize(xs_.size());
     // Longitude x, latitude y; a point not taken to degrees converts as a
     // refused one.
@@ -280,10 +358,9 @@ class LayerRun {
         continue;
       }
       char code[qv::codeRoom];
-      encoded_[which_[k]] = {std::string(code, qv::writeCode(code, c.hour, c.offsetKm, c.distanceKm)), c.hour,
-                             c.offsetKm, c.distanceKm};
+      item.encoded = {std::string(code, qv::writeCode(code, c.hour, c.offsetKm, c.distanceKm)), c.hour, c.offsetKm,
+                      c.distanceKm};
     }
-    writeBlock(block);
   }
 
   static std::string refusalOf(double latitude, double longitude) {
@@ -324,9 +401,8 @@ class LayerRun {
         continue;
       }
       const double farthest = qv::coverOf(texts_[k], job_.precision.value_or(-1), values_[k], p.position).farthestKm;
-      decoded_[which_[k]] = {p.position.latitude, p.position.longitude, farthest};
+      item.decoded = {p.position.latitude, p.position.longitude, farthest};
     }
-    writeBlock(block);
   }
 
   // One output feature for all: made once, its fields and geometry set
@@ -339,23 +415,26 @@ class LayerRun {
       if (out.SetFrom(&in, fieldMap_.data(), TRUE) != OGRERR_NONE)
         throw Stop{exitOutputFailed, "cannot copy feature " + std::to_string(in.GetFID()) + ": " + gdalMessage()};
       out.SetFID(keepFids_ ? in.GetFID() : OGRNullFID);
-      for (const int a : addedIndex_) out.SetFieldNull(a);
       ++count_;
+      // Each added field is set or made null: the feature before left its own.
       if (!block[i].failure.empty()) {
         if (failed_++ == 0) {
           firstFailed_ = in.GetFID();
           firstReason_ = block[i].failure;
         }
+        for (std::size_t a = 0; a + 1 < addedIndex_.size(); ++a) out.SetFieldNull(addedIndex_[a]);
         out.SetField(addedIndex_.back(), block[i].failure.c_str());
         if (!job_.encode) out.SetGeometryDirectly(nullptr);
       } else if (job_.encode) {
-        const Encoded& e = encoded_[i];
+        out.SetFieldNull(addedIndex_.back());
+        const Encoded& e = block[i].encoded;
         out.SetField(addedIndex_[0], e.code.c_str());
         out.SetField(addedIndex_[1], e.hour);
         out.SetField(addedIndex_[2], e.offsetKm);
         out.SetField(addedIndex_[3], e.distanceKm);
       } else {
-        const Decoded& d = decoded_[i];
+        out.SetFieldNull(addedIndex_.back());
+        const Decoded& d = block[i].decoded;
         out.SetField(addedIndex_[0], d.latitude);
         out.SetField(addedIndex_[1], d.longitude);
         out.SetField(addedIndex_[2], d.farthestKm);
@@ -366,15 +445,6 @@ class LayerRun {
                                          "': " + gdalMessage()};
     }
   }
-
-  struct Encoded {
-    std::string code;
-    int hour = 0;
-    double offsetKm = 0, distanceKm = 0;
-  };
-  struct Decoded {
-    double latitude = 0, longitude = 0, farthestKm = 0;
-  };
 
   const LayerJob& job_;
   std::ostream& err_;
@@ -391,7 +461,7 @@ class LayerRun {
   long long count_ = 0, failed_ = 0;
   GIntBig firstFailed_ = 0;
   std::string firstReason_;
-  // A block's points and results.
+  // The reading thread's: a block's points and results.
   std::vector<double> xs_, ys_;
   std::vector<int> transformed_;
   std::vector<std::size_t> which_;
@@ -399,8 +469,6 @@ class LayerRun {
   std::vector<std::string> texts_;
   std::vector<qv::CodeValues> values_;
   std::vector<qv::DecodedPoint> points_;
-  std::vector<Encoded> encoded_ = std::vector<Encoded>(blockFeatures);
-  std::vector<Decoded> decoded_ = std::vector<Decoded>(blockFeatures);
 };
 
 int runLayer(const LayerJob& job, std::ostream&, std::ostream& err) {

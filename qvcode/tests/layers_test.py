@@ -110,6 +110,17 @@ with tempfile.TemporaryDirectory() as folder:
     check(all(t in types for t in ("big: Integer64", "ratio: Real", "day: Date", "hour: Integer",
                                    "distanceKm: Real")), f"Shapefile: field types {types}")
 
+    # A Shapefile cut short: GDAL's reading fails after 300 points (on the
+    # thread that reads), and the job fails with GDAL's reason and removes
+    # what it wrote.
+    for ext in ("shx", "dbf", "prj"):
+        shutil.copy(f"utm.{ext}", f"cut.{ext}")
+    with open("utm.shp", "rb") as f, open("cut.shp", "wb") as g:
+        g.write(f.read(100 + 300 * 28))
+    r = run([qvcode, "encode", "--layer", "cut.shp", "--output-layer", "cut.gpkg"])
+    check(r.returncode == 2 and r.stderr.startswith("qvcode: encode: cannot write 'cut.gpkg': ") and
+          "fread" in r.stderr and not os.path.exists("cut.gpkg"), f"cut Shapefile: {r.returncode} {r.stderr!r}")
+
     # The codes back to points in EPSG:4326, beside what decode --csv writes.
     r = run(["ogr2ogr", "-f", "GeoJSON", "codes.geojson", "coded.gpkg", "-select", "id,code", "-where",
              "code IS NOT NULL"])
