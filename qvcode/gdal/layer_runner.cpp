@@ -131,12 +131,10 @@ struct Item {
 struct Block {
   std::vector<Item> items;
   // The layer has no more features: the block is empty, and carries the
-  // reading thread's last GDAL error (GDAL keeps one a thread), which the
-  // writer takes on, so that a reading that ended in a failure fails the
-  // job as it did when one thread did both.
+  // reading thread's last GDAL error (GDAL keeps one a thread): a reading
+  // that ended in a failure fails the job.
   bool last = false;
   CPLErr errorType = CE_None;
-  CPLErrorNum errorNumber = CPLE_None;
   std::string errorMessage;
   // The reading stopped with this; the writer throws it.
   std::exception_ptr failure;
@@ -246,8 +244,9 @@ class LayerRun {
       block = handoff.take(std::move(block));
       if (block.failure) std::rethrow_exception(block.failure);
       if (block.last) {
-        if (block.errorType != CE_None)
-          CPLErrorSetState(block.errorType, block.errorNumber, block.errorMessage.c_str());
+        if (block.errorType >= CE_Failure)
+          throw Stop{exitInputFailed, "cannot read '" + job_.input + "': " +
+                                          (block.errorMessage.empty() ? "GDAL gave no reason" : block.errorMessage)};
         break;
       }
       writeBlock(block.items);
@@ -289,7 +288,6 @@ class LayerRun {
         block.last = block.items.empty();
         if (block.last) {
           block.errorType = CPLGetLastErrorType();
-          block.errorNumber = CPLGetLastErrorNo();
           block.errorMessage = CPLGetLastErrorMsg();
         } else if (job_.encode) {
           encodeBlock(block.items, toWgs84.get());

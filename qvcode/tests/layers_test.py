@@ -111,14 +111,14 @@ with tempfile.TemporaryDirectory() as folder:
                                    "distanceKm: Real")), f"Shapefile: field types {types}")
 
     # A Shapefile cut short: GDAL's reading fails after 300 points (on the
-    # thread that reads), and the job fails with GDAL's reason and removes
-    # what it wrote.
+    # thread that reads), and the job fails with GDAL's reason, naming the
+    # input, and removes what it wrote.
     for ext in ("shx", "dbf", "prj"):
         shutil.copy(f"utm.{ext}", f"cut.{ext}")
     with open("utm.shp", "rb") as f, open("cut.shp", "wb") as g:
         g.write(f.read(100 + 300 * 28))
     r = run([qvcode, "encode", "--layer", "cut.shp", "--output-layer", "cut.gpkg"])
-    check(r.returncode == 2 and r.stderr.startswith("qvcode: encode: cannot write 'cut.gpkg': ") and
+    check(r.returncode == 2 and r.stderr.startswith("qvcode: encode: cannot read 'cut.shp': ") and
           "fread" in r.stderr and not os.path.exists("cut.gpkg"), f"cut Shapefile: {r.returncode} {r.stderr!r}")
 
     # The codes back to points in EPSG:4326, beside what decode --csv writes.
