@@ -70,6 +70,15 @@ std::string csvHeaderOf(const std::function<void(Record&)>& fill) {
   return header;
 }
 
+std::size_t csvFieldCount(const LineCommand& c) {
+  return static_cast<std::size_t>(std::count(c.csvHeader.begin(), c.csvHeader.end(), c.delimiter)) + 1;
+}
+
+void appendCsvFailure(const LineCommand& c, std::string_view reason, std::string& out) {
+  out.append(csvFieldCount(c), c.delimiter);
+  appendCsvField(out, qvrecords::utf8Escaped(reason), c.delimiter);
+}
+
 FilterStreams::~FilterStreams() {
   if (ownedFd >= 0) ::close(ownedFd);
 }
@@ -121,11 +130,7 @@ int openStreams(const LineCommand& c, const StreamOptions& s, std::ostream& out,
 class LineConverter {
  public:
   LineConverter(const LineCommand& c, Format format, std::string& out)
-      : c_(c),
-        format_(format),
-        out_(out),
-        columns_(static_cast<std::size_t>(std::count(c.csvHeader.begin(), c.csvHeader.end(), c.delimiter)) + 1),
-        batched_(c.blockTakes(format)) {}
+      : c_(c), format_(format), out_(out), columns_(csvFieldCount(c)), batched_(c.blockTakes(format)) {}
 
   // `stays`: whether the line stays valid until the next flush; otherwise
   // it is copied.
@@ -280,8 +285,7 @@ class LineConverter {
     } else if (format_ == Format::json) {
       JsonObject(out_).text("input", line).text("error", reason);
     } else {
-      out_.append(columns_, c_.delimiter);
-      appendCsvField(out_, qvrecords::utf8Escaped(reason), c_.delimiter);
+      appendCsvFailure(c_, reason, out_);
     }
   }
 

@@ -99,6 +99,14 @@ struct LineCommand {
   bool blockTakes(Format f) const { return convertBlock && (blockFormats >> static_cast<unsigned>(f) & 1U); }
 };
 
+// The number of fields of a command's CSV header.
+std::size_t csvFieldCount(const LineCommand& c);
+
+// Under --csv, the fields of an item that failed: every field of the
+// command empty, then its reason in the error field, the reason's bytes that
+// are no UTF-8 escaped, so that the output stays UTF-8.
+void appendCsvFailure(const LineCommand& c, std::string_view reason, std::string& out);
+
 // A LineCommand's convertBlock from three steps: `read(line)` gives a line's
 // input or throws LineError or qv::RuntimeError; `convertMany(inputs,
 // results)` converts those read all at once; `write(input, result, out)`

@@ -147,8 +147,7 @@ int runTable(const TableCommand& t, const TableOptions& o, const StreamOptions& 
     // A header line that converts is the table's first row, not its names.
     {
       std::string first;
-      for (std::size_t i = 0; i < columns.size(); ++i)
-        first.append(i ? " " : "").append(csvFieldValue(header.field(columns[i])));
+      appendItem(header, columns, first);
       std::string ignored;
       bool converts = true;
       try {

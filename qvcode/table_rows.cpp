@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "qvcode/part_workers.hpp"
-#include "records/utf8_text.hpp"
 
 namespace qvcode {
 namespace {
@@ -50,12 +49,13 @@ struct TableRows::Part {
   std::vector<LineOutcome> outcomes;
 };
 
+void appendItem(const TableRow& row, const std::vector<std::size_t>& columns, std::string& out) {
+  for (std::size_t i = 0; i < columns.size(); ++i)
+    out.append(i ? " " : "").append(csvFieldValue(row.field(columns[i])));
+}
+
 TableRows::TableRows(const LineCommand& c, std::vector<std::size_t> columns, std::size_t fields, std::size_t parts)
-    : c_(c),
-      columns_(std::move(columns)),
-      fields_(fields),
-      addedFields_(static_cast<std::size_t>(std::count(c.csvHeader.begin(), c.csvHeader.end(), c.delimiter)) + 1),
-      parts_(std::max<std::size_t>(parts, 1)) {}
+    : c_(c), columns_(std::move(columns)), fields_(fields), parts_(std::max<std::size_t>(parts, 1)) {}
 
 TableRows::~TableRows() = default;
 
@@ -88,8 +88,7 @@ void TableRows::scan(const CsvInput& input, std::size_t from, std::size_t to, Pa
           p.item = row.field(columns_[0]);
         } else {
           p.itemAt = part.items.size();
-          for (std::size_t i = 0; i < columns_.size(); ++i)
-            part.items.append(i ? " " : "").append(csvFieldValue(row.field(columns_[i])));
+          appendItem(row, columns_, part.items);
           p.itemSize = part.items.size() - p.itemAt;
         }
       }
@@ -116,10 +115,7 @@ void TableRows::scan(const CsvInput& input, std::size_t from, std::size_t to, Pa
         part.out += c_.delimiter;
         failed = o.failed;
         if (failed) {
-          // Empty fields, and the reason with its bytes that are no UTF-8
-          // escaped, so that the table stays UTF-8.
-          part.out.append(addedFields_, c_.delimiter);
-          appendCsvField(part.out, qvrecords::utf8Escaped(o.failure), c_.delimiter);
+          appendCsvFailure(c_, o.failure, part.out);
         } else {
           part.out.append(part.converted, convertedFrom, o.end - 1 - convertedFrom);  // without its line feed
         }

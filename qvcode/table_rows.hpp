@@ -16,6 +16,10 @@ namespace qvcode {
 
 class PartWorkers;
 
+// A row's item: the values of its `columns` (indices), joined by a blank
+// ("lat lon"), appended to `out`.
+void appendItem(const TableRow& row, const std::vector<std::size_t>& columns, std::string& out);
+
 // What the held bytes gave: the whole rows at their start, converted and
 // written in order, and what stopped them.  Lines count from the line where
 // the held bytes start (0 for that line).
@@ -55,7 +59,7 @@ class TableRows {
 
   const LineCommand& c_;
   const std::vector<std::size_t> columns_;
-  const std::size_t fields_, addedFields_;
+  const std::size_t fields_;
   std::vector<Part> parts_;
   std::unique_ptr<PartWorkers> workers_;  // made for the first held bytes worth parts
 };
